@@ -1,0 +1,203 @@
+#include "controls/zcolorbtn.h"
+
+namespace {
+constexpr std::uint16_t kVkReturn = 0x0D;
+constexpr std::uint16_t kVkSpace = 0x20;
+}  // namespace
+
+// -------------------------------------------------------------- TzColorBtn
+
+TzColorBtn::TzColorBtn(TComponent* owner) : TCustomControl(owner, "TzColorBtn") {
+  tabStop_ = true;
+  bounds_ = {0, 0, 89, 33};
+}
+
+void TzColorBtn::SetDefaultLook(TDefaultLook look) {
+  defaultLook_ = look;
+  Invalidate();
+}
+
+void TzColorBtn::SetFlat(bool flat) {
+  flat_ = flat;
+  Invalidate();
+}
+
+void TzColorBtn::SetShowFocus(bool showFocus) {
+  showFocus_ = showFocus;
+  Invalidate();
+}
+
+void TzColorBtn::SetDefault(bool value) {
+  default_ = value;
+  Invalidate();
+}
+
+void TzColorBtn::SetHighLightColor(TColor color) {
+  highLightColor_ = color;
+  Invalidate();
+}
+
+void TzColorBtn::SetShadowColor(TColor color) {
+  shadowColor_ = color;
+  Invalidate();
+}
+
+void TzColorBtn::Click() {
+  hot_ = false;
+  pressed_ = false;
+  held_ = false;
+  Invalidate();
+  TCustomControl::Click();
+}
+
+void TzColorBtn::MouseDown(platform::MouseButton button, TShiftState /*shift*/, int /*x*/, int /*y*/) {
+  if (button != platform::MouseButton::kLeft || !Enabled()) return;
+  if (!pressed_) {
+    if (CanFocus()) SetFocus();
+    pressed_ = true;
+    Invalidate();
+  }
+  held_ = true;
+}
+
+void TzColorBtn::MouseMove(TShiftState /*shift*/, int x, int y) {
+  const bool inside = ClientContains(x, y);
+  if (flat_ && inside != hot_ && Enabled()) {
+    hot_ = inside;
+    Invalidate();
+  }
+  if (held_ && inside != pressed_) {
+    pressed_ = inside;
+    Invalidate();
+  }
+}
+
+void TzColorBtn::MouseLeave() {
+  if (hot_) {
+    hot_ = false;
+    Invalidate();
+  }
+}
+
+void TzColorBtn::MouseUp(platform::MouseButton button, TShiftState /*shift*/, int /*x*/, int /*y*/) {
+  if (button != platform::MouseButton::kLeft || !held_) return;
+  pressed_ = false;
+  held_ = false;
+  Invalidate();
+}
+
+void TzColorBtn::KeyDown(std::uint16_t& key, TShiftState shift) {
+  if (key == kVkSpace && !pressed_) {
+    pressed_ = true;
+    Invalidate();
+  } else if (key == kVkReturn) {
+    Click();
+  }
+  TCustomControl::KeyDown(key, shift);
+}
+
+void TzColorBtn::KeyUp(std::uint16_t& key, TShiftState shift) {
+  if (key == kVkSpace && pressed_ && !held_) {
+    pressed_ = false;
+    Click();
+  }
+  TCustomControl::KeyUp(key, shift);
+}
+
+void TzColorBtn::Paint(platform::Canvas& canvas) {
+  const int right = Width() - 1;
+  const int bottom = Height() - 1;
+  const bool marked = Focused() || default_;
+  const int inset = defaultLook_ == TDefaultLook::dlFrame && marked ? 1 : 0;
+  const bool down = pressed_;
+
+  canvas.FillRect({0, 0, Width(), Height()}, Color());
+
+  if (!flat_ || (hot_ && Enabled()) || held_ || pressed_) {
+    const int l = inset;
+    const int t = inset;
+    const int r = right - inset;
+    const int b = bottom - inset;
+    canvas.Line(l, t, r, t, shadowColor_);  // outer top
+    canvas.Line(l, t, l, b, shadowColor_);  // outer left
+    canvas.Line(r - 1, t + 1, r - 1, b, shadowColor_);  // inner right
+    canvas.Line(l + 1, b - 1, r, b - 1, shadowColor_);  // inner bottom
+    const TColor innerTopLeft = down ? clBlack : highLightColor_;
+    canvas.Line(l + 1, t + 1, r - 1, t + 1, innerTopLeft);
+    canvas.Line(l + 1, t + 1, l + 1, b - 1, innerTopLeft);
+    const TColor outerBottomRight = down ? highLightColor_ : clBlack;
+    canvas.Line(r, t, r, b + 1, outerBottomRight);
+    canvas.Line(l, b, r + 1, b, outerBottomRight);
+  }
+  if (inset == 1) canvas.FrameRect({0, 0, Width(), Height()}, clBlack);
+
+  platform::Rect text{5, 5, right - 4 - 5, bottom - 4 - 5};
+  if (down && Enabled()) {
+    text.left += 1;
+    text.top += 1;
+  }
+  TFont font = Font();
+  if (defaultLook_ == TDefaultLook::dlBold) font.bold = marked;
+  const std::uint32_t format = platform::kTextCenter | platform::kTextVCenter | platform::kTextSingleLine;
+  if (Enabled()) {
+    canvas.DrawText(Caption(), text, font, font.color, format);
+  } else {
+    // Engraved: a white copy one pixel down and right under grey text.
+    canvas.DrawText(Caption(), {text.left + 1, text.top + 1, text.width, text.height}, font, clWhite, format);
+    canvas.DrawText(Caption(), text, font, clGray, format);
+  }
+  if (Focused() && Enabled() && showFocus_) {
+    const int edge = 3 + inset;
+    canvas.DrawFocusRect({edge, edge, Width() - 2 * edge, Height() - 2 * edge});
+  }
+}
+
+// --------------------------------------------------------------- Tz3DLabel
+
+Tz3DLabel::Tz3DLabel(TComponent* owner) : TCustomControl(owner, "Tz3DLabel") {}
+
+void Tz3DLabel::SetRaised(bool raised) {
+  raised_ = raised;
+  Invalidate();
+}
+
+void Tz3DLabel::SetUse3D(bool use3D) {
+  use3D_ = use3D;
+  Invalidate();
+}
+
+void Tz3DLabel::SetHighlightColor(TColor color) {
+  highlightColor_ = color;
+  Invalidate();
+}
+
+void Tz3DLabel::SetShadowColor(TColor color) {
+  shadowColor_ = color;
+  Invalidate();
+}
+
+void Tz3DLabel::SetUseDropShadow(bool useDropShadow) {
+  useDropShadow_ = useDropShadow;
+  Invalidate();
+}
+
+void Tz3DLabel::SetDropShadowSize(int size) {
+  dropShadowSize_ = size;
+  Invalidate();
+}
+
+void Tz3DLabel::Paint(platform::Canvas& canvas) {
+  canvas.FillRect({0, 0, Width(), Height()}, Color());
+  const std::uint32_t format = platform::kTextLeft | platform::kTextNoPrefix;
+  const platform::Rect place{0, 0, Width(), Height()};
+  auto offset = [&](int dx, int dy) {
+    return platform::Rect{place.left + dx, place.top + dy, place.width, place.height};
+  };
+  if (useDropShadow_) {
+    if (use3D_) canvas.DrawText(Caption(), offset(dropShadowSize_, dropShadowSize_), Font(), shadowColor_, format);
+  } else if (use3D_) {
+    canvas.DrawText(Caption(), offset(-1, -1), Font(), raised_ ? highlightColor_ : shadowColor_, format);
+    canvas.DrawText(Caption(), offset(1, 1), Font(), raised_ ? shadowColor_ : highlightColor_, format);
+  }
+  canvas.DrawText(Caption(), place, Font(), Enabled() ? Font().color : clGrayText, format);
+}

@@ -1,0 +1,53 @@
+// The Single Click tab's fields drive Timer1, the Multiple Click Points
+// tab's drive listclicktimer; nothing else computes an interval.
+#include "engine/click_interval.h"
+
+#include <cmath>
+
+#include "framework/sysutils.h"
+#include "ui/Unit1.h"
+
+namespace {
+
+// Accumulated in the order the fields were always summed, smallest unit
+// first; for the whole numbers the fields hold the sum is exact.
+double WeightedSum(const IntervalFields& f) noexcept {
+  return f.hundredths * 10 + f.tenths * 100 + f.seconds * 1000 + f.minutes * 60000 + f.hours * 3600000;
+}
+
+IntervalFields Read(const TzcFloatSpinEdit& h, const TzcFloatSpinEdit& m, const TzcFloatSpinEdit& s,
+                    const TzcFloatSpinEdit& t, const TzcFloatSpinEdit& hu) {
+  IntervalFields fields;
+  fields.hundredths = hu.Value();
+  fields.tenths = t.Value();
+  fields.seconds = s.Value();
+  fields.minutes = m.Value();
+  fields.hours = h.Value();
+  return fields;
+}
+
+}  // namespace
+
+std::uint32_t IntervalMilliseconds(const IntervalFields& fields) noexcept {
+  const double sum = std::trunc(WeightedSum(fields));
+  if (!(std::fabs(sum) < 9.2e18)) return 0;  // outside 64 bits: no usable interval
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(static_cast<std::int64_t>(sum)));
+}
+
+double EntryDelaySeconds(const IntervalFields& fields) noexcept { return WeightedSum(fields) / 1000; }
+
+std::uint32_t EntryWaitMilliseconds(double delaySeconds) noexcept {
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(TruncMillisecondsOf(delaySeconds)));
+}
+
+void TForm1::tenthChange(TObject* /*Sender*/) {
+  Timer1->SetInterval(IntervalMilliseconds(Read(*hours, *minutes, *seconds, *tenth, *hundreth)));
+}
+
+void TForm1::mtimerintervalchange(TObject* /*Sender*/) {
+  listclicktimer->SetInterval(IntervalMilliseconds(Read(*mtimeinterval, *mminutes, *mseconds, *mtenth, *mhundreth)));
+}
+
+double TForm1::entryDelay() const {
+  return EntryDelaySeconds(Read(*mtimeinterval, *mminutes, *mseconds, *mtenth, *mhundreth));
+}

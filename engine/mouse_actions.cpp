@@ -1,0 +1,58 @@
+// Every click the program makes goes through these: one mouse_event flag
+// per call, back to back, acting wherever the cursor is at that moment.
+#include "platform/input.h"
+#include "ui/Unit1.h"
+
+using platform::kMouseLeftDown;
+using platform::kMouseLeftUp;
+using platform::kMouseRightDown;
+using platform::kMouseRightUp;
+
+void TForm1::singleclick() {
+  auto& input = Platform().input();
+  input.MouseEvent(kMouseLeftDown);
+  input.MouseEvent(kMouseLeftUp);
+}
+
+void TForm1::clickhold() { Platform().input().MouseEvent(kMouseLeftDown); }
+
+void TForm1::releaseclick() { Platform().input().MouseEvent(kMouseLeftUp); }
+
+void TForm1::rightclick() {
+  auto& input = Platform().input();
+  input.MouseEvent(kMouseRightDown);
+  input.MouseEvent(kMouseRightUp);
+}
+
+void TForm1::doubleclick() {
+  singleclick();
+  singleclick();
+}
+
+// The single-point run's click: Double click is read afresh every time.
+void TForm1::mclick() {
+  singleclick();
+  if (doubleclickbox->Checked()) singleclick();
+}
+
+void TForm1::clickOption(int option) {
+  switch (option) {
+    case 1:
+      singleclick();
+      break;
+    case 2:
+      clickhold();
+      break;
+    case 3:
+      releaseclick();
+      break;
+    case 4:
+      rightclick();
+      break;
+    case 5:
+      doubleclick();
+      break;
+    default:
+      break;  // not a click option: no event at all
+  }
+}

@@ -1,0 +1,98 @@
+// The Single Click tab: one place clicked at the interval until STOP, the
+// stop hotkey or the set number of clicks. The colours of START and STOP
+// show the run state.
+#include "framework/sysutils.h"
+#include "ui/Unit1.h"
+
+void TForm1::singclickstartbtnClick(TObject* /*Sender*/) {
+  if (!pointSet) {
+    ShowInformation(Application(), "No Click Point Specified.");
+    return;
+  }
+  singclickstartbtn->SetColor(clRed);
+  singleclickstopbutton->SetColor(clBtnFace);
+  singleclickstopbutton->SetEnabled(true);
+  singclickstartbtn->SetEnabled(false);
+  // Read in either mode; a bad text stops START here with the buttons
+  // already in the running look, and nothing clicks.
+  clickX = StrToInt(xpostext->Text());
+  clickY = StrToInt(ypostext->Text());
+  // The interval is whatever the fields last gave the timer; the first
+  // click comes one interval from now.
+  Timer1->SetEnabled(true);
+  countlabel->SetCaption("0");
+}
+
+void TForm1::singleclickstopbuttonClick(TObject* /*Sender*/) {
+  Timer1->SetEnabled(false);
+  singleclickstopbutton->SetColor(clRed);
+  singclickstartbtn->SetColor(clBtnFace);
+  singleclickstopbutton->SetEnabled(false);
+  singclickstartbtn->SetEnabled(true);
+}
+
+void TForm1::Timer1Timer(TObject* /*Sender*/) {
+  auto& input = Platform().input();
+  if (clickAtMouse) {
+    mclick();
+  } else {
+    const platform::Point original = input.GetCursorPos();
+    input.SetCursorPos(clickX, clickY);
+    mclick();
+    input.SetCursorPos(original.x, original.y);
+    if (clickOnOrig) mclick();
+  }
+  countlabel->SetCaption(IntToStr(static_cast<std::int64_t>(StrToInt(countlabel->Caption())) + 1));
+  // Met only by equality, read afresh at every tick.
+  const std::int32_t limit = numclicksspin->Value();
+  if (limit > 0 && countlabel->Caption() == IntToStr(limit)) singleclickstopbutton->Click();
+}
+
+void TForm1::singfindclickptstartbtnClick(TObject* /*Sender*/) {
+  findpointtimer->SetEnabled(true);
+  Label7->Show();
+}
+
+void TForm1::singfindclickptstopbtnClick(TObject* /*Sender*/) {
+  findpointtimer->SetEnabled(false);
+  Label7->Hide();
+  setlabel->SetVisible(pointSet);
+}
+
+void TForm1::findpointtimerTimer(TObject* /*Sender*/) {
+  const platform::Point at = Platform().input().GetCursorPos();
+  xposlabel->SetCaption(IntToStr(at.x));
+  yposlabel->SetCaption(IntToStr(at.y));
+}
+
+void TForm1::singfindclickptstartbtnKeyPress(TObject* /*Sender*/, char& Key) {
+  // The key goes on unchanged: a space also presses the focused button,
+  // which only re-enables the tracking already running.
+  if (Key == ' ') {
+    xpostext->SetText(xposlabel->Caption());
+    ypostext->SetText(yposlabel->Caption());
+    pointSet = true;
+  }
+}
+
+void TForm1::CheckBox2Click(TObject* /*Sender*/) {
+  const bool atMouse = CheckBox2->Checked();
+  addtolistbutton->SetEnabled(!atMouse);
+  singfindclickptstartbtn->SetEnabled(!atMouse);
+  singfindclickptstopbtn->SetEnabled(!atMouse);
+  xpostext->SetVisible(!atMouse);
+  ypostext->SetVisible(!atMouse);
+  Label5->SetEnabled(!atMouse);
+  Label6->SetEnabled(!atMouse);
+  Label7->SetEnabled(!atMouse);
+  setlabel->SetVisible(atMouse);
+  clickAtMouse = atMouse;
+  // Leaving at-mouse mode always forgets a locked point.
+  pointSet = atMouse;
+}
+
+void TForm1::clickonorigoptionClick(TObject* /*Sender*/) { clickOnOrig = clickonorigoption->Checked(); }
+
+void TForm1::testbuttonClick(TObject* /*Sender*/) {
+  testbutton->SetColor(testbutton->Color() == clBtnFace ? clRed : clBtnFace);
+}

@@ -1,0 +1,46 @@
+#include "framework/classes.h"
+
+#include "framework/exceptions.h"
+#include "framework/forms.h"
+
+TComponent::TComponent(TComponent* owner)
+    : owner_(owner),
+      application_(owner != nullptr ? owner->application_ : nullptr),
+      loading_(owner != nullptr && owner->loading_) {}
+
+TComponent::TComponent(TApplication& self, std::nullptr_t) : application_(&self) {}
+
+TComponent::~TComponent() { DestroyComponents(); }
+
+platform::Platform& TComponent::Platform() const noexcept { return application_->PlatformServices(); }
+
+TComponent* TComponent::FindComponent(std::string_view name) const noexcept {
+  for (const auto& component : components_) {
+    if (component->Name() == name) return component.get();
+  }
+  return nullptr;
+}
+
+void TComponent::Adopt(std::unique_ptr<TComponent> component) { components_.push_back(std::move(component)); }
+
+void TComponent::DestroyComponents() noexcept {
+  while (!components_.empty()) {
+    std::unique_ptr<TComponent> last = std::move(components_.back());
+    components_.pop_back();
+    last->BeforeDestruction();
+    // Children go while their owner is still whole, so that they may
+    // still talk to it (a control leaving its parent's list).
+    last->DestroyComponents();
+    last.reset();
+  }
+}
+
+void TComponent::Guard(const std::function<void()>& f) const {
+  try {
+    f();
+  } catch (const ProcessExit&) {
+    throw;
+  } catch (...) {
+    application_->HandleException(std::current_exception());
+  }
+}

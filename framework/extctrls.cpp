@@ -1,0 +1,81 @@
+#include "framework/extctrls.h"
+
+#include "framework/exceptions.h"
+#include "framework/forms.h"
+
+// ------------------------------------------------------------------ TPanel
+
+TPanel::TPanel(TComponent* owner) : TWinControl(owner, platform::PeerKind::kPanel, "TPanel") {
+  parentColor_ = false;
+}
+
+void TPanel::SetBevelOuter(TBevel bevel) {
+  bevelOuter_ = bevel;
+  Realign();
+}
+
+platform::Rect TPanel::AdjustClientRect() const {
+  const int border = bevelOuter_ == TBevel::bvNone ? 0 : 1;
+  return {border, border, clientWidth_ - 2 * border, clientHeight_ - 2 * border};
+}
+
+// ------------------------------------------------------------------ TTimer
+
+namespace {
+// The default Windows tick is 15.6 ms; shorter timers need 1 ms resolution.
+constexpr std::uint32_t kSystemTickMs = 16;
+}  // namespace
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner), handle_(Platform().timers().CreateTimer(*this)) {}
+
+TTimer::~TTimer() {
+  if (handle_) handle_->Stop();
+  SetRunning(false, false);
+}
+
+void TTimer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(std::uint32_t interval) {
+  if (interval == interval_) return;
+  interval_ = interval;
+  UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent handler) {
+  onTimer_ = std::move(handler);
+  UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+  handle_->Stop();
+  if (interval_ == 0 || !enabled_ || !onTimer_) {
+    SetRunning(false, false);
+    return;
+  }
+  if (!handle_->Start(interval_)) {
+    SetRunning(false, false);
+    throw EOutOfResources(messages::kNoTimers);
+  }
+  SetRunning(true, interval_ < kSystemTickMs);
+}
+
+void TTimer::SetRunning(bool running, bool fast) {
+  running_ = running;
+  if (fast == fast_) return;
+  fast_ = fast;
+  if (fast_) {
+    Application().FastTimerStarted();
+  } else {
+    Application().FastTimerStopped();
+  }
+}
+
+void TTimer::TimerFired() {
+  Guard([&] {
+    if (onTimer_) onTimer_(this);
+  });
+}

@@ -1,0 +1,244 @@
+#include "framework/forms.h"
+
+#include "framework/exceptions.h"
+#include "framework/menus.h"
+
+// ------------------------------------------------------------- TCustomForm
+
+TCustomForm::TCustomForm(TComponent* owner, std::string className)
+    : TWinControl(owner, platform::PeerKind::kForm, std::move(className)) {
+  SetLoading(true);
+  visible_ = false;
+  parentColor_ = false;
+  CreatePeer();
+}
+
+TCustomForm::~TCustomForm() = default;
+
+void TCustomForm::FillPeerParams(platform::PeerParams& params) const {
+  params.owner = Application().Window();
+  params.sizeable = true;
+}
+
+void TCustomForm::UpdateClientSize() {
+  if (peer_) {
+    const platform::Size client = peer_->ClientSize();
+    if (client.width > 0 || client.height > 0) {
+      clientWidth_ = client.width;
+      clientHeight_ = client.height;
+      return;
+    }
+  }
+  const platform::Size frame = Platform().windows().FormFrameSize(menu_ != nullptr);
+  clientWidth_ = bounds_.width - frame.width;
+  clientHeight_ = bounds_.height - frame.height;
+}
+
+void TCustomForm::SetClientSize(int clientWidth, int clientHeight) {
+  const platform::Size frame = Platform().windows().FormFrameSize(menu_ != nullptr);
+  SetBounds(Left(), Top(), clientWidth + frame.width, clientHeight + frame.height);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  if (control != nullptr &&
+      (control == this || control->ParentForm() != this || !(Loading() || control->CanFocus()))) {
+    throw EInvalidOperation(messages::kCannotFocus);
+  }
+  activeControl_ = control;
+  // An inactive form only remembers the control; it gets the focus when
+  // the form is next activated.
+  if (control != nullptr && active_ && !Loading() && control->Peer() != nullptr) control->Peer()->SetFocus();
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  menu_ = menu;
+  if (menu_ != nullptr) menu_->SetForm(this);
+  MenuChanged();
+}
+
+void TCustomForm::MenuChanged() {
+  if (peer_) peer_->SetMenu(menu_ != nullptr ? menu_->Describe() : std::vector<platform::MenuItemSpec>{});
+  UpdateClientSize();
+  Realign();
+}
+
+void TCustomForm::Show() { SetVisible(true); }
+
+void TCustomForm::VisibleChanged() {
+  if (!peer_) return;
+  if (!visible_) {
+    peer_->Show(platform::ShowMode::kHide);
+    return;
+  }
+  const bool center = !shownOnce_ && position_ == TPosition::poScreenCenter;
+  shownOnce_ = true;
+  peer_->Show(center ? platform::ShowMode::kShowCentered : platform::ShowMode::kShowNormal);
+}
+
+void TCustomForm::Close() {
+  if (Application().MainForm() == this) {
+    Application().Terminate();
+  } else {
+    Hide();
+  }
+}
+
+void TCustomForm::LoadedTree(TComponent& component) {
+  for (std::size_t i = 0; i < component.ComponentCount(); ++i) {
+    TComponent* child = component.Components(i);
+    child->Loaded();
+    LoadedTree(*child);
+  }
+}
+
+void TCustomForm::FinishLoading() {
+  LoadedTree(*this);
+  Loaded();
+}
+
+void TCustomForm::DoCreate() {
+  created_ = true;
+  Guard([&] {
+    if (OnCreate) OnCreate(this);
+  });
+}
+
+void TCustomForm::BeforeDestruction() {
+  // A form whose creation was never completed (a second instance ending
+  // during its loaded step) has no OnDestroy to run.
+  if (created_ && !destroyed_) {
+    destroyed_ = true;
+    Guard([&] {
+      if (OnDestroy) OnDestroy(this);
+    });
+  }
+}
+
+void TCustomForm::PeerCloseRequested() {
+  Guard([&] { Close(); });
+}
+
+void TCustomForm::PeerMenuCommand(int id) {
+  Guard([&] {
+    if (menu_ == nullptr) return;
+    if (TMenuItem* item = menu_->FindCommand(id)) item->Click();
+  });
+}
+
+void TCustomForm::PeerMinimizeRequested() {
+  Guard([&] {
+    if (Application().MainForm() == this) Application().Minimize();
+  });
+}
+
+void TCustomForm::PeerFocusChanged(bool focused) {
+  // For a form this is activation: give the remembered control the focus.
+  active_ = focused;
+  if (focused && activeControl_ != nullptr && activeControl_->Peer() != nullptr && activeControl_->CanFocus()) {
+    activeControl_->Peer()->SetFocus();
+  }
+}
+
+// ------------------------------------------------------------ TApplication
+
+TApplication::TApplication(platform::Platform& platform) : TComponent(*this, nullptr), platform_(platform) {}
+
+TApplication::~TApplication() {
+  DestroyComponents();
+  window_.reset();
+  if (fastTimers_ > 0) platform_.timers().SetHighResolution(false);
+}
+
+void TApplication::Initialize() {
+  if (window_) return;
+  platform::PeerParams params;
+  params.kind = platform::PeerKind::kApplicationWindow;
+  params.className = "TApplication";
+  params.text = title_;
+  window_ = platform_.windows().CreatePeer(params, *this);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  SetWindowText(title);
+}
+
+void TApplication::SetWindowText(const std::string& text) {
+  if (window_) window_->SetText(text);
+}
+
+void TApplication::Run() {
+  if (mainForm_ != nullptr) {
+    Guard([&] { mainForm_->Show(); });
+  }
+  if (!terminated_) platform_.loop().Run();
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  platform_.loop().Quit();
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+    // Silent by design.
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException("Unexpected error");
+  }
+}
+
+void TApplication::ShowException(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
+  MessageBox(text, title_, platform::kMbOk | platform::kMbIconStop);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
+  return platform_.dialogs().MessageBox(text, caption, flags);
+}
+
+char TApplication::DecimalSeparator() const { return platform_.locale().DecimalSeparator(); }
+
+void TApplication::Minimize() {
+  if (minimized_) return;
+  minimized_ = true;
+  if (mainForm_ != nullptr && mainForm_->Peer() != nullptr) mainForm_->Peer()->Show(platform::ShowMode::kHide);
+  if (window_) window_->Show(platform::ShowMode::kMinimize);
+}
+
+void TApplication::Restore() {
+  if (window_) window_->Show(platform::ShowMode::kRestore);
+  PeerRestored();
+}
+
+void TApplication::BringToFront() {
+  if (mainForm_ != nullptr && mainForm_->Visible() && mainForm_->Peer() != nullptr) {
+    mainForm_->Peer()->Show(platform::ShowMode::kShowNormal);
+  }
+}
+
+void TApplication::PeerRestored() {
+  if (!minimized_) return;
+  minimized_ = false;
+  BringToFront();
+}
+
+void TApplication::PeerRaised() { BringToFront(); }
+
+void TApplication::PeerMinimizeRequested() { Minimize(); }
+
+void TApplication::FastTimerStarted() {
+  if (fastTimers_++ == 0) platform_.timers().SetHighResolution(true);
+}
+
+void TApplication::FastTimerStopped() {
+  if (fastTimers_ > 0 && --fastTimers_ == 0) platform_.timers().SetHighResolution(false);
+}
+
+void ShowInformation(TApplication& application, const std::string& text) {
+  application.MessageBox(text, "Information", platform::kMbOk | platform::kMbIconInformation);
+}

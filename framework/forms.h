@@ -1,0 +1,139 @@
+// The application object and forms.
+// TApplication is the root of the owner tree: it owns the forms, the
+// hidden "TApplication" window that gives the program its taskbar entry,
+// and the default error handler that every event handler runs under.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "framework/controls.h"
+
+class TMainMenu;
+
+class TCustomForm : public TWinControl {
+ public:
+  TCustomForm(TComponent* owner, std::string className);
+  ~TCustomForm() override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+
+  enum class TPosition { poDesigned, poScreenCenter };
+  void SetPosition(TPosition position) noexcept { position_ = position; }
+
+  // The outer size is Width x Height; the client size follows from the frame.
+  void SetClientSize(int clientWidth, int clientHeight);
+
+  [[nodiscard]] TWinControl* ActiveControl() const noexcept { return activeControl_; }
+  void SetActiveControl(TWinControl* control);
+
+  [[nodiscard]] TMainMenu* Menu() const noexcept { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  void MenuChanged();
+
+  void Show();
+  // Closing the main form ends the program; any other form only hides.
+  void Close();
+
+  // Start-up steps driven by TApplication::CreateForm.
+  void FinishLoading();
+  void DoCreate();
+  [[nodiscard]] bool Created() const noexcept { return created_; }
+  void BeforeDestruction() override;
+
+  // PeerEvents
+  void PeerCloseRequested() override;
+  void PeerMenuCommand(int id) override;
+  void PeerMinimizeRequested() override;
+  void PeerFocusChanged(bool focused) override;
+
+ protected:
+  void FillPeerParams(platform::PeerParams& params) const override;
+  void VisibleChanged() override;
+  void UpdateClientSize() override;
+
+ private:
+  friend class TWinControl;
+  // The user moved the focus: remember it without focusing again.
+  void NoteFocused(TWinControl* control) noexcept { activeControl_ = control; }
+  void LoadedTree(TComponent& component);
+  TPosition position_ = TPosition::poDesigned;
+  TWinControl* activeControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
+  bool created_ = false;
+  bool destroyed_ = false;
+  bool shownOnce_ = false;
+  bool active_ = false;
+};
+
+class TForm : public TCustomForm {
+ public:
+  explicit TForm(TComponent* owner, std::string className = "TForm")
+      : TCustomForm(owner, std::move(className)) {}
+};
+
+class TApplication : public TComponent, private platform::PeerEvents {
+ public:
+  explicit TApplication(platform::Platform& platform);
+  ~TApplication() override;
+
+  [[nodiscard]] platform::Platform& PlatformServices() const noexcept { return platform_; }
+
+  // Creates the application window.
+  void Initialize();
+  [[nodiscard]] const std::string& Title() const noexcept { return title_; }
+  void SetTitle(const std::string& title);
+  // The application window's text, without touching the title.
+  void SetWindowText(const std::string& text);
+
+  // Creates a form from its layout, runs the loaded step of its
+  // components and then its OnCreate; the first form is the main form.
+  template <class F>
+  F* CreateForm(std::string_view name) {
+    F* form = Make<F>(*this, name);
+    form->FinishLoading();
+    form->DoCreate();
+    if (mainForm_ == nullptr) mainForm_ = form;
+    return form;
+  }
+  [[nodiscard]] TCustomForm* MainForm() const noexcept { return mainForm_; }
+
+  // Shows the main form and runs the message loop until Terminate.
+  void Run();
+  void Terminate();
+  [[nodiscard]] bool Terminated() const noexcept { return terminated_; }
+
+  // The default error handler.
+  void HandleException(std::exception_ptr error);
+  void ShowException(const std::string& message);
+
+  int MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags);
+  [[nodiscard]] char DecimalSeparator() const;
+
+  void Minimize();
+  void Restore();
+  void BringToFront();
+  [[nodiscard]] platform::WindowPeer* Window() const noexcept { return window_.get(); }
+
+  // Framework timers shorter than the system tick need 1 ms resolution.
+  void FastTimerStarted();
+  void FastTimerStopped();
+
+ private:
+  void PeerRestored() override;
+  void PeerRaised() override;
+  void PeerMinimizeRequested() override;
+
+  platform::Platform& platform_;
+  std::string title_;
+  std::unique_ptr<platform::WindowPeer> window_;
+  TCustomForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool minimized_ = false;
+  int fastTimers_ = 0;
+};
+
+// The program's own user messages: information icon, "Information", OK.
+void ShowInformation(TApplication& application, const std::string& text);

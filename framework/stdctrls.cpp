@@ -1,0 +1,99 @@
+#include "framework/stdctrls.h"
+
+#include <algorithm>
+
+using platform::PeerKind;
+
+// ----------------------------------------------------------------- TButton
+
+TButton::TButton(TComponent* owner) : TWinControl(owner, PeerKind::kButton, "TButton") { tabStop_ = true; }
+
+void TButton::PeerClicked() {
+  Guard([&] { Click(); });
+}
+
+// --------------------------------------------------------------- TCheckBox
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner, PeerKind::kCheckBox, "TCheckBox") { tabStop_ = true; }
+
+void TCheckBox::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  if (peer_) peer_->SetChecked(checked_);
+  Click();
+}
+
+void TCheckBox::PeerClicked() {
+  Guard([&] { Toggle(); });
+}
+
+// ------------------------------------------------------------ TRadioButton
+
+TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner, PeerKind::kRadioButton, "TRadioButton") {
+  tabStop_ = true;
+}
+
+void TRadioButton::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  if (peer_) peer_->SetChecked(checked_);
+  if (!checked_) return;
+  if (parent_ != nullptr) {
+    for (TControl* sibling : parent_->Controls()) {
+      if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio != nullptr && radio != this) {
+        radio->SetChecked(false);
+      }
+    }
+  }
+  Click();
+}
+
+void TRadioButton::PeerClicked() {
+  Guard([&] { SetChecked(true); });
+}
+
+// ------------------------------------------------------------- TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* owner, std::string className)
+    : TWinControl(owner, PeerKind::kEdit, std::move(className)) {
+  tabStop_ = true;
+  parentColor_ = false;
+  color_ = clWindow;
+}
+
+void TCustomEdit::TextChanged() { Change(); }
+
+void TCustomEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::SelectAll() {
+  if (peer_) peer_->SelectAll();
+}
+
+void TCustomEdit::PeerTextEdited(const std::string& text) {
+  Guard([&] {
+    if (text == text_) return;
+    text_ = text;  // the native control already shows it
+    TextChanged();
+  });
+}
+
+// ------------------------------------------------------------------ TLabel
+
+TLabel::TLabel(TComponent* owner) : TControl(owner, PeerKind::kLabel, "TLabel") {}
+
+void TLabel::TextChanged() {
+  if (!autoSize_ || Loading()) return;
+  constexpr int kEmptyWidth = 3;  // what an empty label measures
+  const platform::Size extent = Platform().windows().MeasureText(text_, font_);
+  SetBounds(Left(), Top(), std::max(extent.width, kEmptyWidth), std::max(extent.height, 13));
+}
+
+void TLabel::FillPeerParams(platform::PeerParams& params) const {
+  params.multiLine = text_.find('\n') != std::string::npos;
+}
+
+// --------------------------------------------------------------- TGroupBox
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner, PeerKind::kGroupBox, "TGroupBox") {}

@@ -1,0 +1,51 @@
+// System-wide hotkeys and the names of keys.
+// A hotkey component registers through its own hidden receiver window and
+// an identifier unique to it; the fake holds the registrations of all
+// "processes" on one simulated desktop and refuses a combination held twice.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+enum HotkeyModifier : std::uint32_t {
+  kModAlt = 0x0001,
+  kModControl = 0x0002,
+  kModShift = 0x0004,
+};
+
+class HotkeySink {
+ public:
+  virtual void HotkeyPressed() = 0;  // a WM_HOTKEY reached the receiver
+
+ protected:
+  ~HotkeySink() = default;
+};
+
+class HotkeyReceiver {
+ public:
+  virtual ~HotkeyReceiver() = default;  // destroys the hidden window
+  // RegisterHotKey(window, id, modifiers, key): rebinds what this receiver
+  // and identifier held before. False when the system refuses.
+  virtual bool Register(std::uint16_t id, std::uint32_t modifiers, std::uint32_t key) = 0;
+  virtual void Unregister(std::uint16_t id) = 0;
+};
+
+class Hotkeys {
+ public:
+  virtual ~Hotkeys() = default;
+  virtual std::unique_ptr<HotkeyReceiver> CreateReceiver(HotkeySink& sink) = 0;
+  virtual std::uint16_t AddAtom(const std::string& text) = 0;  // GlobalAddAtomA
+  virtual void DeleteAtom(std::uint16_t atom) = 0;             // GlobalDeleteAtom
+};
+
+class Keyboard {
+ public:
+  virtual ~Keyboard() = default;
+  virtual std::uint32_t ScanCodeOf(std::uint32_t virtualKey) = 0;  // MapVirtualKeyA(vk, 0)
+  virtual std::string KeyNameText(std::int32_t lParam) = 0;        // GetKeyNameTextA
+};
+
+}  // namespace platform

@@ -1,0 +1,259 @@
+// The framework's own rules, on a bare application and form.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/comctrls.h"
+#include "framework/exceptions.h"
+#include "framework/extctrls.h"
+#include "framework/forms.h"
+#include "framework/stdctrls.h"
+#include "platform/fake/fake_platform.h"
+
+namespace {
+
+class Bare : public ::testing::Test {
+ protected:
+  Bare() {
+    app.Initialize();
+    app.SetTitle("Bare");
+    form = app.CreateForm<TForm>("Form");
+    form->SetBounds(0, 0, 300, 200);
+  }
+
+  TTimer* timer(std::uint32_t interval, std::vector<std::uint64_t>& fired) {
+    auto* t = Make<TTimer>(*form, "timer");
+    t->SetEnabled(false);
+    t->SetInterval(interval);
+    t->SetOnTimer([this, &fired](TObject*) { fired.push_back(fake.now()); });
+    return t;
+  }
+
+  platform::fake::FakePlatform fake;
+  TApplication app{fake};
+  TForm* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Bare, TimerOnlyAChangeOfIntervalOrEnabledRearmsIt) {
+  std::vector<std::uint64_t> fired;
+  TTimer* t = timer(1000, fired);
+  t->SetEnabled(true);
+  fake.advance(500);
+  t->SetInterval(1000);  // same interval: the countdown goes on
+  t->SetEnabled(true);   // same state: likewise
+  fake.advance(500);
+  ASSERT_EQ(fired, (std::vector<std::uint64_t>{1000}));
+  fake.advance(300);
+  t->SetInterval(2000);  // a new interval restarts the wait from now
+  fake.advance(1999);
+  EXPECT_EQ(fired.size(), 1u);
+  fake.advance(1);
+  EXPECT_EQ(fired.back(), 3300u);
+  t->SetEnabled(false);
+  fake.advance(10000);
+  EXPECT_EQ(fired.size(), 2u);
+  t->SetEnabled(true);  // a full new wait
+  fake.advance(2000);
+  EXPECT_EQ(fired.back(), 15300u);
+}
+
+TEST_F(Bare, TimerWithIntervalZeroNeverFiresUntilGivenOne) {
+  std::vector<std::uint64_t> fired;
+  TTimer* t = timer(0, fired);
+  t->SetEnabled(true);
+  EXPECT_FALSE(t->Running());
+  fake.advance(100000);
+  EXPECT_TRUE(fired.empty());
+  t->SetInterval(50);
+  fake.advance(100);
+  EXPECT_EQ(fired, (std::vector<std::uint64_t>{100050, 100100}));
+}
+
+TEST_F(Bare, RefusedTimerRaisesOutOfResourcesAndKeepsItsState) {
+  std::vector<std::uint64_t> fired;
+  TTimer* t = timer(100, fired);
+  fake.refuseTimers(true);
+  try {
+    t->SetEnabled(true);
+    FAIL() << "no error";
+  } catch (const EOutOfResources& e) {
+    EXPECT_STREQ(e.what(), "Not enough timers available");
+  }
+  EXPECT_TRUE(t->Enabled());
+  EXPECT_EQ(t->Interval(), 100u);
+  fake.advance(1000);
+  EXPECT_TRUE(fired.empty());
+  // Under a handler the error reaches the default error handler.
+  fake.clearMessageBoxes();
+  form->Guard([&] { t->SetInterval(200); });
+  ASSERT_EQ(fake.messageBoxes().size(), 1u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "Not enough timers available.");
+  EXPECT_EQ(fake.messageBoxes()[0].caption, "Bare");
+}
+
+TEST_F(Bare, FastTimersHoldOneMillisecondResolutionWhileAnyRuns) {
+  std::vector<std::uint64_t> fired;
+  TTimer* fast1 = timer(10, fired);
+  TTimer* fast2 = timer(15, fired);
+  TTimer* slow = timer(16, fired);
+  slow->SetEnabled(true);
+  EXPECT_FALSE(fake.highResolution());
+  fast1->SetEnabled(true);
+  fast2->SetEnabled(true);
+  EXPECT_TRUE(fake.highResolution());
+  fast1->SetEnabled(false);
+  EXPECT_TRUE(fake.highResolution());
+  fast2->SetInterval(0);  // enabled but not running
+  EXPECT_FALSE(fake.highResolution());
+  fast2->SetInterval(12);
+  EXPECT_TRUE(fake.highResolution());
+  const int calls = fake.highResolutionCalls();
+  fast2->SetInterval(11);  // still fast: no churn
+  EXPECT_EQ(fake.highResolutionCalls(), calls);
+  fast2->SetInterval(5000);
+  EXPECT_FALSE(fake.highResolution());
+}
+
+TEST_F(Bare, ErrorHandlerAppendsAFullStopOnlyAfterLettersAndDigits) {
+  form->Guard([] { throw EConvertError("abc"); });
+  form->Guard([] { throw EConvertError("done."); });
+  form->Guard([] { throw EConvertError("'quoted'"); });
+  form->Guard([] { throw EConvertError("A\xE9"); });
+  form->Guard([] { throw EAbort(); });
+  form->Guard([] { throw EConvertError(""); });
+  ASSERT_EQ(fake.messageBoxes().size(), 5u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "abc.");
+  EXPECT_EQ(fake.messageBoxes()[1].text, "done.");
+  EXPECT_EQ(fake.messageBoxes()[2].text, "'quoted'");
+  EXPECT_EQ(fake.messageBoxes()[3].text, "A\xE9.");
+  EXPECT_EQ(fake.messageBoxes()[4].text, "");
+  EXPECT_EQ(fake.messageBoxes()[0].flags, platform::kMbOk | platform::kMbIconStop);
+}
+
+TEST_F(Bare, CodeSetCheckStatesRaiseClickOnlyOnChange) {
+  auto* box = Make<TCheckBox>(*form, "box");
+  box->SetParent(form);
+  int clicks = 0;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  box->SetChecked(false);
+  EXPECT_EQ(clicks, 0);
+  box->SetChecked(true);
+  box->SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  box->PeerClicked();  // the user toggles it
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(clicks, 2);
+
+  std::vector<std::string> radioClicks;
+  std::vector<TRadioButton*> radios;
+  for (const char* name : {"r1", "r2", "r3"}) {
+    auto* radio = Make<TRadioButton>(*form, name);
+    radio->SetParent(form);
+    radio->OnClick = [&radioClicks, name](TObject*) { radioClicks.emplace_back(name); };
+    radios.push_back(radio);
+  }
+  radios[0]->SetChecked(true);
+  radios[2]->SetChecked(true);
+  EXPECT_FALSE(radios[0]->Checked()) << "siblings are turned off";
+  radios[2]->SetChecked(true);
+  radios[1]->SetChecked(false);
+  EXPECT_EQ(radioClicks, (std::vector<std::string>{"r1", "r3"})) << "only a change to checked clicks";
+}
+
+TEST_F(Bare, DisabledButtonStillRunsOnClickWhenClickedFromCode) {
+  auto* button = Make<TButton>(*form, "button");
+  button->SetParent(form);
+  button->SetEnabled(false);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  button->Click();
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Bare, FocusingAControlThatCannotTakeItFails) {
+  auto* pages = Make<TPageControl>(*form, "pages");
+  pages->SetParent(form);
+  pages->SetAlign(TAlign::alClient);
+  auto* first = Make<TTabSheet>(*form, "first");
+  first->SetPageControl(pages);
+  auto* second = Make<TTabSheet>(*form, "second");
+  second->SetPageControl(pages);
+  auto* onSecond = Make<TButton>(*form, "onSecond");
+  onSecond->SetParent(second);
+  auto* onFirst = Make<TButton>(*form, "onFirst");
+  onFirst->SetParent(first);
+  form->Show();
+
+  EXPECT_EQ(pages->ActivePage(), first);
+  EXPECT_FALSE(onSecond->CanFocus());
+  try {
+    onSecond->SetFocus();
+    FAIL() << "no error";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_STREQ(e.what(), "Cannot focus a disabled or invisible window");
+  }
+  onFirst->SetFocus();
+  EXPECT_TRUE(onFirst->Focused());
+  onFirst->SetEnabled(false);
+  EXPECT_THROW(onFirst->SetFocus(), EInvalidOperation);
+
+  pages->PeerTabSelected(1);
+  EXPECT_TRUE(second->Visible());
+  EXPECT_FALSE(first->Visible());
+  onSecond->SetFocus();
+  EXPECT_TRUE(onSecond->Focused());
+  EXPECT_EQ(form->ActiveControl(), onSecond);
+}
+
+TEST_F(Bare, SettersReachTheNativeWindow) {
+  auto* label = Make<TLabel>(*form, "label");
+  label->SetParent(form);
+  label->SetCaption("hello");
+  label->SetEnabled(false);
+  label->SetVisible(false);
+  auto* peer = static_cast<platform::fake::FakePeer*>(label->Peer());
+  ASSERT_NE(peer, nullptr);
+  EXPECT_EQ(peer->className(), "TLabel");
+  EXPECT_EQ(peer->text(), "hello");
+  EXPECT_FALSE(peer->enabled());
+  EXPECT_FALSE(peer->visible());
+  EXPECT_EQ(peer->bounds().width, 30) << "AutoSize measured the caption";
+}
+
+TEST_F(Bare, AlignedChildrenShareTheClientArea) {
+  auto* panel = Make<TPanel>(*form, "panel");
+  panel->SetAlign(TAlign::alClient);
+  panel->SetParent(form);
+  auto* left = Make<TPanel>(*form, "left");
+  left->SetBounds(0, 0, 50, 10);
+  left->SetAlign(TAlign::alLeft);
+  left->SetParent(panel);
+  auto* rest = Make<TPanel>(*form, "rest");
+  rest->SetAlign(TAlign::alClient);
+  rest->SetParent(panel);
+  // Form 300 x 200 without menu: client 292 x 173; panel bevel 1 pixel.
+  EXPECT_EQ(panel->BoundsRect(), (platform::Rect{0, 0, 292, 173}));
+  EXPECT_EQ(left->BoundsRect(), (platform::Rect{1, 1, 50, 171}));
+  EXPECT_EQ(rest->BoundsRect(), (platform::Rect{51, 1, 240, 171}));
+}
+
+TEST_F(Bare, FormCreatedLastIsDestroyedWithOnDestroyFirst) {
+  std::vector<std::string> log;
+  struct Probe : TComponent {
+    Probe(TComponent* owner, std::vector<std::string>* log) : TComponent(owner), log_(log) {}
+    ~Probe() override { log_->push_back("probe destroyed"); }
+    std::vector<std::string>* log_;
+  };
+  auto* second = app.CreateForm<TForm>("Second");
+  Make<Probe>(*second, "probe", &log);
+  second->OnDestroy = [&](TObject*) { log.push_back("OnDestroy"); };
+  second->DestroyComponents();
+  EXPECT_EQ(log, (std::vector<std::string>{"probe destroyed"}));
+  log.clear();
+  Make<Probe>(*second, "probe", &log);
+  app.DestroyComponents();
+  EXPECT_EQ(log, (std::vector<std::string>{"OnDestroy", "probe destroyed"}));
+}

@@ -1,0 +1,114 @@
+// The main window as it first appears, and the mouse actions.
+#include <gtest/gtest.h>
+
+#include "tests/support/harness.h"
+
+using platform::kMouseLeftDown;
+using platform::kMouseLeftUp;
+using platform::kMouseRightDown;
+using platform::kMouseRightUp;
+using testing_support::Tapfinch;
+
+namespace {
+
+std::vector<std::uint32_t> Flags(const platform::fake::FakePlatform& fake) {
+  std::vector<std::uint32_t> flags;
+  for (const auto& event : fake.mouseEvents()) flags.push_back(event.flags);
+  return flags;
+}
+
+platform::fake::FakePeer& PeerOf(const TControl& control) {
+  return *static_cast<platform::fake::FakePeer*>(control.Peer());
+}
+
+}  // namespace
+
+TEST(MainWindow, FirstAppearsCentredWithTheMultipleClickPointsTab) {
+  Tapfinch app;
+  TForm1& form = app.form();
+  EXPECT_EQ(form.Width(), 600);
+  EXPECT_EQ(form.Height(), 265);
+  EXPECT_TRUE(form.Visible());
+  EXPECT_TRUE(PeerOf(form).shownCentered());
+  EXPECT_EQ(PeerOf(form).className(), "TForm1");
+  EXPECT_EQ(form.Caption().rfind("Tapfinch ver 2.5 ", 0), 0u);
+  EXPECT_EQ(form.Color(), clGray);
+  EXPECT_EQ(form.PageControl1->ActivePage(), form.TabSheet2);
+  EXPECT_EQ(PeerOf(*form.PageControl1).tabs(),
+            (std::vector<std::string>{"Single Click", "Multiple Click Points", "Options"}));
+  EXPECT_EQ(form.Panel2->Color(), clAppWorkSpace);
+
+  const auto& menu = PeerOf(form).menu();
+  ASSERT_EQ(menu.size(), 3u);
+  EXPECT_EQ(menu[0].caption, "File");
+  ASSERT_EQ(menu[0].items.size(), 5u);
+  EXPECT_EQ(menu[0].items[3].caption, "Minimize to Tray Icon");
+  EXPECT_FALSE(menu[0].items[3].visible);
+  EXPECT_EQ(menu[2].items[1].caption, "About Tapfinch");
+}
+
+TEST(MainWindow, SingleClickTabStartsReadyToRunAtTheMouse) {
+  Tapfinch app;
+  TForm1& form = app.form();
+  EXPECT_TRUE(form.CheckBox2->Checked());
+  EXPECT_EQ(form.CheckBox2->Color(), clGray);
+  EXPECT_EQ(form.CheckBox2->Font().color, clMaroon);
+  EXPECT_TRUE(form.setlabel->Visible());
+  EXPECT_FALSE(form.xpostext->Visible());
+  EXPECT_EQ(form.xpostext->Text(), "0");
+  EXPECT_FALSE(form.singfindclickptstartbtn->Enabled());
+  EXPECT_FALSE(form.Label5->Enabled());
+  EXPECT_FALSE(form.Label7->Visible());
+  EXPECT_TRUE(form.singclickstartbtn->Enabled());
+  EXPECT_FALSE(form.singleclickstopbutton->Enabled());
+  EXPECT_EQ(form.testbutton->DefaultLook(), TzColorBtn::TDefaultLook::dlNone);
+  EXPECT_EQ(form.countlabel->Caption(), "");
+  EXPECT_EQ(form.Timer1->Interval(), 5000u);
+  EXPECT_FALSE(form.Timer1->Enabled());
+  EXPECT_EQ(form.findpointtimer->Interval(), 10u);
+  EXPECT_EQ(form.Label7->Caption(), "Press SPACE BAR to\r\nset Click Point with this\r\nwindow active.");
+  EXPECT_FALSE(form.addtolistbutton->Enabled());
+  EXPECT_FALSE(form.addtolistbutton->TabStop());
+  EXPECT_FALSE(form.clickonorigoption->Checked());
+  EXPECT_EQ(form.numclicksspin->Text(), "0");
+
+  // Places from the layout, relative to their parents.
+  EXPECT_EQ(form.GroupBox3->BoundsRect(), (platform::Rect{96, 0, 297, 92}));
+  EXPECT_EQ(form.singclickstartbtn->BoundsRect(), (platform::Rect{8, 8, 73, 25}));
+  EXPECT_EQ(form.seconds->BoundsRect(), (platform::Rect{135, 32, 41, 22}));
+  EXPECT_EQ(form.seconds->Parent(), form.GroupBox1);
+  EXPECT_EQ(form.setlabel->BoundsRect(), (platform::Rect{64, 74, 90, 13}));
+  EXPECT_EQ(form.numclicksspin->Parent(), form.singleclickoptionspanel);
+  EXPECT_EQ(form.singleclickoptionspanel->Width(), 161);
+  EXPECT_EQ(form.multipleclickoptionspanel->Left(), 161);
+  EXPECT_EQ(form.hotkeyoptionspanel->Left(), 369);
+}
+
+TEST(MouseActions, EachOptionInjectsItsEventsAndNothingElse) {
+  Tapfinch app;
+  TForm1& form = app.form();
+  auto& fake = app.fake();
+  const std::pair<int, std::vector<std::uint32_t>> table[] = {
+      {1, {kMouseLeftDown, kMouseLeftUp}},
+      {2, {kMouseLeftDown}},
+      {3, {kMouseLeftUp}},
+      {4, {kMouseRightDown, kMouseRightUp}},
+      {5, {kMouseLeftDown, kMouseLeftUp, kMouseLeftDown, kMouseLeftUp}},
+      {0, {}},
+      {6, {}},
+      {-1, {}},
+  };
+  for (const auto& [option, expected] : table) {
+    fake.clearMouseEvents();
+    form.clickOption(option);
+    EXPECT_EQ(Flags(fake), expected) << "option " << option;
+  }
+  fake.clearMouseEvents();
+  form.mclick();
+  EXPECT_EQ(Flags(fake), (std::vector<std::uint32_t>{kMouseLeftDown, kMouseLeftUp}));
+  form.doubleclickbox->SetChecked(true);
+  fake.clearMouseEvents();
+  form.mclick();
+  EXPECT_EQ(Flags(fake), (std::vector<std::uint32_t>{kMouseLeftDown, kMouseLeftUp, kMouseLeftDown, kMouseLeftUp}));
+  EXPECT_EQ(fake.cursorMoves(), 0);
+}

@@ -1,0 +1,318 @@
+// The main window's layout: every control at its place with its caption,
+// initial state and wiring. Properties are applied before the events are
+// wired, so the layout itself raises no handler.
+#include "ui/Unit1.h"
+
+namespace {
+
+TNotifyEvent Handler(TForm1* form, void (TForm1::*method)(TObject*)) {
+  return [form, method](TObject* sender) { (form->*method)(sender); };
+}
+
+TKeyPressEvent KeyPressHandler(TForm1* form, void (TForm1::*method)(TObject*, char&)) {
+  return [form, method](TObject* sender, char& key) { (form->*method)(sender, key); };
+}
+
+template <class T>
+T* Place(TComponent& owner, TWinControl* parent, const char* name, platform::Rect bounds,
+         const std::string& caption = {}) {
+  T* control = Make<T>(owner, name);
+  control->SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
+  control->SetCaption(caption);
+  control->SetParent(parent);
+  return control;
+}
+
+TzcFloatSpinEdit* IntervalField(TComponent& owner, TWinControl* parent, const char* name, platform::Rect bounds,
+                                double maxValue, double value) {
+  auto* field = Make<TzcFloatSpinEdit>(owner, name);
+  field->SetEditorEnabled(false);
+  field->SetIncrement(1);
+  field->SetMinValue(0);
+  field->SetMaxValue(maxValue);
+  field->SetValue(value);
+  field->SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
+  field->SetParent(parent);
+  return field;
+}
+
+TMenuItem* Item(TComponent& owner, const char* name, const char* caption) {
+  auto* item = Make<TMenuItem>(owner, name);
+  item->SetCaption(caption);
+  return item;
+}
+
+TFont Bold(TFont font) {
+  font.bold = true;
+  return font;
+}
+
+}  // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
+  SetCaption(std::string("Tapfinch ver 2.5 ") + kMakerWebAddress);
+  SetColor(clGray);
+  SetPosition(TPosition::poScreenCenter);
+  CreateMenu();
+  SetBounds(0, 0, 600, 319);
+
+  Panel2 = Make<TPanel>(*this, "Panel2");
+  Panel2->SetColor(clAppWorkSpace);
+  Panel2->SetAlign(TAlign::alClient);
+  Panel2->SetParent(this);
+
+  PageControl1 = Make<TPageControl>(*this, "PageControl1");
+  PageControl1->SetAlign(TAlign::alClient);
+  PageControl1->SetParent(Panel2);
+  auto sheet = [&](const char* name, const char* caption) {
+    auto* page = Make<TTabSheet>(*this, name);
+    page->SetCaption(caption);
+    page->SetPageControl(PageControl1);
+    return page;
+  };
+  TabSheet1 = sheet("TabSheet1", "Single Click");
+  TabSheet2 = sheet("TabSheet2", "Multiple Click Points");
+  TabSheet3 = sheet("TabSheet3", "Options");
+
+  CreateSingleClickTab();
+  CreateMultipleClickTab();
+  CreateOptionsTab();
+  CreateTimers();
+  PageControl1->SetActivePage(TabSheet2);
+
+  OnCreate = Handler(this, &TForm1::FormCreate);
+  OnDestroy = Handler(this, &TForm1::FormDestroy);
+}
+
+void TForm1::CreateMenu() {
+  MainMenu1 = Make<TMainMenu>(*this, "MainMenu1");
+  File1 = Item(*this, "File1", "File");
+  SaveClickList1 = Item(*this, "SaveClickList1", "Save Click List");
+  LoadClickList1 = Item(*this, "LoadClickList1", "Load Click List");
+  Options1 = Item(*this, "Options1", "Options");
+  Minimizetotray1 = Item(*this, "Minimizetotray1", "Minimize to Tray Icon");
+  Minimizetotray1->SetVisible(false);
+  Exit1 = Item(*this, "Exit1", "Exit");
+  for (TMenuItem* item : {SaveClickList1, LoadClickList1, Options1, Minimizetotray1, Exit1}) File1->Add(item);
+  Options2 = Item(*this, "Options2", "Options");
+  SetHotKeys1 = Item(*this, "SetHotKeys1", "Set HotKeys");
+  Options2->Add(SetHotKeys1);
+  about1 = Item(*this, "about1", "Help");
+  Instructions1 = Item(*this, "Instructions1", "Instructions");
+  about2 = Item(*this, "about2", "About Tapfinch");
+  about1->Add(Instructions1);
+  about1->Add(about2);
+  for (TMenuItem* menu : {File1, Options2, about1}) MainMenu1->Add(menu);
+  SetMenu(MainMenu1);
+  // Closing the main window ends the program; Exit does the same.
+  Exit1->OnClick = [this](TObject*) { Close(); };
+}
+
+void TForm1::CreateSingleClickTab() {
+  TTabSheet* tab = TabSheet1;
+  GroupBox3 = Place<TGroupBox>(*this, tab, "GroupBox3", {96, 0, 297, 92}, "Specify Click Point");
+  GroupBox1 = Place<TGroupBox>(*this, tab, "GroupBox1", {96, 92, 297, 65}, "Click Interval");
+
+  singclickstartbtn = Make<TzColorBtn>(*this, "singclickstartbtn");
+  singclickstartbtn->SetColor(clBtnFace);
+  singclickstartbtn->SetBounds(8, 8, 73, 25);
+  singclickstartbtn->SetCaption("START");
+  singclickstartbtn->SetParent(tab);
+
+  singleclickstopbutton = Make<TzColorBtn>(*this, "singleclickstopbutton");
+  singleclickstopbutton->SetColor(clBtnFace);
+  singleclickstopbutton->SetEnabled(false);
+  singleclickstopbutton->SetBounds(8, 40, 73, 25);
+  singleclickstopbutton->SetCaption("STOP");
+  singleclickstopbutton->SetParent(tab);
+
+  GroupBox2 = Place<TGroupBox>(*this, tab, "GroupBox2", {8, 72, 81, 33}, "Click Count");
+
+  testbutton = Make<TzColorBtn>(*this, "testbutton");
+  testbutton->SetColor(clBtnFace);
+  testbutton->SetDefaultLook(TzColorBtn::TDefaultLook::dlNone);
+  testbutton->SetBounds(8, 112, 81, 25);
+  testbutton->SetCaption("Test click area");
+  testbutton->SetParent(tab);
+
+  // "Specify Click Point"
+  TGroupBox* point = GroupBox3;
+  singfindclickptstartbtn = Make<TButton>(*this, "singfindclickptstartbtn");
+  singfindclickptstartbtn->SetEnabled(false);
+  singfindclickptstartbtn->SetBounds(8, 32, 41, 17);
+  singfindclickptstartbtn->SetCaption("Start");
+  singfindclickptstartbtn->SetParent(point);
+
+  singfindclickptstopbtn = Make<TButton>(*this, "singfindclickptstopbtn");
+  singfindclickptstopbtn->SetEnabled(false);
+  singfindclickptstopbtn->SetBounds(8, 56, 41, 17);
+  singfindclickptstopbtn->SetCaption("Stop");
+  singfindclickptstopbtn->SetParent(point);
+
+  xpostext = Make<TEdit>(*this, "xpostext");
+  xpostext->SetVisible(false);
+  xpostext->SetBounds(120, 32, 49, 21);
+  xpostext->SetText("0");
+  xpostext->SetParent(point);
+
+  ypostext = Make<TEdit>(*this, "ypostext");
+  ypostext->SetVisible(false);
+  ypostext->SetBounds(120, 56, 49, 21);
+  ypostext->SetText("0");
+  ypostext->SetParent(point);
+
+  CheckBox2 = Make<TCheckBox>(*this, "CheckBox2");
+  CheckBox2->SetChecked(true);
+  CheckBox2->SetColor(clGray);
+  TFont maroon = CheckBox2->Font();
+  maroon.color = clMaroon;
+  CheckBox2->SetFont(maroon);
+  CheckBox2->SetBounds(8, 16, 169, 17);
+  CheckBox2->SetCaption("Click Wherever The Mouse Is");
+  CheckBox2->SetParent(point);
+
+  Label5 = Make<TLabel>(*this, "Label5");
+  Label5->SetEnabled(false);
+  Label5->SetBounds(64, 34, 13, 13);
+  Label5->SetCaption("X  ");
+  Label5->SetParent(point);
+
+  Label6 = Make<TLabel>(*this, "Label6");
+  Label6->SetEnabled(false);
+  Label6->SetBounds(64, 58, 13, 13);
+  Label6->SetCaption("Y  ");
+  Label6->SetParent(point);
+
+  xposlabel = Place<TLabel>(*this, point, "xposlabel", {88, 34, 3, 13});
+  yposlabel = Place<TLabel>(*this, point, "yposlabel", {88, 56, 3, 13});
+
+  Label7 = Make<TLabel>(*this, "Label7");
+  Label7->SetVisible(false);
+  Label7->SetBounds(176, 24, 108, 39);
+  Label7->SetCaption("Press SPACE BAR to\r\nset Click Point with this\r\nwindow active.");
+  Label7->SetParent(point);
+
+  setlabel = Make<Tz3DLabel>(*this, "setlabel");
+  TFont red = Bold(setlabel->Font());
+  red.color = clRed;
+  setlabel->SetFont(red);
+  setlabel->SetBounds(64, 74, 90, 13);
+  setlabel->SetCaption("Click Point SET");
+  setlabel->SetParent(point);
+
+  // "Click Interval"
+  TGroupBox* interval = GroupBox1;
+  Label1 = Place<TLabel>(*this, interval, "Label1", {35, 16, 28, 13}, "Hours");
+  Label2 = Place<TLabel>(*this, interval, "Label2", {83, 16, 37, 13}, "Minutes");
+  Label3 = Place<TLabel>(*this, interval, "Label3", {135, 16, 42, 13}, "Seconds");
+  Label4 = Place<TLabel>(*this, interval, "Label4", {188, 16, 31, 13}, "1/10 s");
+  Label9 = Place<TLabel>(*this, interval, "Label9", {229, 16, 37, 13}, "1/100 s");
+  hours = IntervalField(*this, interval, "hours", {31, 32, 41, 22}, 23, 0);
+  minutes = IntervalField(*this, interval, "minutes", {83, 32, 41, 22}, 59, 0);
+  seconds = IntervalField(*this, interval, "seconds", {135, 32, 41, 22}, 59, 5);
+  tenth = IntervalField(*this, interval, "tenth", {187, 32, 33, 22}, 9, 0);
+  hundreth = IntervalField(*this, interval, "hundreth", {231, 32, 33, 22}, 9, 0);
+
+  countlabel = Place<TLabel>(*this, GroupBox2, "countlabel", {8, 16, 3, 13});
+
+  singclickstartbtn->OnClick = Handler(this, &TForm1::singclickstartbtnClick);
+  singleclickstopbutton->OnClick = Handler(this, &TForm1::singleclickstopbuttonClick);
+  testbutton->OnClick = Handler(this, &TForm1::testbuttonClick);
+  singfindclickptstartbtn->OnClick = Handler(this, &TForm1::singfindclickptstartbtnClick);
+  singfindclickptstartbtn->OnKeyPress = KeyPressHandler(this, &TForm1::singfindclickptstartbtnKeyPress);
+  singfindclickptstopbtn->OnClick = Handler(this, &TForm1::singfindclickptstopbtnClick);
+  CheckBox2->OnClick = Handler(this, &TForm1::CheckBox2Click);
+  for (TzcFloatSpinEdit* field : {hours, minutes, seconds, tenth, hundreth}) {
+    field->OnChange = Handler(this, &TForm1::tenthChange);
+  }
+}
+
+void TForm1::CreateMultipleClickTab() {
+  TTabSheet* tab = TabSheet2;
+  GroupBox5 = Place<TGroupBox>(*this, tab, "GroupBox5", {0, 92, 241, 65}, "Click Interval");
+
+  addtolistbutton = Make<TButton>(*this, "addtolistbutton");
+  addtolistbutton->SetEnabled(false);
+  addtolistbutton->SetTabStop(false);
+  addtolistbutton->SetBounds(252, 112, 69, 17);
+  addtolistbutton->SetCaption("Add to List");
+  addtolistbutton->SetParent(tab);
+
+  TGroupBox* interval = GroupBox5;
+  Label15 = Place<TLabel>(*this, interval, "Label15", {11, 16, 28, 13}, "Hours");
+  Label16 = Place<TLabel>(*this, interval, "Label16", {59, 16, 37, 13}, "Minutes");
+  Label17 = Place<TLabel>(*this, interval, "Label17", {103, 16, 42, 13}, "Seconds");
+  Label18 = Place<TLabel>(*this, interval, "Label18", {153, 16, 31, 13}, "1/10 s");
+  Label19 = Place<TLabel>(*this, interval, "Label19", {190, 16, 37, 13}, "1/100 s");
+  mtimeinterval = IntervalField(*this, interval, "mtimeinterval", {8, 32, 41, 22}, 1000, 0);
+  mminutes = IntervalField(*this, interval, "mminutes", {56, 32, 41, 22}, 59, 0);
+  mseconds = IntervalField(*this, interval, "mseconds", {104, 32, 41, 22}, 59, 5);
+  mtenth = IntervalField(*this, interval, "mtenth", {152, 32, 33, 22}, 9, 0);
+  mhundreth = IntervalField(*this, interval, "mhundreth", {192, 32, 33, 22}, 9, 0);
+  for (TzcFloatSpinEdit* field : {mtimeinterval, mminutes, mseconds, mtenth, mhundreth}) {
+    field->OnChange = Handler(this, &TForm1::mtimerintervalchange);
+  }
+}
+
+void TForm1::CreateOptionsTab() {
+  TTabSheet* tab = TabSheet3;
+  auto panel = [&](const char* name, int left, int width, TAlign align) {
+    auto* p = Make<TPanel>(*this, name);
+    p->SetColor(clAppWorkSpace);
+    p->SetBounds(left, 0, width, tab->Height());
+    p->SetAlign(align);
+    p->SetParent(tab);
+    return p;
+  };
+  auto title = [&](TPanel* parent, const char* name, const char* caption, bool bold) {
+    auto* label = Make<TLabel>(*this, name);
+    if (bold) label->SetFont(Bold(label->Font()));
+    label->SetHeight(13);
+    label->SetCaption(caption);
+    label->SetAlign(TAlign::alTop);
+    label->SetParent(parent);
+    return label;
+  };
+
+  singleclickoptionspanel = panel("singleclickoptionspanel", 0, 161, TAlign::alLeft);
+  Label10 = title(singleclickoptionspanel, "Label10", "Single Click point options", false);
+  multipleclickoptionspanel = panel("multipleclickoptionspanel", 161, 208, TAlign::alLeft);
+  Label11 = title(multipleclickoptionspanel, "Label11", "Multiple Click point options", true);
+  hotkeyoptionspanel = panel("hotkeyoptionspanel", 369, 0, TAlign::alClient);
+  Label20 = title(hotkeyoptionspanel, "Label20", "Hot Key Options", true);
+
+  TPanel* single = singleclickoptionspanel;
+  clickonorigoption = Place<TCheckBox>(*this, single, "clickonorigoption", {8, 29, 81, 17}, "Click on Orig");
+  clickonorigoption->SetHint(
+      "Allows you to continue working almost as normal on the computer while tapfinch is active.");
+  clickonorigoption->SetShowHint(true);
+  doubleclickbox = Place<TCheckBox>(*this, single, "doubleclickbox", {8, 53, 81, 17}, "Double click");
+
+  numclicksspin = Make<TzcSpinEdit>(*this, "numclicksspin");
+  numclicksspin->SetMinValue(0);
+  numclicksspin->SetMaxValue(0);
+  numclicksspin->SetValue(0);
+  numclicksspin->SetBounds(40, 107, 49, 22);
+  numclicksspin->SetParent(single);
+
+  Label8 = Place<TLabel>(*this, single, "Label8", {8, 81, 121, 26}, "Number of Clicks to make\r\nDefault is 0 or unlimited");
+  Label28 = Place<TLabel>(*this, multipleclickoptionspanel, "Label28", {8, 16, 117, 39},
+                          "None Currently other\r\nthan Hotkey\r\nDesignations to the right.");
+
+  clickonorigoption->OnClick = Handler(this, &TForm1::clickonorigoptionClick);
+}
+
+void TForm1::CreateTimers() {
+  auto timer = [&](const char* name, std::uint32_t interval) {
+    auto* t = Make<TTimer>(*this, name);
+    t->SetEnabled(false);
+    t->SetInterval(interval);
+    return t;
+  };
+  Timer1 = timer("Timer1", 5000);
+  findpointtimer = timer("findpointtimer", 10);
+  listclicktimer = timer("listclicktimer", 5000);
+  mfindpointtimer = timer("mfindpointtimer", 10);
+  Timer1->SetOnTimer(Handler(this, &TForm1::Timer1Timer));
+  findpointtimer->SetOnTimer(Handler(this, &TForm1::findpointtimerTimer));
+}

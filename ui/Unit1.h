@@ -1,0 +1,154 @@
+// The main window. One class whose methods live in several files, each
+// holding one concern: the layout here in ui/, the click engine's handlers
+// in engine/, the hotkeys' in hotkeys/.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "controls/zcolorbtn.h"
+#include "controls/zspinedit.h"
+#include "framework/comctrls.h"
+#include "framework/extctrls.h"
+#include "framework/forms.h"
+#include "framework/menus.h"
+#include "framework/stdctrls.h"
+
+inline constexpr const char* kMakerWebAddress = "https://tapfinch.example";
+
+class TForm1 : public TForm {
+ public:
+  explicit TForm1(TComponent* owner);
+
+  // ---- menu
+  TMainMenu* MainMenu1;
+  TMenuItem* File1;
+  TMenuItem* SaveClickList1;
+  TMenuItem* LoadClickList1;
+  TMenuItem* Options1;
+  TMenuItem* Minimizetotray1;
+  TMenuItem* Exit1;
+  TMenuItem* Options2;
+  TMenuItem* SetHotKeys1;
+  TMenuItem* about1;
+  TMenuItem* Instructions1;
+  TMenuItem* about2;
+
+  TPanel* Panel2;
+  TPageControl* PageControl1;
+  TTabSheet* TabSheet1;
+  TTabSheet* TabSheet2;
+  TTabSheet* TabSheet3;
+
+  // ---- tab "Single Click"
+  TGroupBox* GroupBox3;
+  TGroupBox* GroupBox1;
+  TzColorBtn* singclickstartbtn;
+  TzColorBtn* singleclickstopbutton;
+  TGroupBox* GroupBox2;
+  TzColorBtn* testbutton;
+  TButton* singfindclickptstartbtn;
+  TButton* singfindclickptstopbtn;
+  TEdit* xpostext;
+  TEdit* ypostext;
+  TCheckBox* CheckBox2;
+  TLabel* Label5;
+  TLabel* Label6;
+  TLabel* xposlabel;
+  TLabel* yposlabel;
+  TLabel* Label7;
+  Tz3DLabel* setlabel;
+  TLabel* Label1;
+  TLabel* Label2;
+  TLabel* Label3;
+  TLabel* Label4;
+  TLabel* Label9;
+  TzcFloatSpinEdit* hours;
+  TzcFloatSpinEdit* minutes;
+  TzcFloatSpinEdit* seconds;
+  TzcFloatSpinEdit* tenth;
+  TzcFloatSpinEdit* hundreth;
+  TLabel* countlabel;
+
+  // ---- tab "Multiple Click Points"
+  TGroupBox* GroupBox5;
+  TButton* addtolistbutton;
+  TLabel* Label15;
+  TLabel* Label16;
+  TLabel* Label17;
+  TLabel* Label18;
+  TLabel* Label19;
+  TzcFloatSpinEdit* mtimeinterval;
+  TzcFloatSpinEdit* mminutes;
+  TzcFloatSpinEdit* mseconds;
+  TzcFloatSpinEdit* mtenth;
+  TzcFloatSpinEdit* mhundreth;
+
+  // ---- tab "Options"
+  TPanel* singleclickoptionspanel;
+  TLabel* Label10;
+  TCheckBox* clickonorigoption;
+  TCheckBox* doubleclickbox;
+  TzcSpinEdit* numclicksspin;
+  TLabel* Label8;
+  TPanel* multipleclickoptionspanel;
+  TLabel* Label11;
+  TLabel* Label28;
+  TPanel* hotkeyoptionspanel;
+  TLabel* Label20;
+
+  // ---- non-visual
+  TTimer* Timer1;
+  TTimer* findpointtimer;
+  TTimer* listclicktimer;
+  TTimer* mfindpointtimer;
+
+  // ---- handlers (engine/ and settings/)
+  void FormCreate(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+
+  void singclickstartbtnClick(TObject* Sender);
+  void singleclickstopbuttonClick(TObject* Sender);
+  void Timer1Timer(TObject* Sender);
+  void singfindclickptstartbtnClick(TObject* Sender);
+  void singfindclickptstopbtnClick(TObject* Sender);
+  void findpointtimerTimer(TObject* Sender);
+  void singfindclickptstartbtnKeyPress(TObject* Sender, char& Key);
+  void CheckBox2Click(TObject* Sender);
+  void clickonorigoptionClick(TObject* Sender);
+  void testbuttonClick(TObject* Sender);
+
+  void tenthChange(TObject* Sender);
+  void mtimerintervalchange(TObject* Sender);
+
+  // ---- mouse actions (engine/mouse_actions.cpp)
+  void singleclick();
+  void clickhold();
+  void releaseclick();
+  void rightclick();
+  void doubleclick();
+  void mclick();
+  // The list's dispatch: 1 to 5 select an action, anything else none.
+  void clickOption(int option);
+
+  // The delay in seconds that a new click entry gets from this tab's fields.
+  [[nodiscard]] double entryDelay() const;
+
+  // ---- state the handlers share (the unit's own variables; one set per
+  // running copy of the program so that tests can run two side by side)
+  bool pointSet = true;
+  bool clickAtMouse = true;
+  bool clickOnOrig = false;
+  std::int32_t clickX = 0;
+  std::int32_t clickY = 0;
+  std::int32_t currentOption = 1;
+  std::int32_t listCount = 1;
+  std::int32_t listPos = 1;
+
+ private:
+  void CreateMenu();
+  void CreateSingleClickTab();
+  void CreateMultipleClickTab();
+  void CreateOptionsTab();
+  void CreateTimers();
+};
