@@ -4,7 +4,6 @@ add_library(tapfinch_fake STATIC ${TAPFINCH_FAKE_SOURCES})
 target_link_libraries(tapfinch_fake PUBLIC tapfinch_platform_api PRIVATE tapfinch_warnings)
 
 find_package(GTest REQUIRED)
-enable_testing()
 include(GoogleTest)
 
 file(GLOB TAPFINCH_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/support/*.cpp)

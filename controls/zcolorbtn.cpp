@@ -118,8 +118,8 @@ void TzColorBtn::Paint(platform::Canvas& canvas) {
     const int t = inset;
     const int r = right - inset;
     const int b = bottom - inset;
-    canvas.Line(l, t, r, t, shadowColor_);  // outer top
-    canvas.Line(l, t, l, b, shadowColor_);  // outer left
+    canvas.Line(l, t, r, t, shadowColor_);              // outer top
+    canvas.Line(l, t, l, b, shadowColor_);              // outer left
     canvas.Line(r - 1, t + 1, r - 1, b, shadowColor_);  // inner right
     canvas.Line(l + 1, b - 1, r, b - 1, shadowColor_);  // inner bottom
     const TColor innerTopLeft = down ? clBlack : highLightColor_;
@@ -140,11 +140,11 @@ void TzColorBtn::Paint(platform::Canvas& canvas) {
   if (defaultLook_ == TDefaultLook::dlBold) font.bold = marked;
   const std::uint32_t format = platform::kTextCenter | platform::kTextVCenter | platform::kTextSingleLine;
   if (Enabled()) {
-    canvas.DrawText(Caption(), text, font, font.color, format);
+    canvas.DrawString(Caption(), text, font, font.color, format);
   } else {
     // Engraved: a white copy one pixel down and right under grey text.
-    canvas.DrawText(Caption(), {text.left + 1, text.top + 1, text.width, text.height}, font, clWhite, format);
-    canvas.DrawText(Caption(), text, font, clGray, format);
+    canvas.DrawString(Caption(), {text.left + 1, text.top + 1, text.width, text.height}, font, clWhite, format);
+    canvas.DrawString(Caption(), text, font, clGray, format);
   }
   if (Focused() && Enabled() && showFocus_) {
     const int edge = 3 + inset;
@@ -194,10 +194,10 @@ void Tz3DLabel::Paint(platform::Canvas& canvas) {
     return platform::Rect{place.left + dx, place.top + dy, place.width, place.height};
   };
   if (useDropShadow_) {
-    if (use3D_) canvas.DrawText(Caption(), offset(dropShadowSize_, dropShadowSize_), Font(), shadowColor_, format);
+    if (use3D_) canvas.DrawString(Caption(), offset(dropShadowSize_, dropShadowSize_), Font(), shadowColor_, format);
   } else if (use3D_) {
-    canvas.DrawText(Caption(), offset(-1, -1), Font(), raised_ ? highlightColor_ : shadowColor_, format);
-    canvas.DrawText(Caption(), offset(1, 1), Font(), raised_ ? shadowColor_ : highlightColor_, format);
+    canvas.DrawString(Caption(), offset(-1, -1), Font(), raised_ ? highlightColor_ : shadowColor_, format);
+    canvas.DrawString(Caption(), offset(1, 1), Font(), raised_ ? shadowColor_ : highlightColor_, format);
   }
-  canvas.DrawText(Caption(), place, Font(), Enabled() ? Font().color : clGrayText, format);
+  canvas.DrawString(Caption(), place, Font(), Enabled() ? Font().color : clGrayText, format);
 }

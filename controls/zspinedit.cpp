@@ -208,7 +208,9 @@ void TzcSpinEdit::StepDown() {
   SetText(IntToStr(Bounded(static_cast<std::int64_t>(Value()) - increment_)));
 }
 
-bool TzcSpinEdit::AcceptsChar(char key) const { return IsDigit(key) || key == '-' || (IsControl(key) && key != kEnter); }
+bool TzcSpinEdit::AcceptsChar(char key) const {
+  return IsDigit(key) || key == '-' || (IsControl(key) && key != kEnter);
+}
 
 void TzcSpinEdit::ClampToBounds() {
   const std::int32_t value = Value();

@@ -7,6 +7,8 @@
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner, platform::PeerKind::kTabSheet, "TTabSheet") {
   visible_ = false;  // only the active page shows
   align_ = TAlign::alClient;
+  parentColor_ = false;  // pages are button face whatever surrounds them
+  color_ = clBtnFace;
 }
 
 TTabSheet::~TTabSheet() {
@@ -36,6 +38,8 @@ void TTabSheet::TextChanged() {
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner, platform::PeerKind::kPageControl, "TPageControl") {
   tabStop_ = true;
+  parentColor_ = false;
+  color_ = clBtnFace;
 }
 
 void TPageControl::InsertPage(TTabSheet* page) {
@@ -50,7 +54,9 @@ void TPageControl::RemovePage(TTabSheet* page) noexcept {
 }
 
 void TPageControl::UpdateTab(TTabSheet* page) {
-  if (peer_) peer_->SetTab(page->PageIndex(), page->Caption());
+  if (!peer_) return;
+  peer_->SetTab(page->PageIndex(), page->Caption());
+  Realign();  // the row of tabs decides where the pages go
 }
 
 void TPageControl::SetActivePage(TTabSheet* page) {

@@ -281,9 +281,7 @@ void TWinControl::PeerResized(int clientWidth, int clientHeight) {
 TCustomControl::TCustomControl(TComponent* owner, std::string className)
     : TWinControl(owner, platform::PeerKind::kCustom, std::move(className)) {}
 
-void TCustomControl::Paint(platform::Canvas& canvas) {
-  canvas.FillRect({0, 0, Width(), Height()}, Color());
-}
+void TCustomControl::Paint(platform::Canvas& canvas) { canvas.FillRect({0, 0, Width(), Height()}, Color()); }
 
 void TCustomControl::PeerPaint(platform::Canvas& canvas) {
   Guard([&] {

@@ -5,9 +5,7 @@
 
 // ------------------------------------------------------------------ TPanel
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner, platform::PeerKind::kPanel, "TPanel") {
-  parentColor_ = false;
-}
+TPanel::TPanel(TComponent* owner) : TWinControl(owner, platform::PeerKind::kPanel, "TPanel") { parentColor_ = false; }
 
 void TPanel::SetBevelOuter(TBevel bevel) {
   bevelOuter_ = bevel;

@@ -40,8 +40,7 @@ void TCustomForm::SetClientSize(int clientWidth, int clientHeight) {
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
-  if (control != nullptr &&
-      (control == this || control->ParentForm() != this || !(Loading() || control->CanFocus()))) {
+  if (control != nullptr && (control == this || control->ParentForm() != this || !(Loading() || control->CanFocus()))) {
     throw EInvalidOperation(messages::kCannotFocus);
   }
   activeControl_ = control;
@@ -179,7 +178,7 @@ void TApplication::Terminate() {
   platform_.loop().Quit();
 }
 
-void TApplication::HandleException(std::exception_ptr error) {
+void TApplication::HandleException(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);
   } catch (const EAbort&) {
@@ -198,7 +197,7 @@ void TApplication::ShowException(const std::string& message) {
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
-  return platform_.dialogs().MessageBox(text, caption, flags);
+  return platform_.dialogs().ShowMessageBox(text, caption, flags);
 }
 
 char TApplication::DecimalSeparator() const { return platform_.locale().DecimalSeparator(); }

@@ -70,8 +70,7 @@ class TCustomForm : public TWinControl {
 
 class TForm : public TCustomForm {
  public:
-  explicit TForm(TComponent* owner, std::string className = "TForm")
-      : TCustomForm(owner, std::move(className)) {}
+  explicit TForm(TComponent* owner, std::string className = "TForm") : TCustomForm(owner, std::move(className)) {}
 };
 
 class TApplication : public TComponent, private platform::PeerEvents {
@@ -106,7 +105,7 @@ class TApplication : public TComponent, private platform::PeerEvents {
   [[nodiscard]] bool Terminated() const noexcept { return terminated_; }
 
   // The default error handler.
-  void HandleException(std::exception_ptr error);
+  void HandleException(const std::exception_ptr& error);
   void ShowException(const std::string& message);
 
   int MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags);

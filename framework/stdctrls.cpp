@@ -83,11 +83,22 @@ void TCustomEdit::PeerTextEdited(const std::string& text) {
 
 TLabel::TLabel(TComponent* owner) : TControl(owner, PeerKind::kLabel, "TLabel") {}
 
+void TLabel::Loaded() {
+  TControl::Loaded();
+  AdjustBounds();
+}
+
 void TLabel::TextChanged() {
-  if (!autoSize_ || Loading()) return;
+  if (!Loading()) AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+  // Aligned labels take their size from the alignment.
+  if (!autoSize_ || align_ != TAlign::alNone) return;
   constexpr int kEmptyWidth = 3;  // what an empty label measures
-  const platform::Size extent = Platform().windows().MeasureText(text_, font_);
-  SetBounds(Left(), Top(), std::max(extent.width, kEmptyWidth), std::max(extent.height, 13));
+  // An empty caption keeps the height of one line.
+  const platform::Size extent = Platform().windows().MeasureText(text_.empty() ? " " : text_, font_);
+  SetBounds(Left(), Top(), text_.empty() ? kEmptyWidth : extent.width, extent.height);
 }
 
 void TLabel::FillPeerParams(platform::PeerParams& params) const {

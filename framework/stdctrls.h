@@ -25,6 +25,9 @@ class TCheckBox : public TWinControl {
   void Toggle() { SetChecked(!checked_); }
   void PeerClicked() override;
 
+ protected:
+  void FillPeerParams(platform::PeerParams& params) const override { params.checked = checked_; }
+
  private:
   bool checked_ = false;
 };
@@ -37,6 +40,9 @@ class TRadioButton : public TWinControl {
   [[nodiscard]] bool Checked() const noexcept { return checked_; }
   void SetChecked(bool checked);
   void PeerClicked() override;
+
+ protected:
+  void FillPeerParams(platform::PeerParams& params) const override { params.checked = checked_; }
 
  private:
   bool checked_ = false;
@@ -70,12 +76,15 @@ class TLabel : public TControl {
   explicit TLabel(TComponent* owner);
   [[nodiscard]] bool AutoSize() const noexcept { return autoSize_; }
   void SetAutoSize(bool autoSize) noexcept { autoSize_ = autoSize; }
+  // Fits the label to its caption in the font the system really has.
+  void Loaded() override;
 
  protected:
   void FillPeerParams(platform::PeerParams& params) const override;
   void TextChanged() override;
 
  private:
+  void AdjustBounds();
   bool autoSize_ = true;
 };
 

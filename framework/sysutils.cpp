@@ -122,8 +122,8 @@ std::string FloatToStr(double value, char decimalSeparator) {
   if (value == 0) return "0";
   constexpr int kPrecision = 15;
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific, kPrecision - 1);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, kPrecision - 1);
   const std::string scientific(buffer, result.ptr);  // d.dddddddddddddde+XX
   const auto ePos = scientific.find('e');
   std::string digits = scientific.substr(0, 1) + scientific.substr(2, ePos - 2);

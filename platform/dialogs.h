@@ -20,8 +20,7 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // Blocks until closed; timers and hotkeys keep being served meanwhile.
-  virtual int MessageBox(const std::string& text, const std::string& caption,
-                         std::uint32_t flags) = 0;
+  virtual int ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) = 0;
 };
 
 }  // namespace platform

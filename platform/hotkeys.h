@@ -37,8 +37,8 @@ class Hotkeys {
  public:
   virtual ~Hotkeys() = default;
   virtual std::unique_ptr<HotkeyReceiver> CreateReceiver(HotkeySink& sink) = 0;
-  virtual std::uint16_t AddAtom(const std::string& text) = 0;  // GlobalAddAtomA
-  virtual void DeleteAtom(std::uint16_t atom) = 0;             // GlobalDeleteAtom
+  virtual std::uint16_t AddGlobalAtom(const std::string& text) = 0;  // GlobalAddAtomA
+  virtual void DeleteGlobalAtom(std::uint16_t atom) = 0;             // GlobalDeleteAtom
 };
 
 class Keyboard {

@@ -57,8 +57,8 @@ class Canvas {
   virtual void FrameRect(const Rect& r, Color color) = 0;
   virtual void DrawFocusRect(const Rect& r) = 0;
   // Transparent background; format holds TextFormat bits.
-  virtual void DrawText(const std::string& text, const Rect& r, const FontSpec& font, Color color,
-                        std::uint32_t format) = 0;
+  virtual void DrawString(const std::string& text, const Rect& r, const FontSpec& font, Color color,
+                          std::uint32_t format) = 0;
   virtual Size MeasureText(const std::string& text, const FontSpec& font) = 0;
 };
 
@@ -98,7 +98,7 @@ struct MenuItemSpec {
 
 struct PeerParams {
   PeerKind kind = PeerKind::kCustom;
-  std::string className;         // window class: the framework class name
+  std::string className;               // window class: the framework class name
   class WindowPeer* parent = nullptr;  // the parent control's peer; null for top-level windows
   class WindowPeer* owner = nullptr;   // forms: the application window
   std::string text;

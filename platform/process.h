@@ -30,8 +30,8 @@ class Process {
   // The program's own path as the system reports it.
   virtual std::string ModuleFileName() = 0;
   // CreateMutexA(nullptr, FALSE, name) with the GetLastError that followed.
-  virtual MutexResult CreateMutex(const std::string& name) = 0;
-  virtual WindowRef FindWindow(const std::string& className, const std::string& title) = 0;
+  virtual MutexResult CreateNamedMutex(const std::string& name) = 0;
+  virtual WindowRef FindTopLevelWindow(const std::string& className, const std::string& title) = 0;
   virtual bool IsIconic(WindowRef window) = 0;
   virtual void ShowWindowRestore(WindowRef window) = 0;  // ShowWindow(SW_RESTORE)
   virtual void BringWindowToTop(WindowRef window) = 0;

@@ -52,8 +52,8 @@ struct FontSpec {
   bool underline = false;
   Color color = kSystemColorFlag | 8;  // window text
   friend bool operator==(const FontSpec& a, const FontSpec& b) noexcept {
-    return a.height == b.height && a.bold == b.bold && a.underline == b.underline &&
-           a.color == b.color && a.name == b.name;
+    return a.height == b.height && a.bold == b.bold && a.underline == b.underline && a.color == b.color &&
+           a.name == b.name;
   }
 };
 

@@ -295,7 +295,8 @@ void TForm1::CreateOptionsTab() {
   numclicksspin->SetBounds(40, 107, 49, 22);
   numclicksspin->SetParent(single);
 
-  Label8 = Place<TLabel>(*this, single, "Label8", {8, 81, 121, 26}, "Number of Clicks to make\r\nDefault is 0 or unlimited");
+  Label8 =
+      Place<TLabel>(*this, single, "Label8", {8, 81, 121, 26}, "Number of Clicks to make\r\nDefault is 0 or unlimited");
   Label28 = Place<TLabel>(*this, multipleclickoptionspanel, "Label28", {8, 16, 117, 39},
                           "None Currently other\r\nthan Hotkey\r\nDesignations to the right.");
 

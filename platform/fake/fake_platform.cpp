@@ -26,12 +26,12 @@ struct LayoutKey {
   const char* name;
 };
 constexpr LayoutKey kLayout[] = {
-    {0x10, 0x2A, "Shift"},     {0x11, 0x1D, "Ctrl"},       {0x12, 0x38, "Alt"},     {0x13, 0x45, "Pause"},
-    {0x14, 0x3A, "Caps Lock"}, {0x6A, 0x37, "Num *"},      {0x6B, 0x4E, "Num +"},   {0x6D, 0x4A, "Num -"},
-    {0x6E, 0x53, "Num Del"},   {0x6F, 0x35, "Num /"},      {0x90, 0x45, "Num Lock"}, {0x91, 0x46, "Scroll Lock"},
-    {0xBA, 0x27, ";"},         {0xBB, 0x0D, "="},          {0xBC, 0x33, ","},       {0xBD, 0x0C, "-"},
-    {0xBE, 0x34, "."},         {0xBF, 0x35, "/"},          {0xC0, 0x29, "`"},       {0xDB, 0x1A, "["},
-    {0xDC, 0x2B, "\\"},        {0xDD, 0x1B, "]"},          {0xDE, 0x28, "'"},
+    {0x10, 0x2A, "Shift"},     {0x11, 0x1D, "Ctrl"},  {0x12, 0x38, "Alt"},      {0x13, 0x45, "Pause"},
+    {0x14, 0x3A, "Caps Lock"}, {0x6A, 0x37, "Num *"}, {0x6B, 0x4E, "Num +"},    {0x6D, 0x4A, "Num -"},
+    {0x6E, 0x53, "Num Del"},   {0x6F, 0x35, "Num /"}, {0x90, 0x45, "Num Lock"}, {0x91, 0x46, "Scroll Lock"},
+    {0xBA, 0x27, ";"},         {0xBB, 0x0D, "="},     {0xBC, 0x33, ","},        {0xBD, 0x0C, "-"},
+    {0xBE, 0x34, "."},         {0xBF, 0x35, "/"},     {0xC0, 0x29, "`"},        {0xDB, 0x1A, "["},
+    {0xDC, 0x2B, "\\"},        {0xDD, 0x1B, "]"},     {0xDE, 0x28, "'"},
 };
 
 }  // namespace
@@ -221,7 +221,8 @@ void FakePlatform::runPending() {
 void FakePlatform::post(std::function<void()> message) { queue_.push_back(std::move(message)); }
 
 int FakePlatform::runningTimers() const noexcept {
-  return static_cast<int>(std::count_if(timers_.begin(), timers_.end(), [](const FakeTimer* t) { return t->running_; }));
+  return static_cast<int>(
+      std::count_if(timers_.begin(), timers_.end(), [](const FakeTimer* t) { return t->running_; }));
 }
 
 void FakePlatform::MouseEvent(std::uint32_t flags) { mouseEvents_.push_back({flags, cursor_, now_}); }
@@ -242,7 +243,7 @@ void FakePlatform::SetHighResolution(bool on) {
   highResolutionDepth_ += on ? 1 : -1;
 }
 
-int FakePlatform::MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
+int FakePlatform::ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
   boxes_.push_back({text, caption, flags, now_});
   return kIdOk;
 }
@@ -277,14 +278,14 @@ std::unique_ptr<HotkeyReceiver> FakePlatform::CreateReceiver(HotkeySink& sink) {
   return std::make_unique<FakeReceiver>(*this, sink);
 }
 
-std::uint16_t FakePlatform::AddAtom(const std::string& text) {
+std::uint16_t FakePlatform::AddGlobalAtom(const std::string& text) {
   auto [it, inserted] = atoms_.try_emplace(text, std::make_pair(std::uint16_t{0}, 0));
   if (inserted) it->second.first = nextAtom_++;
   ++it->second.second;
   return it->second.first;
 }
 
-void FakePlatform::DeleteAtom(std::uint16_t atom) {
+void FakePlatform::DeleteGlobalAtom(std::uint16_t atom) {
   for (auto it = atoms_.begin(); it != atoms_.end(); ++it) {
     if (it->second.first == atom) {
       if (--it->second.second == 0) atoms_.erase(it);
@@ -337,7 +338,7 @@ std::string FakePlatform::KeyNameText(std::int32_t lParam) {
   return {};
 }
 
-MutexResult FakePlatform::CreateMutex(const std::string& name) {
+MutexResult FakePlatform::CreateNamedMutex(const std::string& name) {
   if (failMutex_) return {nullptr, 5};  // ERROR_ACCESS_DENIED
   const bool existed = mutexes_[name]++ > 0;
   return {std::make_unique<FakeMutexHandle>(*this, name), existed ? kErrorAlreadyExists : 0u};
@@ -360,7 +361,7 @@ FakePeer* FakePlatform::findTopLevel(const std::string& className, const std::st
   return nullptr;
 }
 
-WindowRef FakePlatform::FindWindow(const std::string& className, const std::string& title) {
+WindowRef FakePlatform::FindTopLevelWindow(const std::string& className, const std::string& title) {
   return reinterpret_cast<WindowRef>(findTopLevel(className, title));
 }
 

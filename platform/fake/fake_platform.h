@@ -200,7 +200,7 @@ class FakePlatform final : public Platform,
   void Quit() override { quitRequested_ = true; }
   void ProcessPending() override { runPending(); }
   // Dialogs
-  int MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override;
+  int ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override;
   // Locale
   char DecimalSeparator() override { return decimalSeparator_; }
   bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;
@@ -211,15 +211,15 @@ class FakePlatform final : public Platform,
   Size MeasureText(const std::string& text, const FontSpec& font) override;
   // Hotkeys
   std::unique_ptr<HotkeyReceiver> CreateReceiver(HotkeySink& sink) override;
-  std::uint16_t AddAtom(const std::string& text) override;
-  void DeleteAtom(std::uint16_t atom) override;
+  std::uint16_t AddGlobalAtom(const std::string& text) override;
+  void DeleteGlobalAtom(std::uint16_t atom) override;
   // Keyboard
   std::uint32_t ScanCodeOf(std::uint32_t virtualKey) override;
   std::string KeyNameText(std::int32_t lParam) override;
   // Process
   std::string ModuleFileName() override { return moduleFileName_; }
-  MutexResult CreateMutex(const std::string& name) override;
-  WindowRef FindWindow(const std::string& className, const std::string& title) override;
+  MutexResult CreateNamedMutex(const std::string& name) override;
+  WindowRef FindTopLevelWindow(const std::string& className, const std::string& title) override;
   bool IsIconic(WindowRef window) override;
   void ShowWindowRestore(WindowRef window) override;
   void BringWindowToTop(WindowRef window) override;

@@ -40,7 +40,8 @@ void User::press(TWinControl& control, std::uint16_t virtualKey, char character)
   control.PeerKeyUp(key, 0);
   // A focused push button or check box clicks itself on the space bar.
   constexpr std::uint16_t kVkSpace = 0x20;
-  if (virtualKey == kVkSpace && (dynamic_cast<TButton*>(&control) != nullptr || dynamic_cast<TCheckBox*>(&control) != nullptr)) {
+  if (virtualKey == kVkSpace &&
+      (dynamic_cast<TButton*>(&control) != nullptr || dynamic_cast<TCheckBox*>(&control) != nullptr)) {
     control.PeerClicked();
   }
 }
@@ -53,14 +54,12 @@ void User::type(TWinControl& control, char character) {
 
 void User::enterText(TCustomEdit& edit, const std::string& text) {
   focus(edit);
-  std::string typed;
-  bool first = true;
+  std::string typed;  // the first character replaces the selected text
   for (char c : text) {
     char ch = c;
     edit.PeerKeyPress(ch);
     if (ch == 0) continue;
-    typed = first ? std::string(1, ch) : typed + ch;
-    first = false;
+    typed += ch;
     edit.PeerTextEdited(typed);
   }
 }

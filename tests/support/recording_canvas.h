@@ -19,14 +19,18 @@ class RecordingCanvas final : public platform::Canvas {
     platform::FontSpec font;
   };
 
-  void FillRect(const platform::Rect& r, platform::Color color) override { calls.push_back({"fill", r, color, {}, {}}); }
+  void FillRect(const platform::Rect& r, platform::Color color) override {
+    calls.push_back({"fill", r, color, {}, {}});
+  }
   void Line(int x1, int y1, int x2, int y2, platform::Color color) override {
     calls.push_back({"line", {x1, y1, x2 - x1, y2 - y1}, color, {}, {}});
   }
-  void FrameRect(const platform::Rect& r, platform::Color color) override { calls.push_back({"frame", r, color, {}, {}}); }
+  void FrameRect(const platform::Rect& r, platform::Color color) override {
+    calls.push_back({"frame", r, color, {}, {}});
+  }
   void DrawFocusRect(const platform::Rect& r) override { calls.push_back({"focus", r, 0, {}, {}}); }
-  void DrawText(const std::string& text, const platform::Rect& r, const platform::FontSpec& font, platform::Color color,
-                std::uint32_t /*format*/) override {
+  void DrawString(const std::string& text, const platform::Rect& r, const platform::FontSpec& font,
+                  platform::Color color, std::uint32_t /*format*/) override {
     calls.push_back({"text", r, color, text, font});
   }
   platform::Size MeasureText(const std::string& text, const platform::FontSpec& /*font*/) override {

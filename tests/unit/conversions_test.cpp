@@ -17,8 +17,8 @@ TEST(IntegerConversion, AcceptsBlanksSignAndHexPrefixes) {
 }
 
 TEST(IntegerConversion, RejectsWhatIsNotAWholeNumber) {
-  for (const char* text : {"", " ", "-", "+", "12 ", "1.5", "abc", "2147483648", "-2147483649", "$", "0x", "$100000000",
-                           "1e3", "\t5"}) {
+  for (const char* text :
+       {"", " ", "-", "+", "12 ", "1.5", "abc", "2147483648", "-2147483649", "$", "0x", "$100000000", "1e3", "\t5"}) {
     EXPECT_FALSE(TryStrToInt(text).has_value()) << '"' << text << '"';
   }
 }

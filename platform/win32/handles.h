@@ -1,0 +1,96 @@
+// Move-only owners of Windows handles, one per kind, so that every handle
+// the program creates is released exactly once.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <utility>
+
+namespace platform::win32 {
+
+template <class H, class Traits>
+class UniqueHandle {
+ public:
+  UniqueHandle() noexcept = default;
+  explicit UniqueHandle(H handle) noexcept : handle_(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Traits::invalid())) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, Traits::invalid()));
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+
+  [[nodiscard]] H get() const noexcept { return handle_; }
+  [[nodiscard]] explicit operator bool() const noexcept { return handle_ != Traits::invalid(); }
+  void reset(H handle = Traits::invalid()) noexcept {
+    if (handle_ != Traits::invalid()) Traits::close(handle_);
+    handle_ = handle;
+  }
+  [[nodiscard]] H release() noexcept { return std::exchange(handle_, Traits::invalid()); }
+
+ private:
+  H handle_ = Traits::invalid();
+};
+
+struct WindowTraits {
+  static HWND invalid() noexcept { return nullptr; }
+  static void close(HWND h) noexcept { DestroyWindow(h); }
+};
+struct KernelTraits {
+  static HANDLE invalid() noexcept { return nullptr; }
+  static void close(HANDLE h) noexcept { CloseHandle(h); }
+};
+struct GdiTraits {
+  static HGDIOBJ invalid() noexcept { return nullptr; }
+  static void close(HGDIOBJ h) noexcept { DeleteObject(h); }
+};
+struct MenuTraits {
+  static HMENU invalid() noexcept { return nullptr; }
+  static void close(HMENU h) noexcept { DestroyMenu(h); }
+};
+struct MemoryDcTraits {
+  static HDC invalid() noexcept { return nullptr; }
+  static void close(HDC h) noexcept { DeleteDC(h); }
+};
+
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelTraits>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
+using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+
+// Selects an object into a device context for the lifetime of the guard.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~SelectGuard() { SelectObject(dc_, previous_); }
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// A screen device context for measuring.
+class ScreenDc {
+ public:
+  ScreenDc() noexcept : dc_(GetDC(nullptr)) {}
+  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  [[nodiscard]] HDC get() const noexcept { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+}  // namespace platform::win32

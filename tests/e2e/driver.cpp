@@ -1,0 +1,309 @@
+#include "tests/e2e/driver.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace e2e {
+
+std::string ExeDirectory() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string text(path, length);
+  const auto slash = text.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : text.substr(0, slash);
+}
+
+std::string TapfinchPath() { return ExeDirectory() + "\\tapfinch.exe"; }
+
+double NowMilliseconds() {
+  static const LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+void Pump(DWORD milliseconds) {
+  const double end = NowMilliseconds() + milliseconds;
+  MSG message;
+  for (;;) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    const double left = end - NowMilliseconds();
+    if (left <= 0) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min(left, 5.0)) + 1, QS_ALLINPUT);
+  }
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMilliseconds) {
+  const double end = NowMilliseconds() + timeoutMilliseconds;
+  while (!condition()) {
+    if (NowMilliseconds() > end) return false;
+    Pump(10);
+  }
+  return true;
+}
+
+// ------------------------------------------------------------------ Target
+
+namespace {
+constexpr const char* kTargetClass = "TapfinchDriverTarget";
+}
+
+Target::Target(int x, int y, int width, int height) {
+  WNDCLASSA info{};
+  info.lpfnWndProc = &Target::Procedure;
+  info.hInstance = GetModuleHandleA(nullptr);
+  info.lpszClassName = kTargetClass;
+  info.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClassA(&info);  // fails harmlessly when a test made it before
+  // No CS_DBLCLKS: every press arrives as a press, however fast.
+  window_ = CreateWindowExA(WS_EX_TOPMOST, kTargetClass, "Target", WS_POPUP | WS_VISIBLE | WS_BORDER, x, y, width,
+                            height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  if (window_ == nullptr) throw std::runtime_error("cannot create the target window");
+  Pump(100);
+}
+
+Target::~Target() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK Target::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Target*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Target*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      if (self != nullptr) {
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(window, &at);
+        self->clicks_.push_back({message, at, NowMilliseconds()});
+      }
+      return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;  // clicks must not take the focus from the program
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+POINT Target::center() const noexcept { return CenterOf(window_); }
+
+std::size_t Target::leftDowns() const noexcept {
+  return static_cast<std::size_t>(
+      std::count_if(clicks_.begin(), clicks_.end(), [](const Click& c) { return c.message == WM_LBUTTONDOWN; }));
+}
+
+// ------------------------------------------------------------------- input
+
+std::string TextOf(HWND window) {
+  char text[512] = {};
+  DWORD_PTR copied = 0;
+  // WM_GETTEXT is carried across processes; GetWindowText would not read a
+  // control of another program.
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return std::string(text, std::min<std::size_t>(copied, sizeof text));
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  const int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, static_cast<std::size_t>(std::max(length, 0)));
+}
+
+POINT CenterOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void MoveCursor(POINT at) {
+  SetCursorPos(at.x, at.y);
+  Pump(20);
+}
+
+void ClickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+  Pump(60);
+}
+
+void Click(HWND window) { ClickAt(CenterOf(window)); }
+
+void PressKey(WORD virtualKey, int times) {
+  for (int i = 0; i < times; ++i) {
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = virtualKey;
+    inputs[1].type = INPUT_KEYBOARD;
+    inputs[1].ki.wVk = virtualKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    Pump(40);
+  }
+}
+
+// ---------------------------------------------------------------- Tapfinch
+
+std::vector<HWND> WindowsOf(DWORD processId, const char* className) {
+  struct Search {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+  } search{processId, className, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s.processId && ClassOf(window) == s.className) s.found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+Tapfinch::Tapfinch(const std::string& path) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::string commandLine = "\"" + path + "\"";
+  if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &process_) == 0) {
+    process_ = {};
+    return;
+  }
+  WaitFor(
+      [&] {
+        for (HWND window : WindowsOf(process_.dwProcessId, "TForm1")) {
+          if (IsWindowVisible(window) != FALSE) {
+            main_ = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      20000);
+  Pump(300);
+}
+
+Tapfinch::~Tapfinch() {
+  if (process_.hProcess == nullptr) return;
+  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    close(5000);
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND Tapfinch::control(const char* className, const char* text) const {
+  struct Search {
+    const char* className;
+    const char* text;
+    HWND found;
+  } search{className, text, nullptr};
+  EnumChildWindows(
+      main_,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (IsWindowVisible(window) == FALSE || ClassOf(window) != s.className) return TRUE;
+        if (s.text != nullptr && TextOf(window) != s.text) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> Tapfinch::controls(const char* className) const {
+  struct Search {
+    const char* className;
+    std::vector<HWND> found;
+  } search{className, {}};
+  EnumChildWindows(
+      main_,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (IsWindowVisible(window) != FALSE && ClassOf(window) == s.className) s.found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  std::sort(search.found.begin(), search.found.end(), [](HWND a, HWND b) {
+    RECT ra{};
+    RECT rb{};
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.left != rb.left ? ra.left < rb.left : ra.top < rb.top;
+  });
+  return search.found;
+}
+
+void Tapfinch::selectTab(int index) const {
+  HWND pages = control("TPageControl");
+  if (pages == nullptr) return;
+  RECT r{};
+  GetWindowRect(pages, &r);
+  // The tabs are in one row at the top, "Single Click" (about 70 pixels),
+  // "Multiple Click Points" (about 110) and "Options".
+  static const int offsets[] = {30, 120, 205};
+  ClickAt({r.left + offsets[index], r.top + 10});
+  Pump(100);
+}
+
+bool Tapfinch::clickUntil(HWND target, const std::function<bool()>& condition, int attempts) const {
+  for (int i = 0; i < attempts; ++i) {
+    Click(target);
+    if (WaitFor(condition, 1000)) return true;
+  }
+  return false;
+}
+
+void Tapfinch::stepField(HWND field, WORD key, int times) const {
+  // Into the text, clear of the arrows at the right end.
+  RECT r{};
+  GetWindowRect(field, &r);
+  ClickAt({r.left + 6, (r.top + r.bottom) / 2});
+  PressKey(key, times);
+}
+
+HWND Tapfinch::childOf(const char* parentText, const char* className) const {
+  for (HWND window : controls(className)) {
+    if (TextOf(GetParent(window)) == parentText) return window;
+  }
+  return nullptr;
+}
+
+DWORD Tapfinch::close(DWORD timeoutMilliseconds) {
+  if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
+  if (!waitForExit(timeoutMilliseconds)) return STILL_ACTIVE;
+  return exitCode();
+}
+
+bool Tapfinch::waitForExit(DWORD timeoutMilliseconds) {
+  if (process_.hProcess == nullptr) return true;
+  return WaitFor([&] { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMilliseconds);
+}
+
+DWORD Tapfinch::exitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_.hProcess != nullptr) GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+}  // namespace e2e

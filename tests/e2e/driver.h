@@ -1,0 +1,100 @@
+// What the end-to-end tests do to the real program: start it as a separate
+// process, find its windows as a screen reader would (class and text), press
+// them with real mouse and keyboard input, and count the clicks that arrive
+// on a target window of the driver's own.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+std::string ExeDirectory();
+std::string TapfinchPath();
+
+// Processes the driver's own messages for a while (the target's clicks).
+void Pump(DWORD milliseconds);
+// Pumps until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMilliseconds);
+
+class Target {
+ public:
+  struct Click {
+    UINT message;
+    POINT at;     // screen coordinates
+    double time;  // milliseconds, high resolution
+  };
+  Target(int x, int y, int width, int height);
+  ~Target();
+  Target(const Target&) = delete;
+  Target& operator=(const Target&) = delete;
+
+  [[nodiscard]] HWND window() const noexcept { return window_; }
+  [[nodiscard]] POINT center() const noexcept;
+  [[nodiscard]] const std::vector<Click>& clicks() const noexcept { return clicks_; }
+  [[nodiscard]] std::size_t leftDowns() const noexcept;
+  void clear() noexcept { clicks_.clear(); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND window_ = nullptr;
+  std::vector<Click> clicks_;
+};
+
+double NowMilliseconds();
+
+std::string TextOf(HWND window);
+std::string ClassOf(HWND window);
+POINT CenterOf(HWND window);
+void MoveCursor(POINT at);
+void ClickAt(POINT at);
+void Click(HWND window);
+void PressKey(WORD virtualKey, int times = 1);
+
+class Tapfinch {
+ public:
+  explicit Tapfinch(const std::string& path = TapfinchPath());
+  ~Tapfinch();
+  Tapfinch(const Tapfinch&) = delete;
+  Tapfinch& operator=(const Tapfinch&) = delete;
+
+  [[nodiscard]] bool started() const noexcept { return main_ != nullptr; }
+  [[nodiscard]] HWND mainWindow() const noexcept { return main_; }
+  [[nodiscard]] DWORD processId() const noexcept { return process_.dwProcessId; }
+
+  // A visible control of the main window by class and, when given, text.
+  [[nodiscard]] HWND control(const char* className, const char* text = nullptr) const;
+  // The visible control of a class whose parent has this text.
+  [[nodiscard]] HWND childOf(const char* parentText, const char* className) const;
+  // All visible controls of a class, left to right.
+  [[nodiscard]] std::vector<HWND> controls(const char* className) const;
+  // Clicks one of the page control's tabs by its position in the row.
+  void selectTab(int index) const;
+  // Clicks the control again until the condition holds (a run's cursor
+  // moves can take a click elsewhere).
+  bool clickUntil(HWND control, const std::function<bool()>& condition, int attempts = 5) const;
+  // Steps a spin field with the arrow keys.
+  void stepField(HWND field, WORD key, int times) const;
+
+  // Closes the main window and waits for the process; its exit code, or
+  // STILL_ACTIVE when it did not end.
+  DWORD close(DWORD timeoutMilliseconds = 10000);
+  [[nodiscard]] bool waitForExit(DWORD timeoutMilliseconds);
+  [[nodiscard]] DWORD exitCode() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+};
+
+// Top-level windows of a process by class.
+std::vector<HWND> WindowsOf(DWORD processId, const char* className);
+
+}  // namespace e2e

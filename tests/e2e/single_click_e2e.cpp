@@ -1,0 +1,124 @@
+// The Single Click tab on the real program: clicks land where and when the
+// tab says, and STOP ends them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+class SingleClickE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.started()) << "tapfinch.exe did not show its window";
+    app.selectTab(0);
+    start = app.control("TzColorBtn", "START");
+    stop = app.control("TzColorBtn", "STOP");
+    ASSERT_NE(start, nullptr);
+    ASSERT_NE(stop, nullptr);
+  }
+
+  void TearDown() override { EXPECT_EQ(app.close(), 0u) << "exit code"; }
+
+  // 1/10 s: seconds down from 5 to 0, tenths up to 1.
+  void setTenthOfASecond() {
+    const auto fields = app.controls("TzcFloatSpinEdit");
+    ASSERT_EQ(fields.size(), 5u);
+    app.stepField(fields[2], VK_DOWN, 5);
+    app.stepField(fields[3], VK_UP, 1);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == "1"; }, 2000))
+        << "seconds " << TextOf(fields[2]) << ", tenths " << TextOf(fields[3]);
+  }
+
+  void startRun() {
+    ASSERT_TRUE(app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; })) << "START did not start";
+  }
+
+  // A run's own cursor moves can take a click elsewhere; STOP is pressed
+  // until it takes.
+  void stopRun() {
+    ASSERT_TRUE(app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; })) << "STOP did not stop";
+  }
+
+  [[nodiscard]] int count() const { return std::stoi("0" + TextOf(app.childOf("Click Count", "TLabel"))); }
+
+  void expectNoMoreClicks(const Target& target) {
+    Pump(300);
+    const auto settled = target.leftDowns();
+    Pump(700);
+    EXPECT_EQ(target.leftDowns(), settled) << "clicks went on after STOP";
+  }
+
+  Tapfinch app;
+  HWND start = nullptr;
+  HWND stop = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SingleClickE2E, FixedPointClicksLandOnTheTargetUntilStop) {
+  Target target(1000, 780, 200, 150);
+  HWND atMouse = app.control("TCheckBox", "Click Wherever The Mouse Is");
+  ASSERT_NE(atMouse, nullptr);
+  Click(atMouse);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageA(atMouse, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 2000));
+
+  // Track the cursor to the target's centre and lock it with the space bar.
+  HWND track = app.control("TButton", "Start");
+  ASSERT_NE(track, nullptr);
+  ASSERT_TRUE(IsWindowEnabled(track));
+  Click(track);
+  const POINT point = target.center();
+  MoveCursor(point);
+  Pump(100);
+  PressKey(VK_SPACE);
+  const auto fields = app.controls("TEdit");
+  ASSERT_EQ(fields.size(), 2u);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[0]) == std::to_string(point.x); }, 2000))
+      << "X field shows '" << TextOf(fields[0]) << "'";
+  EXPECT_EQ(TextOf(fields[1]), std::to_string(point.y));
+  Click(app.control("TButton", "Stop"));
+
+  setTenthOfASecond();
+  target.clear();
+  startRun();
+  Pump(2000);
+  const auto during = target.leftDowns();
+  // Ten a second for two seconds; a loaded machine makes fewer, never more.
+  EXPECT_GE(during, 8u);
+  EXPECT_LE(during, 22u);
+  for (const auto& click : target.clicks()) {
+    EXPECT_EQ(click.at.x, point.x);
+    EXPECT_EQ(click.at.y, point.y);
+  }
+  // The cursor went back to START after every click.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  EXPECT_EQ(cursor.x, CenterOf(start).x);
+  EXPECT_NEAR(count(), static_cast<int>(target.leftDowns()), 2);
+
+  stopRun();
+  expectNoMoreClicks(target);
+}
+
+TEST_F(SingleClickE2E, AtMouseModeClicksWhereTheCursorIs) {
+  Target target(1000, 780, 200, 150);
+  setTenthOfASecond();
+  startRun();
+  const POINT spot{target.center().x + 30, target.center().y - 20};
+  MoveCursor(spot);
+  target.clear();
+  Pump(1500);
+  EXPECT_GE(target.leftDowns(), 6u);
+  EXPECT_LE(target.leftDowns(), 17u);
+  for (const auto& click : target.clicks()) {
+    EXPECT_EQ(click.at.x, spot.x);
+    EXPECT_EQ(click.at.y, spot.y);
+  }
+  // Over STOP the run clicks STOP itself, which is as good as the user's.
+  stopRun();
+  expectNoMoreClicks(target);
+}
