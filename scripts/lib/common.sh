@@ -19,4 +19,4 @@ need_packages() {
 
 NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev)
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest)
-WINE_PACKAGES=(wine wine64 fonts-wine xvfb xauth)
+WINE_PACKAGES=(wine wine64 fonts-wine xvfb)
