@@ -1,8 +1,10 @@
 #include "app/program.h"
 
+#include "app/lmd_application.h"
 #include "framework/exceptions.h"
 #include "framework/forms.h"
 #include "ui/Unit1.h"
+#include "ui/Unit2.h"
 
 Program::Program(platform::Platform& platform)
     : platform_(platform), application_(std::make_unique<TApplication>(platform)) {}
@@ -10,13 +12,19 @@ Program::Program(platform::Platform& platform)
 Program::~Program() { application_.reset(); }
 
 bool Program::Start() {
+  // Process start: the instance mutex exists before any window. Owned by
+  // the application object, it is destroyed after every form.
+  Make<TLMDApplication>(*application_, TLMDApplication::kName);
   application_->Initialize();
   application_->SetTitle(kApplicationTitle);
   try {
+    // Loading the layout registers the start and stop hotkeys; the
+    // single-instance check ends a second copy here, before FormCreate.
     form1_ = application_->CreateForm<TForm1>("Form1");
   } catch (const ProcessExit&) {
     return false;
   }
+  form2_ = application_->CreateForm<TForm2>("Form2");
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 class TApplication;
 class TForm1;
+class TForm2;
 
 inline constexpr const char* kApplicationTitle = "Tapfinch by BRENMOOR";
 
@@ -27,11 +28,13 @@ class Program {
 
   [[nodiscard]] TApplication& Application() const noexcept { return *application_; }
   [[nodiscard]] TForm1* Form1() const noexcept { return form1_; }
+  [[nodiscard]] TForm2* Form2() const noexcept { return form2_; }
 
  private:
   platform::Platform& platform_;
   std::unique_ptr<TApplication> application_;
   TForm1* form1_ = nullptr;
+  TForm2* form2_ = nullptr;
 };
 
 // The whole life of one copy of the program; returns the exit code.

@@ -9,6 +9,7 @@ void TForm1::singclickstartbtnClick(TObject* /*Sender*/) {
     ShowInformation(Application(), "No Click Point Specified.");
     return;
   }
+  stophotkey->SetActive(true);
   singclickstartbtn->SetColor(clRed);
   singleclickstopbutton->SetColor(clBtnFace);
   singleclickstopbutton->SetEnabled(true);
@@ -24,6 +25,7 @@ void TForm1::singclickstartbtnClick(TObject* /*Sender*/) {
 }
 
 void TForm1::singleclickstopbuttonClick(TObject* /*Sender*/) {
+  stophotkey->SetActive(false);
   Timer1->SetEnabled(false);
   singleclickstopbutton->SetColor(clRed);
   singclickstartbtn->SetColor(clBtnFace);

@@ -167,6 +167,7 @@ void TApplication::SetWindowText(const std::string& text) {
 }
 
 void TApplication::Run() {
+  if (window_) window_->Show(platform::ShowMode::kShowNormal);  // the taskbar entry
   if (mainForm_ != nullptr) {
     Guard([&] { mainForm_->Show(); });
   }
@@ -215,6 +216,8 @@ void TApplication::Restore() {
 }
 
 void TApplication::BringToFront() {
+  // While minimised the main window stays hidden until restored.
+  if (minimized_) return;
   if (mainForm_ != nullptr && mainForm_->Visible() && mainForm_->Peer() != nullptr) {
     mainForm_->Peer()->Show(platform::ShowMode::kShowNormal);
   }
@@ -229,6 +232,11 @@ void TApplication::PeerRestored() {
 void TApplication::PeerRaised() { BringToFront(); }
 
 void TApplication::PeerMinimizeRequested() { Minimize(); }
+
+void TApplication::PeerCloseRequested() {
+  // Closing the program from its taskbar entry closes the main window.
+  if (mainForm_ != nullptr) Guard([&] { mainForm_->Close(); });
+}
 
 void TApplication::FastTimerStarted() {
   if (fastTimers_++ == 0) platform_.timers().SetHighResolution(true);

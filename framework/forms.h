@@ -124,6 +124,7 @@ class TApplication : public TComponent, private platform::PeerEvents {
   void PeerRestored() override;
   void PeerRaised() override;
   void PeerMinimizeRequested() override;
+  void PeerCloseRequested() override;
 
   platform::Platform& platform_;
   std::string title_;

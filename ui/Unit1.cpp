@@ -9,6 +9,11 @@ TNotifyEvent Handler(TForm1* form, void (TForm1::*method)(TObject*)) {
   return [form, method](TObject* sender) { (form->*method)(sender); };
 }
 
+TKeyEvent KeyHandler(TForm1* form, void (TForm1::*method)(TObject*, std::uint16_t&, TShiftState)) {
+  return
+      [form, method](TObject* sender, std::uint16_t& key, TShiftState shift) { (form->*method)(sender, key, shift); };
+}
+
 TKeyPressEvent KeyPressHandler(TForm1* form, void (TForm1::*method)(TObject*, char&)) {
   return [form, method](TObject* sender, char& key) { (form->*method)(sender, key); };
 }
@@ -77,7 +82,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
   CreateSingleClickTab();
   CreateMultipleClickTab();
   CreateOptionsTab();
-  CreateTimers();
+  CreateNonVisualComponents();
   PageControl1->SetActivePage(TabSheet2);
 
   OnCreate = Handler(this, &TForm1::FormCreate);
@@ -303,7 +308,7 @@ void TForm1::CreateOptionsTab() {
   clickonorigoption->OnClick = Handler(this, &TForm1::clickonorigoptionClick);
 }
 
-void TForm1::CreateTimers() {
+void TForm1::CreateNonVisualComponents() {
   auto timer = [&](const char* name, std::uint32_t interval) {
     auto* t = Make<TTimer>(*this, name);
     t->SetEnabled(false);
@@ -316,4 +321,25 @@ void TForm1::CreateTimers() {
   mfindpointtimer = timer("mfindpointtimer", 10);
   Timer1->SetOnTimer(Handler(this, &TForm1::Timer1Timer));
   findpointtimer->SetOnTimer(Handler(this, &TForm1::findpointtimerTimer));
+
+  // As the form definition applies them: Active (only when false), then
+  // HotKey; the start and stop hotkeys register here, at loading.
+  auto hotkey = [&](const char* name, TShortCut code, bool active) {
+    auto* component = Make<TLMDGlobalHotKey>(*this, name);
+    if (!active) component->SetActive(false);
+    component->SetHotKey(code);
+    return component;
+  };
+  starthotkey = hotkey("starthotkey", 0x4078, true);               // Ctrl+F9
+  stophotkey = hotkey("stophotkey", 0x4079, true);                 // Ctrl+F10
+  clickhotkey = hotkey("clickhotkey", 0x4041, false);              // Ctrl+A
+  clickholdhotkey = hotkey("clickholdhotkey", 0x4053, false);      // Ctrl+S
+  releasehotkey = hotkey("releasehotkey", 0x4044, false);          // Ctrl+D
+  rightclickhotkey = hotkey("rightclickhotkey", 0x4046, false);    // Ctrl+F
+  doubleclickhotkey = hotkey("doubleclickhotkey", 0x4047, false);  // Ctrl+G
+  starthotkey->OnKeyDown = KeyHandler(this, &TForm1::starthotkeyKeyDown);
+  stophotkey->OnKeyDown = KeyHandler(this, &TForm1::stophotkeyKeyDown);
+
+  // Its loaded step is the single-instance check.
+  LMDOneInstance1 = Make<TLMDOneInstance>(*this, "LMDOneInstance1");
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/lmd_application.h"
 #include "controls/zcolorbtn.h"
 #include "controls/zspinedit.h"
 #include "framework/comctrls.h"
@@ -13,6 +14,7 @@
 #include "framework/forms.h"
 #include "framework/menus.h"
 #include "framework/stdctrls.h"
+#include "hotkeys/global_hotkey.h"
 
 inline constexpr const char* kMakerWebAddress = "https://tapfinch.example";
 
@@ -102,6 +104,14 @@ class TForm1 : public TForm {
   TTimer* findpointtimer;
   TTimer* listclicktimer;
   TTimer* mfindpointtimer;
+  TLMDGlobalHotKey* starthotkey;
+  TLMDGlobalHotKey* stophotkey;
+  TLMDGlobalHotKey* clickhotkey;
+  TLMDGlobalHotKey* clickholdhotkey;
+  TLMDGlobalHotKey* releasehotkey;
+  TLMDGlobalHotKey* rightclickhotkey;
+  TLMDGlobalHotKey* doubleclickhotkey;
+  TLMDOneInstance* LMDOneInstance1;
 
   // ---- handlers (engine/ and settings/)
   void FormCreate(TObject* Sender);
@@ -117,6 +127,9 @@ class TForm1 : public TForm {
   void CheckBox2Click(TObject* Sender);
   void clickonorigoptionClick(TObject* Sender);
   void testbuttonClick(TObject* Sender);
+
+  void starthotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void stophotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
 
   void tenthChange(TObject* Sender);
   void mtimerintervalchange(TObject* Sender);
@@ -150,5 +163,5 @@ class TForm1 : public TForm {
   void CreateSingleClickTab();
   void CreateMultipleClickTab();
   void CreateOptionsTab();
-  void CreateTimers();
+  void CreateNonVisualComponents();
 };

@@ -1,6 +1,7 @@
 #include "tests/e2e/driver.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace e2e {
@@ -103,6 +104,98 @@ POINT Target::center() const noexcept { return CenterOf(window_); }
 std::size_t Target::leftDowns() const noexcept {
   return static_cast<std::size_t>(
       std::count_if(clicks_.begin(), clicks_.end(), [](const Click& c) { return c.message == WM_LBUTTONDOWN; }));
+}
+
+// ------------------------------------------------------------------ Window
+
+namespace {
+constexpr const char* kWindowClass = "TapfinchDriverWindow";
+}
+
+Window::Window(int x, int y, int width, int height) {
+  WNDCLASSA info{};
+  info.lpfnWndProc = &Window::Procedure;
+  info.hInstance = GetModuleHandleA(nullptr);
+  info.lpszClassName = kWindowClass;
+  info.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClassA(&info);  // fails harmlessly when a test made it before
+  window_ = CreateWindowExA(0, kWindowClass, "Driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), this);
+  if (window_ == nullptr) throw std::runtime_error("cannot create the driver's window");
+  Pump(100);
+}
+
+Window::~Window() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+bool Window::activate() {
+  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(window_);
+  SetFocus(window_);
+  return WaitFor([&] { return GetForegroundWindow() == window_ && GetFocus() == window_; }, 3000);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_KEYDOWN && self != nullptr) self->keys_.push_back(wParam);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool IsAbove(HWND a, HWND b) {
+  for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == a) return true;
+    if (w == b) return false;
+  }
+  return false;
+}
+
+DWORD RunToExit(const std::string& path, DWORD timeoutMilliseconds, bool* showedWindow) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + path + "\"";
+  if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &process) == 0) {
+    return STILL_ACTIVE;
+  }
+  bool showed = false;
+  WaitFor(
+      [&] {
+        for (HWND window : WindowsOf(process.dwProcessId, "TForm1"))
+          showed = showed || IsWindowVisible(window) != FALSE;
+        return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+      },
+      timeoutMilliseconds);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process.hProcess, &code);
+  if (code == STILL_ACTIVE) TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (showedWindow != nullptr) *showedWindow = showed;
+  return code;
+}
+
+void PressCombination(std::initializer_list<WORD> modifiers, WORD key) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD m : modifiers) add(m, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Pump(100);
 }
 
 // ------------------------------------------------------------------- input

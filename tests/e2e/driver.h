@@ -48,6 +48,36 @@ class Target {
   std::vector<Click> clicks_;
 };
 
+// An ordinary window of the driver's, which can be activated and records
+// the keys it receives.
+class Window {
+ public:
+  Window(int x, int y, int width, int height);
+  ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  [[nodiscard]] HWND window() const noexcept { return window_; }
+  // Makes it the foreground window with the keyboard focus.
+  bool activate();
+  [[nodiscard]] const std::vector<WPARAM>& keys() const noexcept { return keys_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND window_ = nullptr;
+  std::vector<WPARAM> keys_;
+};
+
+// True when a is above b in the Z order of top-level windows.
+bool IsAbove(HWND a, HWND b);
+
+// Runs a copy of the program that is expected to end by itself; its exit
+// code, or STILL_ACTIVE when it did not end in time. `showedWindow` tells
+// whether it ever showed a main window meanwhile.
+DWORD RunToExit(const std::string& path, DWORD timeoutMilliseconds, bool* showedWindow = nullptr);
+
+// Presses a key combination with real input: modifiers down, key, modifiers up.
+void PressCombination(std::initializer_list<WORD> modifiers, WORD key);
+
 double NowMilliseconds();
 
 std::string TextOf(HWND window);

@@ -1,0 +1,60 @@
+#include "hotkeys/global_hotkey.h"
+
+#include <string>
+
+namespace {
+// Any text unique to the component names its identifier; its address is,
+// for as long as it lives.
+std::string IdentifierSource(const void* component) {
+  return "TLMDGlobalHotKey" + std::to_string(reinterpret_cast<std::uintptr_t>(component));
+}
+}  // namespace
+
+TLMDGlobalHotKey::TLMDGlobalHotKey(TComponent* owner)
+    : TComponent(owner),
+      identifier_(Platform().hotkeys().AddGlobalAtom(IdentifierSource(this))),  // result not checked, by design
+      window_(Platform().hotkeys().CreateReceiver(*this)) {}
+
+TLMDGlobalHotKey::~TLMDGlobalHotKey() {
+  if (hotKey_ != 0) SetHotKey(0);  // unregisters while active
+  Platform().hotkeys().DeleteGlobalAtom(identifier_);
+  window_.reset();
+}
+
+void TLMDGlobalHotKey::Register(TShortCut code) {
+  const SplitCode split = SplitShortcut(code);
+  // A combination someone else holds is simply not bound: no message.
+  window_->Register(identifier_, HotkeyModifiers(split.shift), split.key);
+}
+
+void TLMDGlobalHotKey::SetActive(bool active) {
+  if (active == active_) return;
+  active_ = active;
+  if (hotKey_ == 0) return;
+  if (active_) {
+    Register(hotKey_);
+  } else {
+    window_->Unregister(identifier_);
+  }
+}
+
+void TLMDGlobalHotKey::SetHotKey(TShortCut code) {
+  if (code == hotKey_) return;
+  if (active_) {
+    if (code != 0) {
+      Register(code);  // rebinds what this identifier held
+    } else if (hotKey_ != 0) {
+      window_->Unregister(identifier_);
+    }
+  }
+  hotKey_ = code;
+}
+
+void TLMDGlobalHotKey::HotkeyPressed() {
+  Guard([&] {
+    if (!OnKeyDown) return;
+    const SplitCode split = SplitShortcut(hotKey_);
+    std::uint16_t key = split.key;
+    OnKeyDown(this, key, split.shift);
+  });
+}

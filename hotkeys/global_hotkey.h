@@ -1,0 +1,37 @@
+// TLMDGlobalHotKey binds one shortcut code as a system-wide hotkey: while
+// it is Active and holds a non-zero code, pressing the combination anywhere
+// raises OnKeyDown on the GUI thread. Each component has its own hidden
+// receiver window and identifier. A refused registration is silent.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/classes.h"
+#include "hotkeys/shortcut.h"
+#include "platform/hotkeys.h"
+
+class TLMDGlobalHotKey : public TComponent, private platform::HotkeySink {
+ public:
+  explicit TLMDGlobalHotKey(TComponent* owner);
+  ~TLMDGlobalHotKey() override;
+
+  [[nodiscard]] bool Active() const noexcept { return active_; }
+  void SetActive(bool active);
+  [[nodiscard]] TShortCut HotKey() const noexcept { return hotKey_; }
+  void SetHotKey(TShortCut code);
+  // Called with the component's current key and modifiers; a key written
+  // back is ignored.
+  TKeyEvent OnKeyDown;
+
+  [[nodiscard]] std::uint16_t Identifier() const noexcept { return identifier_; }
+
+ private:
+  void HotkeyPressed() override;
+  void Register(TShortCut code);
+
+  std::uint16_t identifier_;
+  std::unique_ptr<platform::HotkeyReceiver> window_;
+  TShortCut hotKey_ = 0;
+  bool active_ = true;
+};

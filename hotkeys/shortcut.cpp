@@ -1,0 +1,157 @@
+#include "hotkeys/shortcut.h"
+
+#include <array>
+
+namespace {
+
+// The program's key-name strings.
+constexpr const char* kShiftPrefix = "Shift+";
+constexpr const char* kCtrlPrefix = "Ctrl+";
+constexpr const char* kAltPrefix = "Alt+";
+
+const char* FixedKeyName(unsigned key) noexcept {
+  switch (key) {
+    case 0x08:
+      return "BkSp";
+    case 0x09:
+      return "Tab";
+    case 0x0D:
+      return "Enter";
+    case 0x1B:
+      return "Esc";
+    case 0x20:
+      return "Space";
+    case 0x21:
+      return "PgUp";
+    case 0x22:
+      return "PgDn";
+    case 0x23:
+      return "End";
+    case 0x24:
+      return "Home";
+    case 0x25:
+      return "Left";
+    case 0x26:
+      return "Up";
+    case 0x27:
+      return "Right";
+    case 0x28:
+      return "Down";
+    case 0x2D:
+      return "Ins";
+    case 0x2E:
+      return "Del";
+    default:
+      return nullptr;
+  }
+}
+
+std::string KeyName(unsigned key, platform::Keyboard& keyboard) {
+  if (const char* name = FixedKeyName(key)) return name;
+  if ((key >= 0x30 && key <= 0x39) || (key >= 0x41 && key <= 0x5A)) return std::string(1, static_cast<char>(key));
+  if (key >= 0x60 && key <= 0x69) return std::string(1, static_cast<char>('0' + (key - 0x60)));  // keypad digits
+  if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x6F);
+  const std::uint32_t scanCode = keyboard.ScanCodeOf(key);
+  if (scanCode == 0) return {};
+  return keyboard.KeyNameText(static_cast<std::int32_t>(scanCode << 16));
+}
+
+bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix, platform::Locale& locale) {
+  return text.size() >= prefix.size() && locale.SameTextIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+}  // namespace
+
+SplitCode SplitShortcut(TShortCut code) noexcept {
+  platform::ShiftBits bits = 0;
+  if ((code & scShift) != 0) bits |= platform::kShift;
+  if ((code & scCtrl) != 0) bits |= platform::kCtrl;
+  if ((code & scAlt) != 0) bits |= platform::kAlt;
+  return {static_cast<std::uint16_t>(code & 0x1FFF), TShiftState(bits)};
+}
+
+std::uint32_t HotkeyModifiers(TShiftState shift) noexcept {
+  std::uint32_t modifiers = 0;
+  if (shift.Contains(platform::kAlt)) modifiers |= platform::kModAlt;
+  if (shift.Contains(platform::kCtrl)) modifiers |= platform::kModControl;
+  if (shift.Contains(platform::kShift)) modifiers |= platform::kModShift;
+  return modifiers;
+}
+
+std::string FormatShortcut(TShortCut code, platform::Keyboard& keyboard) {
+  const std::string name = KeyName(code & 0xFFu, keyboard);
+  if (name.empty()) return {};
+  std::string text;
+  if ((code & scShift) != 0) text += kShiftPrefix;
+  if ((code & scCtrl) != 0) text += kCtrlPrefix;
+  if ((code & scAlt) != 0) text += kAltPrefix;
+  return text + name;
+}
+
+TShortCut ParseShortcut(const std::string& text, platform::Keyboard& keyboard, platform::Locale& locale) {
+  std::string rest = text;  // nothing is trimmed
+  TShortCut modifiers = 0;
+  for (;;) {
+    if (StartsWithIgnoringCase(rest, kShiftPrefix, locale)) {
+      rest.erase(0, 6);
+      modifiers |= scShift;
+    } else if (StartsWithIgnoringCase(rest, "^", locale)) {
+      rest.erase(0, 1);
+      modifiers |= scCtrl;
+    } else if (StartsWithIgnoringCase(rest, kCtrlPrefix, locale)) {
+      rest.erase(0, 5);
+      modifiers |= scCtrl;
+    } else if (StartsWithIgnoringCase(rest, kAltPrefix, locale)) {
+      rest.erase(0, 4);
+      modifiers |= scAlt;
+    } else {
+      break;
+    }
+  }
+  if (rest.empty()) return 0;
+  // Only the low byte is named, so from 264 on the names repeat; every
+  // fixed name is found at its lowest code.
+  for (unsigned code = 8; code <= 0x255; ++code) {
+    const std::string name = FormatShortcut(static_cast<TShortCut>(code), keyboard);
+    if (!name.empty() && locale.SameTextIgnoringCase(name, rest)) return static_cast<TShortCut>(code | modifiers);
+  }
+  return 0;
+}
+
+const std::vector<std::string>& HotkeyChoices() {
+  static const std::vector<std::string> choices = [] {
+    std::vector<std::string> list;
+    for (char c = 'A'; c <= 'Z'; ++c) list.push_back(std::string("Ctrl+") + c);
+    for (char c = 'A'; c <= 'Z'; ++c) list.push_back(std::string("Ctrl+Alt+") + c);
+    for (const char* prefix : {"", "Ctrl+", "Shift+", "Shift+Ctrl+"}) {
+      for (int f = 1; f <= 12; ++f) list.push_back(prefix + std::string("F") + std::to_string(f));
+    }
+    for (const char* text : {"Ins", "Shift+Ins", "Ctrl+Ins", "DEL", "Shift+Del", "Ctrl+Del", "Alt+BkSp"}) {
+      list.emplace_back(text);
+    }
+    return list;
+  }();
+  return choices;
+}
+
+int FindHotkeyChoice(TShortCut code, platform::Keyboard& keyboard, platform::Locale& locale) {
+  const std::string text = FormatShortcut(code, keyboard);
+  if (text.empty()) return -1;
+  const auto& choices = HotkeyChoices();
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    if (locale.SameTextIgnoringCase(choices[i], text)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string FormatShortcut(const TComponent& where, TShortCut code) {
+  return FormatShortcut(code, where.Platform().keyboard());
+}
+
+TShortCut ParseShortcut(const TComponent& where, const std::string& text) {
+  return ParseShortcut(text, where.Platform().keyboard(), where.Platform().locale());
+}
+
+int FindHotkeyChoice(const TComponent& where, TShortCut code) {
+  return FindHotkeyChoice(code, where.Platform().keyboard(), where.Platform().locale());
+}

@@ -1,0 +1,97 @@
+// One copy at a time, and system-wide hotkeys, on the real program.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD kSecondCopyTimeout = 20000;
+
+HWND ApplicationWindowOf(const Tapfinch& app) {
+  const auto windows = WindowsOf(app.processId(), "TApplication");
+  return windows.empty() ? nullptr : windows.front();
+}
+
+}  // namespace
+
+TEST(SingleInstanceE2E, ASecondCopyRestoresAMinimisedFirst) {
+  Tapfinch first;
+  ASSERT_TRUE(first.started());
+  HWND application = ApplicationWindowOf(first);
+  ASSERT_NE(application, nullptr);
+  char title[64] = {};
+  GetWindowTextA(application, title, sizeof title);
+  EXPECT_STREQ(title, "Tapfinch by BRENMOOR");
+
+  PostMessageA(first.mainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(
+      WaitFor([&] { return IsIconic(application) != FALSE && IsWindowVisible(first.mainWindow()) == FALSE; }, 5000))
+      << "minimising the main window minimises the program";
+
+  bool showed = true;
+  EXPECT_EQ(RunToExit(TapfinchPath(), kSecondCopyTimeout, &showed), 0u);
+  EXPECT_FALSE(showed) << "the second copy showed a window";
+  EXPECT_TRUE(
+      WaitFor([&] { return IsIconic(application) == FALSE && IsWindowVisible(first.mainWindow()) != FALSE; }, 5000))
+      << "the first copy was not restored";
+  EXPECT_EQ(first.close(), 0u);
+}
+
+TEST(SingleInstanceE2E, ASecondCopyRaisesAFirstHiddenBehindAnotherWindow) {
+  Tapfinch first;
+  ASSERT_TRUE(first.started());
+  Window cover(0, 0, 1280, 1000);
+  ASSERT_TRUE(cover.activate());
+  ASSERT_TRUE(WaitFor([&] { return IsAbove(cover.window(), first.mainWindow()); }, 3000));
+
+  EXPECT_EQ(RunToExit(TapfinchPath(), kSecondCopyTimeout), 0u);
+  EXPECT_TRUE(WaitFor([&] { return IsAbove(first.mainWindow(), cover.window()); }, 5000))
+      << "the first copy stayed behind the other window";
+  EXPECT_EQ(first.close(), 0u);
+}
+
+TEST(SingleInstanceE2E, ACopyUnderAnotherFileNameRunsBesideTheFirst) {
+  const std::string other = ExeDirectory() + "\\tapfinch-other.exe";
+  ASSERT_NE(CopyFileA(TapfinchPath().c_str(), other.c_str(), FALSE), 0);
+  {
+    Tapfinch first;
+    ASSERT_TRUE(first.started());
+    Tapfinch second(other);
+    EXPECT_TRUE(second.started()) << "the copy under another name did not show its window";
+    EXPECT_NE(IsWindowVisible(first.mainWindow()), FALSE);
+    EXPECT_EQ(second.close(), 0u);
+    EXPECT_EQ(first.close(), 0u);
+  }
+  DeleteFileA(other.c_str());
+}
+
+TEST(HotkeysE2E, StartAndStopHotkeysWorkWhileAnotherWindowHasTheFocus) {
+  Window driver(100, 100, 300, 200);
+  {
+    Tapfinch app;
+    ASSERT_TRUE(app.started());
+    app.selectTab(0);
+    HWND stop = app.control("TzColorBtn", "STOP");
+    ASSERT_NE(stop, nullptr);
+    // The program holds both combinations: nobody else can have them.
+    EXPECT_EQ(RegisterHotKey(driver.window(), 1, MOD_CONTROL, VK_F9), 0);
+    EXPECT_EQ(RegisterHotKey(driver.window(), 2, MOD_CONTROL, VK_F10), 0);
+
+    ASSERT_TRUE(driver.activate());
+    PressCombination({VK_CONTROL}, VK_F9);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(stop) != FALSE; }, 5000)) << "Ctrl+F9 did not start the run";
+    EXPECT_EQ(GetForegroundWindow(), driver.window()) << "the focus stays where it was";
+    for (WPARAM key : driver.keys()) EXPECT_NE(key, static_cast<WPARAM>(VK_F9)) << "the hotkey reached the window";
+
+    PressCombination({VK_CONTROL}, VK_F10);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(stop) == FALSE; }, 5000)) << "Ctrl+F10 did not stop the run";
+    EXPECT_EQ(app.close(), 0u);
+  }
+  // Once the program has ended, the combinations are free.
+  EXPECT_NE(RegisterHotKey(driver.window(), 1, MOD_CONTROL, VK_F9), 0);
+  EXPECT_NE(RegisterHotKey(driver.window(), 2, MOD_CONTROL, VK_F10), 0);
+  UnregisterHotKey(driver.window(), 1);
+  UnregisterHotKey(driver.window(), 2);
+}
