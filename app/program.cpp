@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <exception>
+
 #include "app/lmd_application.h"
 #include "framework/exceptions.h"
 #include "framework/forms.h"
@@ -31,7 +33,14 @@ bool Program::Start() {
 void Program::Run() { application_->Run(); }
 
 int RunProgram(platform::Platform& platform) {
-  Program program(platform);
-  if (program.Start()) program.Run();
-  return 0;
+  try {
+    Program program(platform);
+    if (program.Start()) program.Run();
+    return 0;
+  } catch (const std::exception& e) {
+    // Only a failure to build the windows themselves gets here; handler
+    // errors are shown by the default error handler and the program goes on.
+    platform.dialogs().ShowMessageBox(e.what(), kApplicationTitle, platform::kMbOk | platform::kMbIconStop);
+    return 1;
+  }
 }
