@@ -54,16 +54,20 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMilliseconds) 
 
 namespace {
 constexpr const char* kTargetClass = "TapfinchDriverTarget";
-}
 
-Target::Target(int x, int y, int width, int height) {
+void RegisterDriverClass(const char* name, WNDPROC procedure) {
   WNDCLASSA info{};
-  info.lpfnWndProc = &Target::Procedure;
+  info.lpfnWndProc = procedure;
   info.hInstance = GetModuleHandleA(nullptr);
-  info.lpszClassName = kTargetClass;
+  info.lpszClassName = name;
   info.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassA(&info);  // fails harmlessly when a test made it before
+}
+}  // namespace
+
+Target::Target(int x, int y, int width, int height) {
+  RegisterDriverClass(kTargetClass, &Target::Procedure);
   // No CS_DBLCLKS: every press arrives as a press, however fast.
   window_ = CreateWindowExA(WS_EX_TOPMOST, kTargetClass, "Target", WS_POPUP | WS_VISIBLE | WS_BORDER, x, y, width,
                             height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
@@ -113,13 +117,7 @@ constexpr const char* kWindowClass = "TapfinchDriverWindow";
 }
 
 Window::Window(int x, int y, int width, int height) {
-  WNDCLASSA info{};
-  info.lpfnWndProc = &Window::Procedure;
-  info.hInstance = GetModuleHandleA(nullptr);
-  info.lpszClassName = kWindowClass;
-  info.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  RegisterClassA(&info);  // fails harmlessly when a test made it before
+  RegisterDriverClass(kWindowClass, &Window::Procedure);
   window_ = CreateWindowExA(0, kWindowClass, "Driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height, nullptr,
                             nullptr, GetModuleHandleA(nullptr), this);
   if (window_ == nullptr) throw std::runtime_error("cannot create the driver's window");
