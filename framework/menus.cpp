@@ -50,12 +50,12 @@ void TMainMenu::Changed() {
 
 namespace {
 platform::MenuItemSpec DescribeItem(const TMenuItem& item) {
-  platform::MenuItemSpec spec;
-  spec.id = item.Command();
-  spec.caption = item.Caption();
-  spec.visible = item.Visible();
-  for (const TMenuItem* child : item.Items()) spec.items.push_back(DescribeItem(*child));
-  return spec;
+  platform::MenuItemSpec entry;
+  entry.id = item.Command();
+  entry.caption = item.Caption();
+  entry.visible = item.Visible();
+  for (const TMenuItem* child : item.Items()) entry.items.push_back(DescribeItem(*child));
+  return entry;
 }
 }  // namespace
 
