@@ -72,12 +72,14 @@ void TControl::SetEnabled(bool enabled) {
 
 void TControl::SetColor(TColor color) {
   parentColor_ = false;
+  ApplyColor(color);
+}
+
+void TControl::ApplyColor(TColor color) {
   if (color == color_) return;
   color_ = color;
   if (peer_) peer_->SetColor(color_);
-  if (auto* container = dynamic_cast<TWinControl*>(this)) {
-    for (TControl* child : container->controls_) child->ParentColorChanged();
-  }
+  ColorChanged();
 }
 
 void TControl::SetParentColor(bool parentColor) {
@@ -86,9 +88,7 @@ void TControl::SetParentColor(bool parentColor) {
 }
 
 void TControl::ParentColorChanged() {
-  if (!parentColor_ || parent_ == nullptr || parent_->color_ == color_) return;
-  color_ = parent_->color_;
-  if (peer_) peer_->SetColor(color_);
+  if (parentColor_ && parent_ != nullptr) ApplyColor(parent_->color_);
 }
 
 void TControl::SetFont(const TFont& font) {
@@ -221,12 +221,8 @@ void TWinControl::Realign() {
   }
 }
 
-void TWinControl::ParentColorChanged() {
-  const TColor before = color_;
-  TControl::ParentColorChanged();
-  if (color_ != before) {
-    for (TControl* child : controls_) child->ParentColorChanged();
-  }
+void TWinControl::ColorChanged() {
+  for (TControl* child : controls_) child->ParentColorChanged();
 }
 
 void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {

@@ -84,6 +84,9 @@ class TControl : public TComponent, public platform::PeerEvents {
   virtual void EnabledChanged() {}
   virtual void VisibleChanged() {}
   virtual void ParentColorChanged();
+  // After the colour changed, whether set or taken from the parent.
+  virtual void ColorChanged() {}
+  void ApplyColor(TColor color);
 
   platform::PeerKind kind_;
   std::string className_;
@@ -149,7 +152,7 @@ class TWinControl : public TControl {
   virtual void DoEnter() {}
   virtual void DoExit() {}
   virtual void UpdateClientSize();
-  void ParentColorChanged() override;
+  void ColorChanged() override;
 
   std::vector<TControl*> controls_;
   bool tabStop_ = false;

@@ -434,18 +434,16 @@ LRESULT Win32Peer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      auto key = static_cast<std::uint16_t>(wParam);
-      events_.PeerKeyDown(key, KeyboardShift());
-      if (key == 0) return 0;
-      wParam = key;
-      break;
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       auto key = static_cast<std::uint16_t>(wParam);
-      events_.PeerKeyUp(key, KeyboardShift());
-      if (key == 0) return 0;
+      if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        events_.PeerKeyDown(key, KeyboardShift());
+      } else {
+        events_.PeerKeyUp(key, KeyboardShift());
+      }
+      if (key == 0) return 0;  // swallowed by a handler
       wParam = key;
       break;
     }

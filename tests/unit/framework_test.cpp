@@ -257,3 +257,25 @@ TEST_F(Bare, FormCreatedLastIsDestroyedWithOnDestroyFirst) {
   app.DestroyComponents();
   EXPECT_EQ(log, (std::vector<std::string>{"OnDestroy", "probe destroyed"}));
 }
+
+TEST_F(Bare, ParentColourReachesChildrenThatTakeIt) {
+  auto* panel = Make<TPanel>(*form, "panel");
+  panel->SetParent(form);
+  auto* group = Make<TGroupBox>(*form, "group");
+  group->SetParent(panel);
+  auto* label = Make<TLabel>(*form, "label");
+  label->SetParent(group);
+  auto* own = Make<TLabel>(*form, "own");
+  own->SetColor(clRed);
+  own->SetParent(group);
+  panel->SetColor(clGray);
+  EXPECT_EQ(group->Color(), clGray);
+  EXPECT_EQ(label->Color(), clGray);
+  EXPECT_EQ(static_cast<platform::fake::FakePeer*>(label->Peer())->color(), clGray);
+  EXPECT_EQ(own->Color(), clRed);
+  label->SetColor(clWhite);
+  panel->SetColor(clSilver);
+  EXPECT_EQ(label->Color(), clWhite) << "a colour of its own stays";
+  label->SetParentColor(true);
+  EXPECT_EQ(label->Color(), clSilver);
+}
