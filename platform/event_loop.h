@@ -3,6 +3,7 @@
 // it one message at a time, so no handler ever interrupts another.
 #pragma once
 
+#include <exception>
 #include <functional>
 
 namespace platform {
@@ -16,6 +17,9 @@ class EventLoop {
   virtual void Quit() = 0;
   // Dispatches what is waiting without blocking.
   virtual void ProcessPending() = 0;
+  // Where an error goes that reaches the platform's own code (a window
+  // procedure), which no exception may cross: the default error handler.
+  virtual void SetErrorHandler(std::function<void(std::exception_ptr)> handler) = 0;
 };
 
 }  // namespace platform

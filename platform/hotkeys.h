@@ -33,12 +33,19 @@ class HotkeyReceiver {
   virtual void Unregister(std::uint16_t id) = 0;
 };
 
+// A global atom, deleted (GlobalDeleteAtom) with its owner.
+class GlobalAtom {
+ public:
+  virtual ~GlobalAtom() = default;
+  [[nodiscard]] virtual std::uint16_t Value() const noexcept = 0;  // 0 when the system refused it
+};
+
 class Hotkeys {
  public:
   virtual ~Hotkeys() = default;
+  // Null when the system refuses the receiver's window.
   virtual std::unique_ptr<HotkeyReceiver> CreateReceiver(HotkeySink& sink) = 0;
-  virtual std::uint16_t AddGlobalAtom(const std::string& text) = 0;  // GlobalAddAtomA
-  virtual void DeleteGlobalAtom(std::uint16_t atom) = 0;             // GlobalDeleteAtom
+  virtual std::unique_ptr<GlobalAtom> AddGlobalAtom(const std::string& text) = 0;  // GlobalAddAtomA
 };
 
 class Keyboard {

@@ -26,6 +26,9 @@ class Input {
   virtual Point GetCursorPos() = 0;
   virtual void SetCursorPos(std::int32_t x, std::int32_t y) = 0;
   virtual void MessageBeep(std::uint32_t type) = 0;
+  // Whether the left mouse button is down as the current message sees it
+  // (GetKeyState(VK_LBUTTON)): a focus that comes with a click.
+  [[nodiscard]] virtual bool LeftButtonDown() = 0;
 };
 
 }  // namespace platform

@@ -1,18 +1,22 @@
 // Native windows behind framework controls.
 // A framework control keeps its own state and pushes every change to its
-// peer; the peer reports what the user did through PeerEvents. The fake
-// peers only record, so without Windows a control is a pure model.
+// peer; the peer reports what the user did through PeerEvents. What every
+// window has is WindowPeer; what only some kinds have is a capability
+// interface of its own, which the peer of that kind also implements.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/types.h"
 
 namespace platform {
 
+// Chosen by the framework class; only the platforms' peer factories look at it.
 enum class PeerKind : std::uint8_t {
   kApplicationWindow,  // hidden top-level window that owns the program's taskbar entry
   kForm,
@@ -42,6 +46,42 @@ enum TextFormat : std::uint32_t {
   kTextNoPrefix = 0x0800,
 };
 
+// What a window tells the dialog manager it handles itself (the DLGC_*
+// values of WM_GETDLGCODE). Keys a window does not claim move the focus
+// (Tab, arrows) or become the form's Enter and Esc commands.
+enum DialogCode : std::uint32_t {
+  kDlgWantArrows = 0x0001,
+  kDlgWantTab = 0x0002,
+  kDlgWantMessage = 0x0004,  // this very key (DLGC_WANTALLKEYS)
+  kDlgHasSetSel = 0x0008,
+  kDlgDefPushButton = 0x0010,
+  kDlgUndefPushButton = 0x0020,
+  kDlgRadioButton = 0x0040,
+  kDlgWantChars = 0x0080,
+  kDlgStatic = 0x0100,
+  kDlgButton = 0x2000,
+};
+
+// Virtual-key codes the framework and the dialog manager act on.
+enum VirtualKey : std::uint16_t {
+  kVkBack = 0x08,
+  kVkTab = 0x09,
+  kVkReturn = 0x0D,
+  kVkShift = 0x10,
+  kVkControl = 0x11,
+  kVkEscape = 0x1B,
+  kVkSpace = 0x20,
+  kVkLeft = 0x25,
+  kVkUp = 0x26,
+  kVkRight = 0x27,
+  kVkDown = 0x28,
+  kVkInsert = 0x2D,
+  kVkDelete = 0x2E,
+};
+
+// Enter and Esc that no control claimed (IDOK and IDCANCEL).
+enum class DialogKey : std::uint8_t { kOk, kCancel };
+
 struct Size {
   int width = 0;
   int height = 0;
@@ -70,7 +110,10 @@ class PeerEvents {
   virtual void PeerKeyDown(std::uint16_t& /*key*/, ShiftBits /*shift*/) {}
   virtual void PeerKeyUp(std::uint16_t& /*key*/, ShiftBits /*shift*/) {}
   virtual void PeerKeyPress(char& /*ch*/) {}
-  virtual bool PeerEditCommandAllowed() { return true; }  // paste, cut, clear
+  // DialogCode bits the control claims beyond its native kind's, for a key
+  // about to be handled (0 when the question is not about a key).
+  virtual std::uint32_t PeerDialogCode(std::uint16_t /*key*/) { return 0; }
+  virtual void PeerDialogKey(DialogKey /*key*/) {}  // forms
   virtual void PeerFocusChanged(bool /*focused*/) {}
   virtual void PeerMouseDown(MouseButton /*button*/, int /*x*/, int /*y*/, ShiftBits /*shift*/) {}
   virtual void PeerMouseUp(MouseButton /*button*/, int /*x*/, int /*y*/, ShiftBits /*shift*/) {}
@@ -96,29 +139,37 @@ struct MenuItemSpec {
   std::vector<MenuItemSpec> items;  // a drop-down when not empty
 };
 
+// How an edit is made; the kind's own part of PeerParams.
+struct EditStyle {
+  bool readOnly = false;  // no key, paste, cut or menu changes the text
+  bool multiLine = false;
+  bool wordWrap = false;           // multi-line only
+  bool verticalScrollBar = false;  // multi-line only
+  // -1 for the native sunken border, otherwise the width of a flat raised
+  // frame that the peer paints itself.
+  int frameWidth = -1;
+  int rightMargin = 0;  // pixels kept free of text at the right end
+};
+
+class WindowPeer;
+
 struct PeerParams {
   PeerKind kind = PeerKind::kCustom;
-  std::string className;               // window class: the framework class name
-  class WindowPeer* parent = nullptr;  // the parent control's peer; null for top-level windows
-  class WindowPeer* owner = nullptr;   // forms: the application window
+  std::string className;         // window class: the framework class name
+  WindowPeer* parent = nullptr;  // the parent control's peer; null for top-level windows
+  WindowPeer* owner = nullptr;   // forms: the application window
   std::string text;
   Rect bounds;
   bool visible = true;
   bool enabled = true;
   bool tabStop = false;
-  bool checked = false;
-  bool sizeable = true;    // forms
-  bool multiLine = false;  // labels
-  // Edits: -1 for the native sunken border, otherwise the width of a flat
-  // raised frame that the peer paints itself.
-  int frameWidth = -1;
-  int rightMargin = 0;  // edits: pixels kept free of text at the right end
   Color color = kSystemColorFlag | 15;
   FontSpec font;
+  bool checked = false;  // check boxes and radio buttons
+  EditStyle edit;        // edits
 };
 
-enum class ShowMode : std::uint8_t { kHide, kShowNormal, kShowCentered, kMinimize, kRestore };
-
+// What every native window has.
 class WindowPeer {
  public:
   virtual ~WindowPeer() = default;  // destroys the native window
@@ -126,27 +177,68 @@ class WindowPeer {
   virtual void SetBounds(const Rect& bounds) = 0;
   virtual void SetVisible(bool visible) = 0;
   virtual void SetEnabled(bool enabled) = 0;
-  virtual void SetChecked(bool checked) = 0;
   virtual void SetColor(Color color) = 0;
   virtual void SetFont(const FontSpec& font) = 0;
   virtual void SetFocus() = 0;
   virtual void Invalidate() = 0;
-  virtual void SelectAll() = 0;  // edits
-  // Page controls: one tab per sheet; index == tab count appends.
-  virtual void SetTab(int index, const std::string& caption) = 0;
-  virtual void SetTabIndex(int index) = 0;
-  // Forms and the application window.
+};
+
+enum class ShowMode : std::uint8_t { kHide, kShowNormal, kShowCentered, kMinimize, kRestore };
+
+// Forms and the application window.
+class TopLevelPeer {
+ public:
   virtual void Show(ShowMode mode) = 0;
   virtual void SetMenu(const std::vector<MenuItemSpec>& menu) = 0;
   // The client size the native window really has (0, 0 when unknown).
-  virtual Size ClientSize() = 0;
+  [[nodiscard]] virtual Size ClientSize() = 0;
+  // Serves messages (timers and hotkeys included) until done() holds or
+  // the program is quitting; the window is shown and the others disabled
+  // by the caller.
+  virtual void RunModal(const std::function<bool()>& done) = 0;
+
+ protected:
+  ~TopLevelPeer() = default;
+};
+
+// Edits, one-line or multi-line.
+class EditPeer {
+ public:
+  // EM_SETSEL: end -1 selects to the end of the text.
+  virtual void SetSelection(int start, int end) = 0;
+  [[nodiscard]] virtual std::pair<int, int> Selection() = 0;
+  virtual void SetReadOnly(bool readOnly) = 0;
+
+ protected:
+  ~EditPeer() = default;
+};
+
+// Check boxes and radio buttons.
+class CheckPeer {
+ public:
+  virtual void SetChecked(bool checked) = 0;
+
+ protected:
+  ~CheckPeer() = default;
+};
+
+// A row of tabs above a display area (the page control).
+class TabsPeer {
+ public:
+  // One tab per sheet; index == tab count appends.
+  virtual void SetTab(int index, const std::string& caption) = 0;
+  virtual void SetTabIndex(int index) = 0;
   // Where a page control's sheets go, in its client coordinates.
-  virtual Rect DisplayRect() = 0;
+  [[nodiscard]] virtual Rect DisplayRect() = 0;
+
+ protected:
+  ~TabsPeer() = default;
 };
 
 class Windows {
  public:
   virtual ~Windows() = default;
+  // Null when the system refuses the window.
   virtual std::unique_ptr<WindowPeer> CreatePeer(const PeerParams& params, PeerEvents& events) = 0;
   // Frame thickness of a sizeable form with caption and menu bar.
   virtual Size FormFrameSize(bool withMenu) = 0;

@@ -29,6 +29,7 @@ class TimerHandle {
 class Timers {
  public:
   virtual ~Timers() = default;
+  // Null when the system refuses the timer's window.
   virtual std::unique_ptr<TimerHandle> CreateTimer(TimerSink& sink) = 0;
   // 1 ms scheduler resolution on (timeBeginPeriod) or off (timeEndPeriod).
   virtual void SetHighResolution(bool on) = 0;

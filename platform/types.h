@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -46,15 +47,12 @@ enum ShiftFlag : std::uint8_t {
 using ShiftBits = std::uint8_t;
 
 struct FontSpec {
-  const char* name = "MS Sans Serif";
+  std::string name = "MS Sans Serif";
   int height = 11;  // pixels, as the layout gives it at 96 pixels per inch
   bool bold = false;
   bool underline = false;
   Color color = kSystemColorFlag | 8;  // window text
-  friend bool operator==(const FontSpec& a, const FontSpec& b) noexcept {
-    return a.height == b.height && a.bold == b.bold && a.underline == b.underline && a.color == b.color &&
-           a.name == b.name;
-  }
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 }  // namespace platform
