@@ -1,9 +1,9 @@
 #include "controls/zcolorbtn.h"
 
-namespace {
-constexpr std::uint16_t kVkReturn = 0x0D;
-constexpr std::uint16_t kVkSpace = 0x20;
-}  // namespace
+#include "framework/forms.h"
+
+using platform::kVkReturn;
+using platform::kVkSpace;
 
 // -------------------------------------------------------------- TzColorBtn
 
@@ -47,7 +47,19 @@ void TzColorBtn::Click() {
   pressed_ = false;
   held_ = false;
   Invalidate();
+  if (modalResult_ != 0) {
+    if (TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
+  }
   TCustomControl::Click();
+}
+
+std::uint32_t TzColorBtn::PeerDialogCode(std::uint16_t key) {
+  return key == kVkReturn ? std::uint32_t{platform::kDlgWantMessage} : 0u;
+}
+
+bool TzColorBtn::ClicksOnDialogKey(platform::DialogKey key, bool /*focused*/) const noexcept {
+  // Focused, it takes Enter as its own key; as a dialog key only Default counts.
+  return key == platform::DialogKey::kOk ? default_ : cancel_;
 }
 
 void TzColorBtn::MouseDown(platform::MouseButton button, TShiftState /*shift*/, int /*x*/, int /*y*/) {
@@ -150,54 +162,4 @@ void TzColorBtn::Paint(platform::Canvas& canvas) {
     const int edge = 3 + inset;
     canvas.DrawFocusRect({edge, edge, Width() - 2 * edge, Height() - 2 * edge});
   }
-}
-
-// --------------------------------------------------------------- Tz3DLabel
-
-Tz3DLabel::Tz3DLabel(TComponent* owner) : TCustomControl(owner, "Tz3DLabel") {}
-
-void Tz3DLabel::SetRaised(bool raised) {
-  raised_ = raised;
-  Invalidate();
-}
-
-void Tz3DLabel::SetUse3D(bool use3D) {
-  use3D_ = use3D;
-  Invalidate();
-}
-
-void Tz3DLabel::SetHighlightColor(TColor color) {
-  highlightColor_ = color;
-  Invalidate();
-}
-
-void Tz3DLabel::SetShadowColor(TColor color) {
-  shadowColor_ = color;
-  Invalidate();
-}
-
-void Tz3DLabel::SetUseDropShadow(bool useDropShadow) {
-  useDropShadow_ = useDropShadow;
-  Invalidate();
-}
-
-void Tz3DLabel::SetDropShadowSize(int size) {
-  dropShadowSize_ = size;
-  Invalidate();
-}
-
-void Tz3DLabel::Paint(platform::Canvas& canvas) {
-  canvas.FillRect({0, 0, Width(), Height()}, Color());
-  const std::uint32_t format = platform::kTextLeft | platform::kTextNoPrefix;
-  const platform::Rect place{0, 0, Width(), Height()};
-  auto offset = [&](int dx, int dy) {
-    return platform::Rect{place.left + dx, place.top + dy, place.width, place.height};
-  };
-  if (useDropShadow_) {
-    if (use3D_) canvas.DrawString(Caption(), offset(dropShadowSize_, dropShadowSize_), Font(), shadowColor_, format);
-  } else if (use3D_) {
-    canvas.DrawString(Caption(), offset(-1, -1), Font(), raised_ ? highlightColor_ : shadowColor_, format);
-    canvas.DrawString(Caption(), offset(1, 1), Font(), raised_ ? shadowColor_ : highlightColor_, format);
-  }
-  canvas.DrawString(Caption(), place, Font(), Enabled() ? Font().color : clGrayText, format);
 }

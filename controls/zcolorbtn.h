@@ -1,6 +1,6 @@
 // TzColorBtn, a push button that paints its whole face in a settable
-// colour (the run state shows as red or button face), and Tz3DLabel, a
-// label drawn with offset light and dark copies so the text looks raised.
+// colour (the run state shows as red or button face). Tab and Shift+Tab
+// leave it like any button; Space and Enter press it.
 #pragma once
 
 #include "framework/controls.h"
@@ -18,12 +18,21 @@ class TzColorBtn : public TCustomControl {
   void SetShowFocus(bool showFocus);
   [[nodiscard]] bool Default() const noexcept { return default_; }
   void SetDefault(bool value);
+  [[nodiscard]] bool Cancel() const noexcept { return cancel_; }
+  void SetCancel(bool value) noexcept { cancel_ = value; }
+  [[nodiscard]] int ModalResult() const noexcept { return modalResult_; }
+  void SetModalResult(int result) noexcept { modalResult_ = result; }
   void SetHighLightColor(TColor color);
   void SetShadowColor(TColor color);
 
-  // Clears the pressed look, then raises OnClick (also when disabled).
+  // Clears the pressed look, sets the form's ModalResult, then raises
+  // OnClick (also when disabled).
   void Click() override;
   void Paint(platform::Canvas& canvas) override;
+  // Enter is the button's own key while it has the focus; Tab, Esc and
+  // the arrows stay the dialog manager's.
+  std::uint32_t PeerDialogCode(std::uint16_t key) override;
+  [[nodiscard]] bool ClicksOnDialogKey(platform::DialogKey key, bool focused) const noexcept override;
 
   [[nodiscard]] bool Pressed() const noexcept { return pressed_; }
 
@@ -42,35 +51,11 @@ class TzColorBtn : public TCustomControl {
   bool flat_ = false;
   bool showFocus_ = true;
   bool default_ = false;
+  bool cancel_ = false;
+  int modalResult_ = 0;
   TColor highLightColor_ = clBtnHighlight;
   TColor shadowColor_ = clBtnShadow;
   bool pressed_ = false;
   bool held_ = false;
   bool hot_ = false;
-};
-
-class Tz3DLabel : public TCustomControl {
- public:
-  explicit Tz3DLabel(TComponent* owner);
-
-  void SetRaised(bool raised);
-  void SetUse3D(bool use3D);
-  void SetHighlightColor(TColor color);
-  void SetShadowColor(TColor color);
-  void SetUseDropShadow(bool useDropShadow);
-  void SetDropShadowSize(int size);
-
-  void Paint(platform::Canvas& canvas) override;
-
- protected:
-  void TextChanged() override { Invalidate(); }
-  void EnabledChanged() override { Invalidate(); }
-
- private:
-  bool raised_ = true;
-  bool use3D_ = true;
-  TColor highlightColor_ = clBtnHighlight;
-  TColor shadowColor_ = clBtnShadow;
-  bool useDropShadow_ = false;
-  int dropShadowSize_ = 2;
 };

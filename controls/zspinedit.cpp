@@ -128,8 +128,19 @@ TzcCustomSpinEdit::TzcCustomSpinEdit(TComponent* owner, std::string className)
 }
 
 void TzcCustomSpinEdit::FillPeerParams(platform::PeerParams& params) const {
-  params.frameWidth = kFrameWidth;
-  params.rightMargin = Platform().windows().ScrollBarWidth() + 3;
+  TCustomEdit::FillPeerParams(params);
+  params.edit.frameWidth = kFrameWidth;
+  params.edit.rightMargin = Platform().windows().ScrollBarWidth() + 3;
+}
+
+void TzcCustomSpinEdit::SetEditorEnabled(bool enabled) {
+  if (enabled == editorEnabled_) return;
+  editorEnabled_ = enabled;
+  EditableChanged();
+}
+
+std::uint32_t TzcCustomSpinEdit::PeerDialogCode(std::uint16_t key) {
+  return key == platform::kVkReturn ? std::uint32_t{platform::kDlgWantMessage} : 0u;
 }
 
 void TzcCustomSpinEdit::UpdateClientSize() {
@@ -174,7 +185,10 @@ void TzcCustomSpinEdit::KeyPress(char& key) {
   TCustomEdit::KeyPress(key);
 }
 
-void TzcCustomSpinEdit::DoEnter() { SelectAll(); }
+void TzcCustomSpinEdit::DoEnter() {
+  // A click places the caret itself; only a focus without one selects all.
+  if (!Platform().input().LeftButtonDown()) SelectAll();
+}
 
 void TzcCustomSpinEdit::DoExit() { ClampToBounds(); }
 

@@ -51,7 +51,9 @@ class TzcCustomSpinEdit : public TCustomEdit {
   TzcCustomSpinEdit(TComponent* owner, std::string className);
 
   [[nodiscard]] bool EditorEnabled() const noexcept { return editorEnabled_; }
-  void SetEditorEnabled(bool enabled) noexcept { editorEnabled_ = enabled; }
+  void SetEditorEnabled(bool enabled);
+  // Typing, pasting and cutting need the editor on and the field writable.
+  [[nodiscard]] bool Editable() const noexcept override { return editorEnabled_ && !readOnly_; }
   [[nodiscard]] TzcSpinBtn& SpinButton() const noexcept { return *button_; }
 
   virtual void StepUp() {}
@@ -60,7 +62,8 @@ class TzcCustomSpinEdit : public TCustomEdit {
 
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
   void KeyPress(char& key) override;
-  bool PeerEditCommandAllowed() override { return editorEnabled_ && !readOnly_; }
+  // Enter goes to the field (which refuses it with a beep), not to the form.
+  std::uint32_t PeerDialogCode(std::uint16_t key) override;
   void SetBounds(int left, int top, int width, int height) override;
 
  protected:

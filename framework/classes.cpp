@@ -27,7 +27,11 @@ void TComponent::DestroyComponents() noexcept {
   while (!components_.empty()) {
     std::unique_ptr<TComponent> last = std::move(components_.back());
     components_.pop_back();
-    last->BeforeDestruction();
+    try {
+      last->BeforeDestruction();
+    } catch (const ProcessExit&) {
+      // Already going away: there is nothing left to unwind to.
+    }
     // Children go while their owner is still whole, so that they may
     // still talk to it (a control leaving its parent's list).
     last->DestroyComponents();

@@ -54,8 +54,9 @@ void TPageControl::RemovePage(TTabSheet* page) noexcept {
 }
 
 void TPageControl::UpdateTab(TTabSheet* page) {
-  if (!peer_) return;
-  peer_->SetTab(page->PageIndex(), page->Caption());
+  auto* tabs = PeerAs<platform::TabsPeer>();
+  if (tabs == nullptr) return;
+  tabs->SetTab(page->PageIndex(), page->Caption());
   Realign();  // the row of tabs decides where the pages go
 }
 
@@ -66,7 +67,7 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   activePage_ = page;
   if (page != nullptr) page->SetVisible(true);
   if (previous != nullptr) previous->SetVisible(false);
-  if (peer_ && page != nullptr) peer_->SetTabIndex(page->PageIndex());
+  if (auto* tabs = PeerAs<platform::TabsPeer>(); tabs != nullptr && page != nullptr) tabs->SetTabIndex(page->PageIndex());
 }
 
 int TPageControl::ActivePageIndex() const noexcept { return activePage_ != nullptr ? activePage_->PageIndex() : -1; }
@@ -84,8 +85,8 @@ void TPageControl::PeerTabSelected(int index) {
 }
 
 platform::Rect TPageControl::AdjustClientRect() const {
-  if (peer_) {
-    const platform::Rect display = peer_->DisplayRect();
+  if (auto* tabs = PeerAs<platform::TabsPeer>()) {
+    const platform::Rect display = tabs->DisplayRect();
     if (display.width > 0 && display.height > 0) return display;
   }
   // The tab row and the frame around the pages.

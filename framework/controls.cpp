@@ -58,7 +58,7 @@ void TControl::SetText(const std::string& text) {
 void TControl::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
-  if (peer_ && kind_ != platform::PeerKind::kForm) peer_->SetVisible(visible_);
+  if (peer_ && !TopLevel()) peer_->SetVisible(visible_);
   VisibleChanged();
   if (parent_ != nullptr) parent_->Realign();
 }
@@ -95,6 +95,7 @@ void TControl::SetFont(const TFont& font) {
   if (font == font_) return;
   font_ = font;
   if (peer_) peer_->SetFont(font_);
+  FontChanged();
 }
 
 void TControl::Click() {
@@ -108,7 +109,7 @@ void TControl::Invalidate() {
 void TControl::FillPeerParams(platform::PeerParams& /*params*/) const {}
 
 void TControl::CreatePeer() {
-  const bool topLevel = kind_ == platform::PeerKind::kForm || kind_ == platform::PeerKind::kApplicationWindow;
+  const bool topLevel = TopLevel();
   platform::PeerParams params;
   params.kind = kind_;
   params.className = className_;
@@ -123,6 +124,7 @@ void TControl::CreatePeer() {
   if (const auto* container = dynamic_cast<const TWinControl*>(this)) params.tabStop = container->TabStop();
   FillPeerParams(params);
   peer_ = Platform().windows().CreatePeer(params, *this);
+  if (!peer_) throw EOutOfResources(messages::kCreateWindow);
   if (auto* container = dynamic_cast<TWinControl*>(this)) {
     for (TControl* child : container->controls_) {
       if (!child->peer_) child->CreatePeer();

@@ -71,8 +71,15 @@ class TControl : public TComponent, public platform::PeerEvents {
 
   void Invalidate();
   [[nodiscard]] platform::WindowPeer* Peer() const noexcept { return peer_.get(); }
-  [[nodiscard]] platform::PeerKind Kind() const noexcept { return kind_; }
+  // The peer's capability of a kind (EditPeer, CheckPeer, ...); null
+  // without a peer or when the native window has no such part.
+  template <class Capability>
+  [[nodiscard]] Capability* PeerAs() const noexcept {
+    return dynamic_cast<Capability*>(peer_.get());
+  }
   [[nodiscard]] const std::string& ClassName() const noexcept { return className_; }
+  // Forms and the application window have no parent window.
+  [[nodiscard]] virtual bool TopLevel() const noexcept { return false; }
 
  protected:
   // Builds the native window once the control has a parent (or at once
@@ -81,6 +88,7 @@ class TControl : public TComponent, public platform::PeerEvents {
   void DestroyPeer() noexcept;
   virtual void FillPeerParams(platform::PeerParams& params) const;
   virtual void TextChanged() {}
+  virtual void FontChanged() {}
   virtual void EnabledChanged() {}
   virtual void VisibleChanged() {}
   virtual void ParentColorChanged();
@@ -137,6 +145,11 @@ class TWinControl : public TControl {
   virtual void KeyDown(std::uint16_t& key, TShiftState shift);
   virtual void KeyUp(std::uint16_t& key, TShiftState shift);
   virtual void KeyPress(char& key);
+  // Whether Enter (kOk) or Esc (kCancel) that no control claimed clicks
+  // this control; focused tells whether it has the focus.
+  [[nodiscard]] virtual bool ClicksOnDialogKey(platform::DialogKey /*key*/, bool /*focused*/) const noexcept {
+    return false;
+  }
 
   void SetBounds(int left, int top, int width, int height) override;
 

@@ -68,6 +68,8 @@ inline constexpr const char* kInvalidInteger = "'%s' is not a valid integer valu
 inline constexpr const char* kInvalidFloat = "'%s' is not a valid floating point value";
 inline constexpr const char* kCannotFocus = "Cannot focus a disabled or invisible window";
 inline constexpr const char* kNoTimers = "Not enough timers available";
+inline constexpr const char* kCreateWindow = "Error creating window";
+inline constexpr const char* kModalVisible = "Cannot make a visible window modal";
 inline constexpr const char* kListIndexError = "List index out of bounds (%d)";
 }  // namespace messages
 

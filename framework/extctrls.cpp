@@ -24,7 +24,9 @@ namespace {
 constexpr std::uint32_t kSystemTickMs = 16;
 }  // namespace
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner), handle_(Platform().timers().CreateTimer(*this)) {}
+TTimer::TTimer(TComponent* owner) : TComponent(owner), handle_(Platform().timers().CreateTimer(*this)) {
+  if (!handle_) throw EOutOfResources(messages::kNoTimers);
+}
 
 TTimer::~TTimer() {
   if (handle_) handle_->Stop();

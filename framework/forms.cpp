@@ -17,12 +17,11 @@ TCustomForm::~TCustomForm() = default;
 
 void TCustomForm::FillPeerParams(platform::PeerParams& params) const {
   params.owner = Application().Window();
-  params.sizeable = true;
 }
 
 void TCustomForm::UpdateClientSize() {
-  if (peer_) {
-    const platform::Size client = peer_->ClientSize();
+  if (auto* window = PeerAs<platform::TopLevelPeer>()) {
+    const platform::Size client = window->ClientSize();
     if (client.width > 0 || client.height > 0) {
       clientWidth_ = client.width;
       clientHeight_ = client.height;
@@ -56,7 +55,9 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
 }
 
 void TCustomForm::MenuChanged() {
-  if (peer_) peer_->SetMenu(menu_ != nullptr ? menu_->Describe() : std::vector<platform::MenuItemSpec>{});
+  if (auto* window = PeerAs<platform::TopLevelPeer>()) {
+    window->SetMenu(menu_ != nullptr ? menu_->Describe() : std::vector<platform::MenuItemSpec>{});
+  }
   UpdateClientSize();
   Realign();
 }
@@ -64,18 +65,49 @@ void TCustomForm::MenuChanged() {
 void TCustomForm::Show() { SetVisible(true); }
 
 void TCustomForm::VisibleChanged() {
-  if (!peer_) return;
+  auto* window = PeerAs<platform::TopLevelPeer>();
+  if (window == nullptr) return;
   if (!visible_) {
-    peer_->Show(platform::ShowMode::kHide);
+    window->Show(platform::ShowMode::kHide);
     return;
   }
   const bool center = !shownOnce_ && position_ == TPosition::poScreenCenter;
   shownOnce_ = true;
-  peer_->Show(center ? platform::ShowMode::kShowCentered : platform::ShowMode::kShowNormal);
+  window->Show(center ? platform::ShowMode::kShowCentered : platform::ShowMode::kShowNormal);
+}
+
+int TCustomForm::ShowModal() {
+  auto* window = PeerAs<platform::TopLevelPeer>();
+  if (Visible() || modal_ || window == nullptr) throw EInvalidOperation(messages::kModalVisible);
+  // The other forms take no input meanwhile; whatever ends the run, they
+  // get it back and this form is hidden again.
+  std::vector<TCustomForm*> disabled;
+  for (TCustomForm* form : Application().Forms()) {
+    if (form != this && form->Enabled()) {
+      form->SetEnabled(false);
+      disabled.push_back(form);
+    }
+  }
+  struct Restore {
+    TCustomForm& self;
+    std::vector<TCustomForm*>& others;
+    ~Restore() {
+      self.modal_ = false;
+      for (TCustomForm* form : others) form->SetEnabled(true);
+      self.Hide();
+    }
+  } restore{*this, disabled};
+  modalResult_ = mrNone;
+  modal_ = true;
+  Show();
+  window->RunModal([this] { return modalResult_ != mrNone || Application().Terminated(); });
+  return modalResult_;
 }
 
 void TCustomForm::Close() {
-  if (Application().MainForm() == this) {
+  if (modal_) {
+    modalResult_ = mrCancel;
+  } else if (Application().MainForm() == this) {
     Application().Terminate();
   } else {
     Hide();
@@ -130,6 +162,31 @@ void TCustomForm::PeerMinimizeRequested() {
   });
 }
 
+namespace {
+// The first visible and enabled control below parent that a dialog key clicks.
+TWinControl* FindDialogKeyTarget(const TWinControl& parent, platform::DialogKey key) {
+  for (TControl* child : parent.Controls()) {
+    auto* control = dynamic_cast<TWinControl*>(child);
+    if (control == nullptr || !control->Visible() || !control->Enabled()) continue;
+    if (control->ClicksOnDialogKey(key, false)) return control;
+    if (TWinControl* inner = FindDialogKeyTarget(*control, key)) return inner;
+  }
+  return nullptr;
+}
+}  // namespace
+
+void TCustomForm::PeerDialogKey(platform::DialogKey key) {
+  Guard([&] {
+    TWinControl* target = nullptr;
+    if (activeControl_ != nullptr && activeControl_->Focused() && activeControl_->ClicksOnDialogKey(key, true)) {
+      target = activeControl_;
+    } else {
+      target = FindDialogKeyTarget(*this, key);
+    }
+    if (target != nullptr) target->Click();
+  });
+}
+
 void TCustomForm::PeerFocusChanged(bool focused) {
   // For a form this is activation: give the remembered control the focus.
   active_ = focused;
@@ -140,12 +197,15 @@ void TCustomForm::PeerFocusChanged(bool focused) {
 
 // ------------------------------------------------------------ TApplication
 
-TApplication::TApplication(platform::Platform& platform) : TComponent(*this, nullptr), platform_(platform) {}
+TApplication::TApplication(platform::Platform& platform) : TComponent(*this, nullptr), platform_(platform) {
+  platform_.loop().SetErrorHandler([this](const std::exception_ptr& error) { HandleException(error); });
+}
 
 TApplication::~TApplication() {
   DestroyComponents();
   window_.reset();
   if (fastTimers_ > 0) platform_.timers().SetHighResolution(false);
+  platform_.loop().SetErrorHandler(nullptr);
 }
 
 void TApplication::Initialize() {
@@ -155,6 +215,15 @@ void TApplication::Initialize() {
   params.className = "TApplication";
   params.text = title_;
   window_ = platform_.windows().CreatePeer(params, *this);
+  if (!window_) throw EOutOfResources(messages::kCreateWindow);
+}
+
+std::vector<TCustomForm*> TApplication::Forms() const {
+  std::vector<TCustomForm*> forms;
+  for (std::size_t i = 0; i < ComponentCount(); ++i) {
+    if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) forms.push_back(form);
+  }
+  return forms;
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -167,7 +236,7 @@ void TApplication::SetWindowText(const std::string& text) {
 }
 
 void TApplication::Run() {
-  if (window_) window_->Show(platform::ShowMode::kShowNormal);  // the taskbar entry
+  if (auto* window = TopLevelWindow()) window->Show(platform::ShowMode::kShowNormal);  // the taskbar entry
   if (mainForm_ != nullptr) {
     Guard([&] { mainForm_->Show(); });
   }
@@ -206,20 +275,22 @@ char TApplication::DecimalSeparator() const { return platform_.locale().DecimalS
 void TApplication::Minimize() {
   if (minimized_) return;
   minimized_ = true;
-  if (mainForm_ != nullptr && mainForm_->Peer() != nullptr) mainForm_->Peer()->Show(platform::ShowMode::kHide);
-  if (window_) window_->Show(platform::ShowMode::kMinimize);
+  if (mainForm_ != nullptr) {
+    if (auto* form = mainForm_->PeerAs<platform::TopLevelPeer>()) form->Show(platform::ShowMode::kHide);
+  }
+  if (auto* window = TopLevelWindow()) window->Show(platform::ShowMode::kMinimize);
 }
 
 void TApplication::Restore() {
-  if (window_) window_->Show(platform::ShowMode::kRestore);
+  if (auto* window = TopLevelWindow()) window->Show(platform::ShowMode::kRestore);
   PeerRestored();
 }
 
 void TApplication::BringToFront() {
   // While minimised the main window stays hidden until restored.
   if (minimized_) return;
-  if (mainForm_ != nullptr && mainForm_->Visible() && mainForm_->Peer() != nullptr) {
-    mainForm_->Peer()->Show(platform::ShowMode::kShowNormal);
+  if (mainForm_ != nullptr && mainForm_->Visible()) {
+    if (auto* form = mainForm_->PeerAs<platform::TopLevelPeer>()) form->Show(platform::ShowMode::kShowNormal);
   }
 }
 

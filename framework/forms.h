@@ -5,6 +5,7 @@
 #pragma once
 
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,17 @@ class TCustomForm : public TWinControl {
   void MenuChanged();
 
   void Show();
-  // Closing the main form ends the program; any other form only hides.
+  // Closing the main form ends the program; a modal form ends its modal
+  // run with mrCancel; any other form only hides.
   void Close();
+
+  // Shows the form with the other forms disabled and serves messages
+  // (timers and hotkeys too) until ModalResult is set; then hides it.
+  int ShowModal();
+  [[nodiscard]] int ModalResult() const noexcept { return modalResult_; }
+  void SetModalResult(int result) noexcept { modalResult_ = result; }
+  [[nodiscard]] bool Modal() const noexcept { return modal_; }
+  [[nodiscard]] bool TopLevel() const noexcept override { return true; }
 
   // Start-up steps driven by TApplication::CreateForm.
   void FinishLoading();
@@ -48,6 +58,7 @@ class TCustomForm : public TWinControl {
   void PeerMenuCommand(int id) override;
   void PeerMinimizeRequested() override;
   void PeerFocusChanged(bool focused) override;
+  void PeerDialogKey(platform::DialogKey key) override;
 
  protected:
   void FillPeerParams(platform::PeerParams& params) const override;
@@ -66,7 +77,13 @@ class TCustomForm : public TWinControl {
   bool destroyed_ = false;
   bool shownOnce_ = false;
   bool active_ = false;
+  bool modal_ = false;
+  int modalResult_ = 0;
 };
+
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
 
 class TForm : public TCustomForm {
  public:
@@ -104,7 +121,8 @@ class TApplication : public TComponent, private platform::PeerEvents {
   void Terminate();
   [[nodiscard]] bool Terminated() const noexcept { return terminated_; }
 
-  // The default error handler.
+  // The default error handler. Errors that reach the platform's own code
+  // (a window procedure) come here too.
   void HandleException(const std::exception_ptr& error);
   void ShowException(const std::string& message);
 
@@ -115,6 +133,7 @@ class TApplication : public TComponent, private platform::PeerEvents {
   void Restore();
   void BringToFront();
   [[nodiscard]] platform::WindowPeer* Window() const noexcept { return window_.get(); }
+  [[nodiscard]] std::vector<TCustomForm*> Forms() const;
 
   // Framework timers shorter than the system tick need 1 ms resolution.
   void FastTimerStarted();
@@ -125,6 +144,9 @@ class TApplication : public TComponent, private platform::PeerEvents {
   void PeerRaised() override;
   void PeerMinimizeRequested() override;
   void PeerCloseRequested() override;
+  [[nodiscard]] platform::TopLevelPeer* TopLevelWindow() const noexcept {
+    return dynamic_cast<platform::TopLevelPeer*>(window_.get());
+  }
 
   platform::Platform& platform_;
   std::string title_;

@@ -2,11 +2,24 @@
 
 #include <algorithm>
 
+#include "framework/forms.h"
+
 using platform::PeerKind;
 
 // ----------------------------------------------------------------- TButton
 
 TButton::TButton(TComponent* owner) : TWinControl(owner, PeerKind::kButton, "TButton") { tabStop_ = true; }
+
+void TButton::Click() {
+  if (modalResult_ != 0) {
+    if (TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
+  }
+  TWinControl::Click();
+}
+
+bool TButton::ClicksOnDialogKey(platform::DialogKey key, bool focused) const noexcept {
+  return key == platform::DialogKey::kOk ? focused || default_ : cancel_;
+}
 
 void TButton::PeerClicked() {
   Guard([&] { Click(); });
@@ -19,7 +32,7 @@ TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner, PeerKind::kCheckBox
 void TCheckBox::SetChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;
-  if (peer_) peer_->SetChecked(checked_);
+  if (auto* check = PeerAs<platform::CheckPeer>()) check->SetChecked(checked_);
   Click();
 }
 
@@ -36,7 +49,7 @@ TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner, PeerKind::kRa
 void TRadioButton::SetChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;
-  if (peer_) peer_->SetChecked(checked_);
+  if (auto* check = PeerAs<platform::CheckPeer>()) check->SetChecked(checked_);
   if (!checked_) return;
   if (parent_ != nullptr) {
     for (TControl* sibling : parent_->Controls()) {
@@ -61,6 +74,18 @@ TCustomEdit::TCustomEdit(TComponent* owner, std::string className)
   color_ = clWindow;
 }
 
+void TCustomEdit::SetReadOnly(bool readOnly) {
+  if (readOnly == readOnly_) return;
+  readOnly_ = readOnly;
+  EditableChanged();
+}
+
+void TCustomEdit::EditableChanged() {
+  if (auto* edit = PeerAs<platform::EditPeer>()) edit->SetReadOnly(!Editable());
+}
+
+void TCustomEdit::FillPeerParams(platform::PeerParams& params) const { params.edit.readOnly = !Editable(); }
+
 void TCustomEdit::TextChanged() { Change(); }
 
 void TCustomEdit::Change() {
@@ -68,12 +93,17 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::SelectAll() {
-  if (peer_) peer_->SelectAll();
+  if (auto* edit = PeerAs<platform::EditPeer>()) edit->SetSelection(0, -1);
 }
 
 void TCustomEdit::PeerTextEdited(const std::string& text) {
   Guard([&] {
     if (text == text_) return;
+    if (!Editable()) {
+      // Whatever path the native control took, the text is the program's.
+      if (peer_) peer_->SetText(text_);
+      return;
+    }
     text_ = text;  // the native control already shows it
     TextChanged();
   });
@@ -99,10 +129,6 @@ void TLabel::AdjustBounds() {
   // An empty caption keeps the height of one line.
   const platform::Size extent = Platform().windows().MeasureText(text_.empty() ? " " : text_, font_);
   SetBounds(Left(), Top(), text_.empty() ? kEmptyWidth : extent.width, extent.height);
-}
-
-void TLabel::FillPeerParams(platform::PeerParams& params) const {
-  params.multiLine = text_.find('\n') != std::string::npos;
 }
 
 // --------------------------------------------------------------- TGroupBox

@@ -4,15 +4,26 @@
 
 #include "framework/controls.h"
 
+// A push button. Enter clicks it while it has the focus, or while it is
+// the form's Default button; Esc clicks the Cancel button. A click sets
+// the form's ModalResult to the button's, when that is not 0.
 class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* owner);
   [[nodiscard]] bool Default() const noexcept { return default_; }
   void SetDefault(bool value) noexcept { default_ = value; }
+  [[nodiscard]] bool Cancel() const noexcept { return cancel_; }
+  void SetCancel(bool value) noexcept { cancel_ = value; }
+  [[nodiscard]] int ModalResult() const noexcept { return modalResult_; }
+  void SetModalResult(int result) noexcept { modalResult_ = result; }
+  void Click() override;
+  [[nodiscard]] bool ClicksOnDialogKey(platform::DialogKey key, bool focused) const noexcept override;
   void PeerClicked() override;
 
  private:
   bool default_ = false;
+  bool cancel_ = false;
+  int modalResult_ = 0;
 };
 
 // Setting the state from code raises OnClick when it changes, as a user's
@@ -48,19 +59,26 @@ class TRadioButton : public TWinControl {
   bool checked_ = false;
 };
 
+// An edit field. While it is not Editable, the native control refuses
+// every key, paste, cut and menu command that would change the text, and
+// a change that reaches the framework anyway is put back: only the
+// program writes the text then.
 class TCustomEdit : public TWinControl {
  public:
   TCustomEdit(TComponent* owner, std::string className);
   TNotifyEvent OnChange;
   [[nodiscard]] bool ReadOnly() const noexcept { return readOnly_; }
-  void SetReadOnly(bool readOnly) noexcept { readOnly_ = readOnly; }
+  void SetReadOnly(bool readOnly);
+  [[nodiscard]] virtual bool Editable() const noexcept { return !readOnly_; }
   void SelectAll();
   void PeerTextEdited(const std::string& text) override;
-  bool PeerEditCommandAllowed() override { return !readOnly_; }
 
  protected:
+  void FillPeerParams(platform::PeerParams& params) const override;
   void TextChanged() override;
   virtual void Change();
+  // Tells the native control what Editable now says.
+  void EditableChanged();
   bool readOnly_ = false;
 };
 
@@ -80,8 +98,8 @@ class TLabel : public TControl {
   void Loaded() override;
 
  protected:
-  void FillPeerParams(platform::PeerParams& params) const override;
   void TextChanged() override;
+  void FontChanged() override { TextChanged(); }
 
  private:
   void AdjustBounds();

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/exceptions.h"
+
 namespace {
 // Any text unique to the component names its identifier; its address is,
 // for as long as it lives.
@@ -12,12 +14,14 @@ std::string IdentifierSource(const void* component) {
 
 TLMDGlobalHotKey::TLMDGlobalHotKey(TComponent* owner)
     : TComponent(owner),
-      identifier_(Platform().hotkeys().AddGlobalAtom(IdentifierSource(this))),  // result not checked, by design
-      window_(Platform().hotkeys().CreateReceiver(*this)) {}
+      atom_(Platform().hotkeys().AddGlobalAtom(IdentifierSource(this))),
+      identifier_(atom_->Value()),  // 0 when refused: not checked, by design
+      window_(Platform().hotkeys().CreateReceiver(*this)) {
+  if (!window_) throw EOutOfResources(messages::kCreateWindow);
+}
 
 TLMDGlobalHotKey::~TLMDGlobalHotKey() {
   if (hotKey_ != 0) SetHotKey(0);  // unregisters while active
-  Platform().hotkeys().DeleteGlobalAtom(identifier_);
   window_.reset();
 }
 

@@ -30,6 +30,7 @@ class TLMDGlobalHotKey : public TComponent, private platform::HotkeySink {
   void HotkeyPressed() override;
   void Register(TShortCut code);
 
+  std::unique_ptr<platform::GlobalAtom> atom_;  // the identifier's atom, held for the component's life
   std::uint16_t identifier_;
   std::unique_ptr<platform::HotkeyReceiver> window_;
   TShortCut hotKey_ = 0;

@@ -1,9 +1,4 @@
-// The main window's creation and destruction handlers.
+// The main window's destruction handler, where the settings are written.
 #include "ui/Unit1.h"
-
-void TForm1::FormCreate(TObject* /*Sender*/) {
-  // The layout is 319 high; the window opens shorter.
-  SetHeight(265);
-}
 
 void TForm1::FormDestroy(TObject* /*Sender*/) {}

@@ -89,6 +89,11 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
   OnDestroy = Handler(this, &TForm1::FormDestroy);
 }
 
+void TForm1::FormCreate(TObject* /*Sender*/) {
+  // The layout is 319 high; the window opens shorter.
+  SetHeight(265);
+}
+
 void TForm1::CreateMenu() {
   MainMenu1 = Make<TMainMenu>(*this, "MainMenu1");
   File1 = Item(*this, "File1", "File");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/lmd_application.h"
+#include "controls/z3dlabel.h"
 #include "controls/zcolorbtn.h"
 #include "controls/zspinedit.h"
 #include "framework/comctrls.h"
@@ -113,7 +114,7 @@ class TForm1 : public TForm {
   TLMDGlobalHotKey* doubleclickhotkey;
   TLMDOneInstance* LMDOneInstance1;
 
-  // ---- handlers (engine/ and settings/)
+  // ---- handlers (ui/, engine/, hotkeys/ and settings/)
   void FormCreate(TObject* Sender);
   void FormDestroy(TObject* Sender);
 

@@ -1,5 +1,7 @@
 #include "tests/support/harness.h"
 
+#include <stdexcept>
+
 namespace testing_support {
 
 bool Reachable(const TControl& control) {
@@ -10,17 +12,15 @@ bool Reachable(const TControl& control) {
   return false;
 }
 
-void User::click(TControl& control) {
+platform::fake::FakeWindow& WindowOf(const TControl& control) {
+  auto* window = dynamic_cast<platform::fake::FakeWindow*>(control.Peer());
+  if (window == nullptr) throw std::logic_error(control.Name() + " has no window");
+  return *window;
+}
+
+void User::click(TControl& control, int x, int y) {
   ASSERT_TRUE(Reachable(control)) << "the user cannot click " << control.Name();
-  if (auto* custom = dynamic_cast<TCustomControl*>(&control)) {
-    custom->PeerMouseDown(platform::MouseButton::kLeft, 2, 2, platform::kLeftButton);
-    custom->PeerMouseUp(platform::MouseButton::kLeft, 2, 2, 0);
-    return;
-  }
-  if (auto* windowed = dynamic_cast<TWinControl*>(&control); windowed != nullptr && windowed->TabStop()) {
-    windowed->SetFocus();
-  }
-  control.PeerClicked();
+  fake_.desktop().click(WindowOf(control), x, y);
 }
 
 void User::focus(TWinControl& control) {
@@ -28,45 +28,31 @@ void User::focus(TWinControl& control) {
   control.SetFocus();
 }
 
-void User::press(TWinControl& control, std::uint16_t virtualKey, char character) {
+void User::press(TWinControl& control, std::uint16_t virtualKey, char character, platform::ShiftBits shift) {
   ASSERT_TRUE(control.Focused()) << control.Name() << " does not have the focus";
-  std::uint16_t key = virtualKey;
-  control.PeerKeyDown(key, 0);
-  if (character != 0 && key != 0) {
-    char ch = character;
-    control.PeerKeyPress(ch);
-  }
-  key = virtualKey;
-  control.PeerKeyUp(key, 0);
-  // A focused push button or check box clicks itself on the space bar.
-  constexpr std::uint16_t kVkSpace = 0x20;
-  if (virtualKey == kVkSpace &&
-      (dynamic_cast<TButton*>(&control) != nullptr || dynamic_cast<TCheckBox*>(&control) != nullptr)) {
-    control.PeerClicked();
-  }
+  fake_.desktop().pressKey(virtualKey, shift, character);
 }
 
 void User::type(TWinControl& control, char character) {
   ASSERT_TRUE(control.Focused()) << control.Name() << " does not have the focus";
-  char ch = character;
-  control.PeerKeyPress(ch);
+  fake_.desktop().typeText(std::string(1, character));
 }
 
 void User::enterText(TCustomEdit& edit, const std::string& text) {
   focus(edit);
-  std::string typed;  // the first character replaces the selected text
-  for (char c : text) {
-    char ch = c;
-    edit.PeerKeyPress(ch);
-    if (ch == 0) continue;
-    typed += ch;
-    edit.PeerTextEdited(typed);
-  }
+  // The whole text selected, as after Home and Shift+End.
+  constexpr std::uint16_t kVkEnd = 0x23;
+  constexpr std::uint16_t kVkHome = 0x24;
+  fake_.desktop().pressKey(kVkHome);
+  fake_.desktop().pressKey(kVkEnd, platform::kShift);
+  fake_.desktop().typeText(text);
 }
 
 void User::paste(TCustomEdit& edit, const std::string& text) {
   focus(edit);
-  if (edit.PeerEditCommandAllowed()) edit.PeerTextEdited(text);
+  fake_.clipboard().setText(text);
+  constexpr char kCtrlV = 22;
+  fake_.desktop().pressKey('V', platform::kCtrl, kCtrlV);
 }
 
 void User::selectTab(TPageControl& pages, int index) {

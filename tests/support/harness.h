@@ -1,7 +1,7 @@
 // Starts the whole program on the fake platform, exactly as WinMain does,
-// and offers the user's actions: each goes through the entry point a
-// native window would call, and refuses what a user could not do (press a
-// disabled or hidden control).
+// and offers the user's actions: each goes through the fake desktop as real
+// input would (the dialog manager, the native controls), and refuses what a
+// user could not do (press a disabled or hidden control).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,21 +19,25 @@ namespace testing_support {
 // visible and enabled (so it is on the page showing).
 bool Reachable(const TControl& control);
 
+// The native window behind a control on the fake desktop.
+platform::fake::FakeWindow& WindowOf(const TControl& control);
+
 class User {
  public:
   explicit User(platform::fake::FakePlatform& fake) : fake_(fake) {}
 
-  // A left click on a button, check box or colour button.
-  void click(TControl& control);
-  // Focuses the control the way a click or Tab would.
+  // A left click in the control (at x, y of its client area).
+  void click(TControl& control, int x = 2, int y = 2);
+  // Focuses the control from the program's side, as the form does when
+  // it is activated (no mouse button down).
   void focus(TWinControl& control);
-  // A key press on the focused control: key down, character, key up.
-  void press(TWinControl& control, std::uint16_t virtualKey, char character = 0);
+  // A key press while the control has the focus: key down (through the
+  // dialog manager), the character it makes, key up.
+  void press(TWinControl& control, std::uint16_t virtualKey, char character = 0, platform::ShiftBits shift = 0);
   void type(TWinControl& control, char character);
-  // Selects the field's whole text and types text over it, character by
-  // character, as the native edit would report each change.
+  // Focuses the field, selects its text with the keyboard and types over it.
   void enterText(TCustomEdit& edit, const std::string& text);
-  // Pastes text over the field's content (not filtered by key handlers).
+  // Focuses the field and pastes text with Ctrl+V from the clipboard.
   void paste(TCustomEdit& edit, const std::string& text);
   void selectTab(TPageControl& pages, int index);
   void moveMouse(int x, int y) { fake_.moveCursor({x, y}); }

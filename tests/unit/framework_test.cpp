@@ -214,7 +214,7 @@ TEST_F(Bare, SettersReachTheNativeWindow) {
   label->SetCaption("hello");
   label->SetEnabled(false);
   label->SetVisible(false);
-  auto* peer = static_cast<platform::fake::FakePeer*>(label->Peer());
+  auto* peer = dynamic_cast<platform::fake::FakeWindow*>(label->Peer());
   ASSERT_NE(peer, nullptr);
   EXPECT_EQ(peer->className(), "TLabel");
   EXPECT_EQ(peer->text(), "hello");
@@ -271,7 +271,7 @@ TEST_F(Bare, ParentColourReachesChildrenThatTakeIt) {
   panel->SetColor(clGray);
   EXPECT_EQ(group->Color(), clGray);
   EXPECT_EQ(label->Color(), clGray);
-  EXPECT_EQ(static_cast<platform::fake::FakePeer*>(label->Peer())->color(), clGray);
+  EXPECT_EQ(dynamic_cast<platform::fake::FakeWindow*>(label->Peer())->color(), clGray);
   EXPECT_EQ(own->Color(), clRed);
   label->SetColor(clWhite);
   panel->SetColor(clSilver);

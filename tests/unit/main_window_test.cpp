@@ -17,8 +17,9 @@ std::vector<std::uint32_t> Flags(const platform::fake::FakePlatform& fake) {
   return flags;
 }
 
-platform::fake::FakePeer& PeerOf(const TControl& control) {
-  return *static_cast<platform::fake::FakePeer*>(control.Peer());
+template <class Window = platform::fake::FakeTopLevel>
+Window& PeerOf(const TControl& control) {
+  return dynamic_cast<Window&>(testing_support::WindowOf(control));
 }
 
 }  // namespace
@@ -34,7 +35,7 @@ TEST(MainWindow, FirstAppearsCentredWithTheMultipleClickPointsTab) {
   EXPECT_EQ(form.Caption().rfind("Tapfinch ver 2.5 ", 0), 0u);
   EXPECT_EQ(form.Color(), clGray);
   EXPECT_EQ(form.PageControl1->ActivePage(), form.TabSheet2);
-  EXPECT_EQ(PeerOf(*form.PageControl1).tabs(),
+  EXPECT_EQ(PeerOf<platform::fake::FakeTabs>(*form.PageControl1).tabs(),
             (std::vector<std::string>{"Single Click", "Multiple Click Points", "Options"}));
   EXPECT_EQ(form.Panel2->Color(), clAppWorkSpace);
 
@@ -77,7 +78,10 @@ TEST(MainWindow, SingleClickTabStartsReadyToRunAtTheMouse) {
   EXPECT_EQ(form.singclickstartbtn->BoundsRect(), (platform::Rect{8, 8, 73, 25}));
   EXPECT_EQ(form.seconds->BoundsRect(), (platform::Rect{135, 32, 41, 22}));
   EXPECT_EQ(form.seconds->Parent(), form.GroupBox1);
-  EXPECT_EQ(form.setlabel->BoundsRect(), (platform::Rect{64, 74, 90, 13}));
+  // "Click Point SET" fits its bold text, with the shadow's pixel.
+  const platform::Size text = app.fake().windows().MeasureText("Click Point SET", form.setlabel->Font());
+  EXPECT_EQ(form.setlabel->BoundsRect(), (platform::Rect{64, 74, text.width + 1, text.height + 1}));
+  EXPECT_GT(form.setlabel->Width(), 90) << "wider than the layout's 90, so it is not cut off";
   EXPECT_EQ(form.numclicksspin->Parent(), form.singleclickoptionspanel);
   EXPECT_EQ(form.singleclickoptionspanel->Width(), 161);
   EXPECT_EQ(form.multipleclickoptionspanel->Left(), 161);

@@ -5,7 +5,7 @@
 #include "tests/support/harness.h"
 #include "ui/Unit2.h"
 
-using platform::fake::FakePeer;
+using platform::fake::FakeTopLevel;
 using platform::fake::FakePlatform;
 using testing_support::Tapfinch;
 
@@ -15,11 +15,11 @@ constexpr const char* kTitle = "Tapfinch by BRENMOOR";
 constexpr std::uint32_t kF9 = 0x78;
 constexpr std::uint32_t kF10 = 0x79;
 
-FakePeer& PeerOf(const TControl& control) { return *static_cast<FakePeer*>(control.Peer()); }
+FakeTopLevel& PeerOf(const TControl& control) { return dynamic_cast<FakeTopLevel&>(*control.Peer()); }
 
 int WindowsTitled(const FakePlatform& fake, const std::string& title) {
   int count = 0;
-  for (FakePeer* window : fake.topLevelWindows()) count += window->text() == title ? 1 : 0;
+  for (FakeTopLevel* window : fake.topLevelWindows()) count += window->text() == title ? 1 : 0;
   return count;
 }
 
@@ -37,7 +37,7 @@ TEST(StartUp, FirstCopyShowsItsWindowsInOrder) {
   ASSERT_TRUE(app.started());
   auto& fake = app.fake();
   EXPECT_EQ(app.program().Application().Title(), kTitle);
-  FakePeer* appWindow = fake.findTopLevel("TApplication", kTitle);
+  FakeTopLevel* appWindow = fake.findTopLevel("TApplication", kTitle);
   ASSERT_NE(appWindow, nullptr) << "the window a second copy looks for";
   EXPECT_TRUE(appWindow->visible()) << "it carries the taskbar entry";
   EXPECT_TRUE(fake.mutexExists("tapfinch.exe"));
@@ -58,7 +58,7 @@ TEST(StartUp, FirstCopyShowsItsWindowsInOrder) {
 TEST(StartUp, ASecondCopyRaisesTheFirstAndEndsBeforeFormCreate) {
   Tapfinch first;
   auto& desktop = first.fake();
-  FakePeer& firstForm = PeerOf(first.form());
+  FakeTopLevel& firstForm = PeerOf(first.form());
   const auto zBefore = firstForm.zOrder();
   {
     Tapfinch second(desktop);
@@ -85,7 +85,7 @@ TEST(StartUp, ASecondCopyRestoresAMinimisedFirst) {
   Tapfinch first;
   auto& desktop = first.fake();
   first.form().PeerMinimizeRequested();  // the title bar's minimise button
-  FakePeer* appWindow = desktop.findTopLevel("TApplication", kTitle);
+  FakeTopLevel* appWindow = desktop.findTopLevel("TApplication", kTitle);
   ASSERT_NE(appWindow, nullptr);
   EXPECT_TRUE(appWindow->iconic());
   EXPECT_FALSE(PeerOf(first.form()).visible());

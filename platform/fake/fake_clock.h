@@ -1,0 +1,73 @@
+// The fake desktop's clock and message loop. Time moves only when a test
+// moves it: advance() fires every system timer that falls due, in time
+// order, and delivers queued messages (hotkey presses, requests of other
+// programs) in between, so a test sees exactly the ticks it asks for.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <set>
+
+#include "platform/event_loop.h"
+#include "platform/timers.h"
+
+namespace platform::fake {
+
+class FakeClock final : public Timers, public EventLoop {
+ public:
+  FakeClock();
+  ~FakeClock() override;
+  FakeClock(const FakeClock&) = delete;
+  FakeClock& operator=(const FakeClock&) = delete;
+
+  [[nodiscard]] std::uint64_t now() const noexcept { return now_; }
+  // Moves the clock on, firing due timers and delivering queued messages in order.
+  void advance(std::uint64_t milliseconds);
+  // Delivers what is queued at the current time.
+  void runPending();
+  // Queues work for the event loop, as a posted message.
+  void post(std::function<void()> message);
+  [[nodiscard]] bool quitRequested() const noexcept { return quitRequested_; }
+  // An error that reached the system's side of a window procedure goes
+  // where the program said (SetErrorHandler); without a handler it is
+  // thrown on, so that the test sees it.
+  void reportError(const std::exception_ptr& error);
+
+  [[nodiscard]] bool highResolution() const noexcept { return highResolutionDepth_ > 0; }
+  [[nodiscard]] int highResolutionCalls() const noexcept { return highResolutionCalls_; }
+  void refuseTimers(bool refuse) noexcept { refuseTimers_ = refuse; }
+  // No timer window at all: CreateTimer answers null.
+  void refuseTimerWindows(bool refuse) noexcept { refuseTimerWindows_ = refuse; }
+  [[nodiscard]] int runningTimers() const noexcept;
+  [[nodiscard]] int timerStarts() const noexcept { return timerStarts_; }
+
+  // Timers
+  std::unique_ptr<TimerHandle> CreateTimer(TimerSink& sink) override;
+  void SetHighResolution(bool on) override;
+  std::uint64_t Now() override { return now_; }
+  // EventLoop
+  void Run() override { runPending(); }
+  void Quit() override { quitRequested_ = true; }
+  void ProcessPending() override { runPending(); }
+  void SetErrorHandler(std::function<void(std::exception_ptr)> handler) override { errorHandler_ = std::move(handler); }
+
+ private:
+  class FakeTimer;
+
+  std::uint64_t now_ = 0;
+  std::uint64_t sequence_ = 0;
+  std::deque<std::function<void()>> queue_;
+  bool quitRequested_ = false;
+  std::function<void(std::exception_ptr)> errorHandler_;
+  std::set<FakeTimer*> timers_;
+  bool refuseTimers_ = false;
+  bool refuseTimerWindows_ = false;
+  int highResolutionDepth_ = 0;
+  int highResolutionCalls_ = 0;
+  int timerStarts_ = 0;
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,64 @@
+// Hotkeys held for every program on the fake desktop. A combination held
+// twice is refused; a press is delivered to its holder through the event
+// loop, as WM_HOTKEY would be. Global atoms are counted by reference.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/hotkeys.h"
+
+namespace platform::fake {
+
+class FakeClock;
+
+class FakeHotkeys final : public Hotkeys {
+ public:
+  explicit FakeHotkeys(FakeClock& clock) : clock_(clock) {}
+  ~FakeHotkeys() override;
+  FakeHotkeys(const FakeHotkeys&) = delete;
+  FakeHotkeys& operator=(const FakeHotkeys&) = delete;
+
+  struct Registration {
+    const void* receiver = nullptr;  // null: another program
+    std::uint16_t id = 0;
+    std::uint32_t modifiers = 0;
+    std::uint32_t key = 0;
+  };
+  [[nodiscard]] const std::vector<Registration>& registrations() const noexcept { return registrations_; }
+  [[nodiscard]] int registerCalls() const noexcept { return registerCalls_; }
+  [[nodiscard]] int unregisterCalls() const noexcept { return unregisterCalls_; }
+  // Another program on the desktop takes a combination.
+  bool holdExternally(std::uint32_t modifiers, std::uint32_t key);
+  // The user presses a combination; delivered at the next runPending.
+  // False when nobody holds it (the focused program would get the keys).
+  bool press(std::uint32_t modifiers, std::uint32_t key);
+  [[nodiscard]] std::size_t atomCount() const noexcept { return atoms_.size(); }
+  // No receiver window at all: CreateReceiver answers null.
+  void refuseReceivers(bool refuse) noexcept { refuseReceivers_ = refuse; }
+
+  std::unique_ptr<HotkeyReceiver> CreateReceiver(HotkeySink& sink) override;
+  std::unique_ptr<GlobalAtom> AddGlobalAtom(const std::string& text) override;
+
+ private:
+  class FakeReceiver;
+  class FakeAtom;
+  [[nodiscard]] bool held(std::uint32_t modifiers, std::uint32_t key) const;
+  void deleteAtom(std::uint16_t atom) noexcept;
+
+  FakeClock& clock_;
+  std::set<FakeReceiver*> receivers_;
+  std::vector<Registration> registrations_;
+  std::map<std::string, std::pair<std::uint16_t, int>> atoms_;  // text -> atom, references
+  std::uint16_t nextAtom_ = 0xC000;
+  int registerCalls_ = 0;
+  int unregisterCalls_ = 0;
+  bool refuseReceivers_ = false;
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,61 @@
+#include "platform/fake/fake_services.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/fake/fake_clock.h"
+
+namespace platform::fake {
+
+bool SameAscii(const std::string& a, const std::string& b) noexcept {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+void FakeMouse::MouseEvent(std::uint32_t flags) { events_.push_back({flags, cursor_, clock_.now()}); }
+
+void FakeMouse::SetCursorPos(std::int32_t x, std::int32_t y) {
+  cursor_ = {x, y};
+  ++cursorMoves_;
+}
+
+int FakeDialogs::ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
+  boxes_.push_back({text, caption, flags, clock_.now()});
+  return kIdOk;
+}
+
+bool FakeLocale::SameTextIgnoringCase(const std::string& a, const std::string& b) { return SameAscii(a, b); }
+
+namespace {
+struct LayoutKey {
+  std::uint32_t virtualKey;
+  std::uint32_t scanCode;
+  const char* name;
+};
+constexpr LayoutKey kLayout[] = {
+    {0x10, 0x2A, "Shift"},     {0x11, 0x1D, "Ctrl"},  {0x12, 0x38, "Alt"},      {0x13, 0x61, "Pause"},
+    {0x14, 0x3A, "Caps Lock"}, {0x6A, 0x37, "Num *"}, {0x6B, 0x4E, "Num +"},    {0x6D, 0x4A, "Num -"},
+    {0x6E, 0x53, "Num Del"},   {0x6F, 0x62, "Num /"}, {0x90, 0x45, "Num Lock"}, {0x91, 0x46, "Scroll Lock"},
+    {0xBA, 0x27, ";"},         {0xBB, 0x0D, "="},     {0xBC, 0x33, ","},        {0xBD, 0x0C, "-"},
+    {0xBE, 0x34, "."},         {0xBF, 0x35, "/"},     {0xC0, 0x29, "`"},        {0xDB, 0x1A, "["},
+    {0xDC, 0x2B, "\\"},        {0xDD, 0x1B, "]"},     {0xDE, 0x28, "'"},
+};
+}  // namespace
+
+std::uint32_t FakeKeyboardLayout::ScanCodeOf(std::uint32_t virtualKey) {
+  for (const LayoutKey& key : kLayout) {
+    if (key.virtualKey == virtualKey) return key.scanCode;
+  }
+  return 0;
+}
+
+std::string FakeKeyboardLayout::KeyNameText(std::int32_t lParam) {
+  const auto scanCode = static_cast<std::uint32_t>(lParam >> 16) & 0x1FFu;
+  for (const LayoutKey& key : kLayout) {
+    if (key.scanCode == scanCode) return key.name;
+  }
+  return {};
+}
+
+}  // namespace platform::fake

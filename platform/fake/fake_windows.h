@@ -1,0 +1,303 @@
+// Native windows on the fake desktop, one class per kind, and the parts of
+// Windows the program relies on around them: focus and activation, the
+// dialog manager's keys (Tab and Shift+Tab through the tab stops, arrows
+// within a group, Enter and Esc as the form's commands), the push button's
+// Space and click, and the native edit's keys, clipboard and context menu.
+// The peers record what the framework pushed, for tests to read.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/peers.h"
+#include "platform/process.h"
+
+namespace platform::fake {
+
+class FakeClock;
+class FakeMouse;
+class FakeClipboard;
+class FakeDesktop;
+
+class FakeWindow : public WindowPeer {
+ public:
+  FakeWindow(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events);
+  ~FakeWindow() override;
+  FakeWindow(const FakeWindow&) = delete;
+  FakeWindow& operator=(const FakeWindow&) = delete;
+
+  void SetText(const std::string& text) override { text_ = text; }
+  void SetBounds(const Rect& bounds) override { bounds_ = bounds; }
+  void SetVisible(bool visible) override { visible_ = visible; }
+  void SetEnabled(bool enabled) override;
+  void SetColor(Color color) override { color_ = color; }
+  void SetFont(const FontSpec& font) override { font_ = font; }
+  void SetFocus() override;
+  void Invalidate() override { ++paints_; }
+
+  [[nodiscard]] PeerKind kind() const noexcept { return kind_; }
+  [[nodiscard]] const std::string& className() const noexcept { return className_; }
+  [[nodiscard]] const std::string& text() const noexcept { return text_; }
+  [[nodiscard]] const Rect& bounds() const noexcept { return bounds_; }
+  [[nodiscard]] bool visible() const noexcept { return visible_; }
+  [[nodiscard]] bool enabled() const noexcept { return enabled_; }
+  [[nodiscard]] bool tabStop() const noexcept { return tabStop_; }
+  [[nodiscard]] Color color() const noexcept { return color_; }
+  [[nodiscard]] const FontSpec& font() const noexcept { return font_; }
+  [[nodiscard]] int paints() const noexcept { return paints_; }
+  [[nodiscard]] FakeWindow* parent() const noexcept { return parent_; }
+  [[nodiscard]] const std::vector<FakeWindow*>& children() const noexcept { return children_; }
+  [[nodiscard]] FakeWindow& root() noexcept;
+  [[nodiscard]] PeerEvents& events() const noexcept { return events_; }
+
+  // The window's answer to WM_GETDLGCODE: its kind's, and what the
+  // framework claims for the key.
+  [[nodiscard]] std::uint32_t dialogCode(std::uint16_t key);
+  // Tab and the group search descend into such windows (WS_EX_CONTROLPARENT).
+  [[nodiscard]] virtual bool controlParent() const noexcept { return false; }
+
+  // The messages as the window procedure receives them: the framework
+  // first, then the native control with whatever key is left.
+  void keyDown(std::uint16_t key, ShiftBits shift);
+  void keyUp(std::uint16_t key, ShiftBits shift);
+  void character(char ch, ShiftBits shift);
+  virtual void mouseDown(MouseButton button, int x, int y, ShiftBits shift);
+  virtual void mouseUp(MouseButton button, int x, int y, ShiftBits shift);
+  void focusChanged(bool focused);
+
+ protected:
+  [[nodiscard]] virtual std::uint32_t nativeDialogCode() const noexcept { return 0; }
+  virtual void nativeKeyDown(std::uint16_t /*key*/, ShiftBits /*shift*/) {}
+  virtual void nativeKeyUp(std::uint16_t /*key*/, ShiftBits /*shift*/) {}
+  virtual void nativeCharacter(char /*ch*/, ShiftBits /*shift*/) {}
+  virtual void nativeFocus(bool /*focused*/) {}
+  [[nodiscard]] bool inside(int x, int y) const noexcept { return x >= 0 && y >= 0 && x < bounds_.width && y < bounds_.height; }
+
+  FakeDesktop& desktop_;
+  PeerEvents& events_;
+  std::string text_;
+
+ private:
+  PeerKind kind_;
+  std::string className_;
+  FakeWindow* parent_;
+  std::vector<FakeWindow*> children_;
+  Rect bounds_;
+  bool visible_;
+  bool enabled_;
+  bool tabStop_;
+  Color color_;
+  FontSpec font_;
+  int paints_ = 0;
+};
+
+// Forms and the application window.
+class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
+ public:
+  FakeTopLevel(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events);
+
+  void Show(ShowMode mode) override;
+  void SetMenu(const std::vector<MenuItemSpec>& menu) override { menu_ = menu; }
+  Size ClientSize() override { return {}; }  // unknown: the framework computes it
+  void RunModal(const std::function<bool()>& done) override;
+
+  [[nodiscard]] bool controlParent() const noexcept override { return kind() == PeerKind::kForm; }
+  [[nodiscard]] bool iconic() const noexcept { return iconic_; }
+  [[nodiscard]] bool shownCentered() const noexcept { return shownCentered_; }
+  [[nodiscard]] std::uint64_t zOrder() const noexcept { return zOrder_; }
+  [[nodiscard]] const std::vector<MenuItemSpec>& menu() const noexcept { return menu_; }
+  [[nodiscard]] int modalRuns() const noexcept { return modalRuns_; }
+
+  // What another program does to this window.
+  void externalRestore();
+  void externalBringToTop();
+
+ private:
+  bool iconic_ = false;
+  bool shownCentered_ = false;
+  std::uint64_t zOrder_ = 0;
+  std::vector<MenuItemSpec> menu_;
+  int modalRuns_ = 0;
+};
+
+// Push buttons, check boxes and radio buttons: the BUTTON class.
+class FakeButton final : public FakeWindow, public CheckPeer {
+ public:
+  FakeButton(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events);
+  void SetChecked(bool checked) override { checked_ = checked; }
+  [[nodiscard]] bool checked() const noexcept { return checked_; }
+  [[nodiscard]] bool pushed() const noexcept { return pushed_; }
+
+  void mouseDown(MouseButton button, int x, int y, ShiftBits shift) override;
+  void mouseUp(MouseButton button, int x, int y, ShiftBits shift) override;
+
+ protected:
+  [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override;
+  void nativeKeyDown(std::uint16_t key, ShiftBits shift) override;
+  void nativeKeyUp(std::uint16_t key, ShiftBits shift) override;
+  void nativeFocus(bool focused) override;
+
+ private:
+  void clicked();
+  bool checked_;
+  bool pushed_ = false;
+};
+
+// The commands of an edit's context menu.
+enum class EditCommand : std::uint8_t { kCut, kCopy, kPaste, kDelete, kSelectAll };
+
+// The EDIT class: text, selection and caret, and every way it changes
+// them by itself. A read-only edit refuses them all, as Windows does.
+class FakeEdit final : public FakeWindow, public EditPeer {
+ public:
+  FakeEdit(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events);
+
+  void SetText(const std::string& text) override;
+  void SetSelection(int start, int end) override;
+  std::pair<int, int> Selection() override;
+  void SetReadOnly(bool readOnly) override { readOnly_ = readOnly; }
+
+  [[nodiscard]] bool readOnly() const noexcept { return readOnly_; }
+  [[nodiscard]] bool multiLine() const noexcept { return style_.multiLine; }
+  [[nodiscard]] const EditStyle& style() const noexcept { return style_; }
+  [[nodiscard]] std::string selectedText() const;
+  // A pick from the edit's own context menu.
+  void contextCommand(EditCommand command);
+
+  void mouseDown(MouseButton button, int x, int y, ShiftBits shift) override;
+
+ protected:
+  [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override;
+  void nativeKeyDown(std::uint16_t key, ShiftBits shift) override;
+  void nativeCharacter(char ch, ShiftBits shift) override;
+
+ private:
+  [[nodiscard]] std::size_t low() const noexcept { return std::min(anchor_, caret_); }
+  [[nodiscard]] std::size_t high() const noexcept { return std::max(anchor_, caret_); }
+  void replaceSelection(const std::string& with);
+  void moveCaret(std::size_t to, bool extend) noexcept;
+  void copy();
+  void cut();
+  void paste();
+  void clear(bool forward);
+
+  EditStyle style_;
+  bool readOnly_;
+  std::size_t anchor_ = 0;
+  std::size_t caret_ = 0;
+};
+
+// The page control's row of tabs.
+class FakeTabs final : public FakeWindow, public TabsPeer {
+ public:
+  using FakeWindow::FakeWindow;
+  void SetTab(int index, const std::string& caption) override;
+  void SetTabIndex(int index) override { tabIndex_ = index; }
+  Rect DisplayRect() override { return {}; }  // unknown: the framework computes it
+
+  [[nodiscard]] bool controlParent() const noexcept override { return true; }
+  [[nodiscard]] const std::vector<std::string>& tabs() const noexcept { return tabs_; }
+  [[nodiscard]] int tabIndex() const noexcept { return tabIndex_; }
+
+ private:
+  std::vector<std::string> tabs_;
+  int tabIndex_ = -1;
+};
+
+// Group boxes, panels and tab sheets: windows that hold controls.
+class FakeContainer final : public FakeWindow {
+ public:
+  using FakeWindow::FakeWindow;
+  [[nodiscard]] bool controlParent() const noexcept override { return true; }
+
+ protected:
+  [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override {
+    return kind() == PeerKind::kGroupBox ? std::uint32_t{kDlgStatic} : 0u;
+  }
+};
+
+// Labels (STATIC) and self-painted controls, whose mouse goes to the framework.
+class FakeLabel final : public FakeWindow {
+ public:
+  using FakeWindow::FakeWindow;
+
+ protected:
+  [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override { return kDlgStatic; }
+};
+
+class FakeCustom final : public FakeWindow {
+ public:
+  using FakeWindow::FakeWindow;
+};
+
+class FakeDesktop final : public Windows {
+ public:
+  FakeDesktop(FakeClock& clock, FakeMouse& mouse, FakeClipboard& clipboard);
+  ~FakeDesktop() override;
+  FakeDesktop(const FakeDesktop&) = delete;
+  FakeDesktop& operator=(const FakeDesktop&) = delete;
+
+  std::unique_ptr<WindowPeer> CreatePeer(const PeerParams& params, PeerEvents& events) override;
+  Size FormFrameSize(bool withMenu) override { return {8, withMenu ? 46 : 27}; }
+  int ScrollBarWidth() override { return 16; }
+  // A fixed 6 x 13 cell per character, line by line; bold adds a pixel a character.
+  Size MeasureText(const std::string& text, const FontSpec& font) override;
+
+  // ---- what a test sees
+  [[nodiscard]] std::vector<FakeTopLevel*> topLevelWindows() const;
+  [[nodiscard]] FakeTopLevel* findTopLevel(const std::string& className, const std::string& text) const;
+  [[nodiscard]] FakeTopLevel* liveTopLevel(WindowRef window) const;
+  [[nodiscard]] FakeWindow* focused() const noexcept { return focused_; }
+  [[nodiscard]] FakeTopLevel* activeForm() const noexcept { return activeForm_; }
+  // The system refuses new windows: CreatePeer answers null.
+  void refuseWindows(bool refuse) noexcept { refuseWindows_ = refuse; }
+
+  // ---- the user's keyboard, to the focused window through the dialog manager
+  // Down, the character it makes unless the dialog manager took the key, up.
+  void pressKey(std::uint16_t key, ShiftBits shift = 0, char character = 0);
+  void typeText(const std::string& text);
+  // ---- the user's mouse on a window, in its client coordinates
+  void click(FakeWindow& window, int x, int y, ShiftBits extra = 0);
+  void mouseDown(FakeWindow& window, MouseButton button, int x, int y, ShiftBits shift);
+  void mouseUp(FakeWindow& window, MouseButton button, int x, int y, ShiftBits shift);
+  // ---- modal windows: each one that opens runs the next script, then,
+  // if still open, is closed as with its title bar's close button.
+  void whenModal(std::function<void(FakeTopLevel&)> script);
+  [[nodiscard]] std::size_t pendingModalScripts() const noexcept { return modalScripts_.size(); }
+
+  // ---- for the windows
+  [[nodiscard]] FakeClock& clock() noexcept { return clock_; }
+  [[nodiscard]] FakeMouse& mouse() noexcept { return mouse_; }
+  [[nodiscard]] FakeClipboard& clipboard() noexcept { return clipboard_; }
+  void focus(FakeWindow* window);
+  void activate(FakeTopLevel* form);
+  std::uint64_t raise() noexcept { return ++zCounter_; }
+  void runModalScript(FakeTopLevel& window);
+  void added(FakeWindow* window);
+  void removed(FakeWindow* window) noexcept;
+  // Runs a message on the system's side: an error goes to the error handler.
+  void deliver(const std::function<void()>& message);
+
+ private:
+  [[nodiscard]] FakeWindow* keyTarget() const noexcept;
+  bool dialogKey(FakeWindow& target, std::uint16_t key, ShiftBits shift);
+  void moveTab(FakeWindow& form, FakeWindow* current, bool previous);
+  void moveInGroup(FakeWindow& current, bool previous);
+
+  FakeClock& clock_;
+  FakeMouse& mouse_;
+  FakeClipboard& clipboard_;
+  std::vector<FakeWindow*> windows_;
+  FakeWindow* focused_ = nullptr;
+  FakeTopLevel* activeForm_ = nullptr;
+  std::uint64_t zCounter_ = 0;
+  bool refuseWindows_ = false;
+  std::deque<std::function<void(FakeTopLevel&)>> modalScripts_;
+};
+
+}  // namespace platform::fake
