@@ -231,3 +231,21 @@ TEST_F(Controls, ThreeDLabelDrawsLightAndDarkCopiesUnderTheText) {
   EXPECT_TRUE(texts[2].font.bold);
   EXPECT_EQ(texts[2].text, "Click Point SET");
 }
+
+TEST_F(Controls, ThreeDLabelFitsItsTextAndAnEmptyOneKeepsAHeight) {
+  Tz3DLabel& label = *form().setlabel;
+  const TFont bold = label.Font();
+  label.SetCaption("Click Point SET and more");
+  const platform::Size text = fake().windows().MeasureText("Click Point SET and more", bold);
+  EXPECT_EQ(label.Width(), text.width + 1);
+  label.SetCaption("");
+  EXPECT_EQ(label.Height(), fake().windows().MeasureText(" ", bold).height + 1);
+  EXPECT_GT(label.Width(), 1);
+  TFont larger = bold;
+  larger.height = 20;
+  label.SetCaption("SET");
+  const int before = label.Width();
+  larger.bold = false;
+  label.SetFont(larger);
+  EXPECT_NE(label.Width(), before) << "a new font re-measures";
+}

@@ -279,3 +279,92 @@ TEST_F(Bare, ParentColourReachesChildrenThatTakeIt) {
   label->SetParentColor(true);
   EXPECT_EQ(label->Color(), clSilver);
 }
+
+TEST_F(Bare, ShowModalServesTimersUntilAButtonEndsItAndGivesTheOtherFormsBack) {
+  auto* dialog = app.CreateForm<TForm>("Dialog");
+  auto* ok = Make<TButton>(*dialog, "ok");
+  ok->SetModalResult(mrOk);
+  ok->SetBounds(8, 8, 75, 25);
+  ok->SetParent(dialog);
+  auto* cancel = Make<TButton>(*dialog, "cancel");
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  cancel->SetParent(dialog);
+  form->Show();
+  std::vector<std::uint64_t> fired;
+  timer(100, fired)->SetEnabled(true);
+
+  bool formDisabled = false;
+  fake.desktop().whenModal([&](platform::fake::FakeTopLevel& window) {
+    EXPECT_TRUE(window.visible());
+    formDisabled = !form->Enabled();
+    fake.advance(250);  // the user takes a while: timers go on
+    fake.desktop().click(*dynamic_cast<platform::fake::FakeWindow*>(ok->Peer()), 2, 2);
+  });
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_TRUE(formDisabled);
+  EXPECT_EQ(fired, (std::vector<std::uint64_t>{100, 200}));
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_FALSE(dialog->Visible());
+
+  // Esc clicks the Cancel button; a window nobody answers is closed.
+  fake.desktop().whenModal([&](platform::fake::FakeTopLevel&) { fake.desktop().pressKey(0x1B); });
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  EXPECT_EQ(fake.desktop().pendingModalScripts(), 0u);
+
+  dialog->Show();
+  EXPECT_THROW(dialog->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(Bare, WhatTheSystemRefusesBecomesTheFrameworksErrors) {
+  fake.desktop().refuseWindows(true);
+  auto* button = Make<TButton>(*form, "button");
+  try {
+    button->SetParent(form);
+    FAIL() << "no error";
+  } catch (const EOutOfResources& e) {
+    EXPECT_STREQ(e.what(), "Error creating window");
+  }
+  fake.desktop().refuseWindows(false);
+  fake.clock().refuseTimerWindows(true);
+  EXPECT_THROW(Make<TTimer>(*form, "timer"), EOutOfResources);
+  fake.clock().refuseTimerWindows(false);
+
+  // An error that reaches the system's side of a window goes to the
+  // default error handler, like one raised in a handler.
+  fake.clock().reportError(std::make_exception_ptr(EConvertError("lost")));
+  ASSERT_EQ(fake.messageBoxes().size(), 1u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "lost.");
+}
+
+TEST_F(Bare, DestroyingFormsSurvivesAnOnDestroyThatEndsTheProcess) {
+  auto* second = app.CreateForm<TForm>("Second");
+  int destroyed = 0;
+  second->OnDestroy = [&](TObject*) {
+    ++destroyed;
+    throw ProcessExit{3};
+  };
+  form->OnDestroy = [&](TObject*) { ++destroyed; };
+  app.DestroyComponents();  // noexcept: a throw would end the test binary
+  EXPECT_EQ(destroyed, 2) << "the other form still got its OnDestroy";
+}
+
+TEST_F(Bare, ArrowsMoveWithinAGroupAndCheckTheRadioButtonTheyReach) {
+  std::vector<TRadioButton*> radios;
+  for (const char* name : {"a", "b", "c"}) {
+    auto* radio = Make<TRadioButton>(*form, name);
+    radio->SetParent(form);
+    radios.push_back(radio);
+  }
+  radios[1]->SetEnabled(false);
+  form->Show();
+  radios[0]->SetFocus();
+  fake.desktop().pressKey(0x28);  // Down skips the disabled one
+  EXPECT_TRUE(radios[2]->Focused());
+  EXPECT_TRUE(radios[2]->Checked());
+  fake.desktop().pressKey(0x28);  // and wraps
+  EXPECT_TRUE(radios[0]->Focused());
+  EXPECT_TRUE(radios[0]->Checked());
+  EXPECT_FALSE(radios[2]->Checked());
+}
