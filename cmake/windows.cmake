@@ -3,14 +3,22 @@
 # One folder for every program, so the driver finds tapfinch.exe beside itself.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-file(GLOB TAPFINCH_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
-add_library(tapfinch_win32 STATIC ${TAPFINCH_WIN32_SOURCES})
+add_library(tapfinch_win32 STATIC
+  platform/win32/gdi.cpp
+  platform/win32/gdi_canvas.cpp
+  platform/win32/message_loop.cpp
+  platform/win32/message_window.cpp
+  platform/win32/peer_factory.cpp
+  platform/win32/services.cpp
+  platform/win32/win32_windows.cpp
+  platform/win32/window_base.cpp
+  platform/win32/window_classes.cpp)
 target_link_libraries(tapfinch_win32 PUBLIC tapfinch_platform_api comctl32 winmm gdi32 user32 PRIVATE tapfinch_warnings)
 
 set(TAPFINCH_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 add_executable(tapfinch WIN32 app/winmain.cpp)
-target_link_libraries(tapfinch PRIVATE tapfinch_program tapfinch_win32 tapfinch_warnings)
+target_link_libraries(tapfinch PRIVATE tapfinch_app tapfinch_win32 tapfinch_warnings)
 target_link_options(tapfinch PRIVATE ${TAPFINCH_STATIC_LINK})
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)

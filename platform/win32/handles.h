@@ -1,5 +1,6 @@
-// Move-only owners of Windows handles, one per kind, so that every handle
-// the program creates is released exactly once.
+// Move-only owners of Windows handles, one per kind, and guards for device
+// contexts, so that every handle the program creates or borrows is released
+// exactly once, whichever way the code leaves.
 #pragma once
 
 #ifndef NOMINMAX
@@ -40,6 +41,8 @@ class UniqueHandle {
   H handle_ = Traits::invalid();
 };
 
+// A failed release leaves nothing the program could do about it, so the
+// close functions' results are not looked at.
 struct WindowTraits {
   static HWND invalid() noexcept { return nullptr; }
   static void close(HWND h) noexcept { DestroyWindow(h); }
@@ -71,7 +74,9 @@ using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 class SelectGuard {
  public:
   SelectGuard(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectGuard() { SelectObject(dc_, previous_); }
+  ~SelectGuard() {
+    if (previous_ != nullptr) SelectObject(dc_, previous_);
+  }
   SelectGuard(const SelectGuard&) = delete;
   SelectGuard& operator=(const SelectGuard&) = delete;
 
@@ -80,16 +85,41 @@ class SelectGuard {
   HGDIOBJ previous_;
 };
 
-// A screen device context for measuring.
-class ScreenDc {
+// A borrowed device context of a window (GetDC, or GetWindowDC for the
+// whole window with its frame); null window: the screen.
+class WindowDc {
  public:
-  ScreenDc() noexcept : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
+  enum class Area : unsigned char { kClient, kWhole };
+  explicit WindowDc(HWND window, Area area = Area::kClient) noexcept
+      : window_(window), dc_(area == Area::kWhole ? GetWindowDC(window) : GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
   [[nodiscard]] HDC get() const noexcept { return dc_; }
+  [[nodiscard]] explicit operator bool() const noexcept { return dc_ != nullptr; }
 
  private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint and EndPaint around the handling of one WM_PAINT.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  // Ends the paint even without a context: BeginPaint validated the region
+  // and hid the caret either way.
+  ~PaintDc() { EndPaint(window_, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  [[nodiscard]] HDC get() const noexcept { return dc_; }
+  [[nodiscard]] explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
   HDC dc_;
 };
 

@@ -1,42 +1,20 @@
-// The Windows services behind the platform interfaces other than windows:
-// input, timers, the message loop, message boxes, the locale, hotkeys,
-// key names and what one copy of the program knows of another.
-#include <stdexcept>
+// The Windows services behind the platform interfaces other than windows
+// and the loop: input, timers, message boxes, the locale, hotkeys, key
+// names and what one copy of the program knows of another.
+#include <memory>
 #include <string>
 
-#include "platform/win32/internal.h"
-// After windows.h, which internal.h brings.
+#include "platform/win32/error_route.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/message_window.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_windows.h"
+#include "platform/win32/window_classes.h"
+// After windows.h, which the headers above bring.
 #include <commctrl.h>
 #include <mmsystem.h>
 
 namespace platform::win32 {
-
-// ----------------------------------------------------------- MessageWindow
-
-namespace {
-
-LRESULT CALLBACK MessageWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* handler = reinterpret_cast<MessageWindow::Handler*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (handler == nullptr && message == WM_NCCREATE) {
-    handler = static_cast<MessageWindow::Handler*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(handler));
-  }
-  if (handler == nullptr || message == WM_NCDESTROY) return DefWindowProcA(window, message, wParam, lParam);
-  try {
-    return handler->HandleMessage(window, message, wParam, lParam);
-  } catch (...) {
-    return 0;  // nothing may unwind through the system's code
-  }
-}
-
-}  // namespace
-
-MessageWindow::MessageWindow(const char* className, Handler& handler) {
-  const char* registered = EnsureWindowClass(className, PeerKind::kCustom, &MessageWindowProcedure);
-  window_.reset(
-      CreateWindowExA(0, registered, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), &handler));
-  if (!window_) throw std::runtime_error("Error creating window");
-}
 
 namespace {
 
@@ -50,18 +28,32 @@ class Win32Input final : public Input {
     ::GetCursorPos(&at);  // not checked: the position is used as it comes
     return {static_cast<std::int32_t>(at.x), static_cast<std::int32_t>(at.y)};
   }
+  // Not checked: a cursor that did not move, or a missing beep, has nobody to tell.
   void SetCursorPos(std::int32_t x, std::int32_t y) override { ::SetCursorPos(x, y); }
   void MessageBeep(std::uint32_t type) override { ::MessageBeep(type); }
+  bool LeftButtonDown() override { return GetKeyState(VK_LBUTTON) < 0; }
 };
 
 // ----------------------------------------------------------------- timers
 
+constexpr const char* kUtilityWindowClass = "TPUtilWindow";
+
 class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
  public:
-  explicit Win32Timer(TimerSink& sink) : sink_(sink), window_("TPUtilWindow", *this) {}
+  Win32Timer(WindowClasses& classes, const ErrorRoute& errors, TimerSink& sink)
+      : sink_(sink), window_(classes, errors, kUtilityWindowClass, *this) {}
   ~Win32Timer() override { Stop(); }
-  bool Start(std::uint32_t milliseconds) override { return SetTimer(window_.get(), 1, milliseconds, nullptr) != 0; }
-  void Stop() override { KillTimer(window_.get(), 1); }  // fails harmlessly when none is set
+  Win32Timer(const Win32Timer&) = delete;
+  Win32Timer& operator=(const Win32Timer&) = delete;
+  [[nodiscard]] bool HasWindow() const noexcept { return static_cast<bool>(window_); }
+
+  // Never with a null window: that would be a timer of the whole thread.
+  bool Start(std::uint32_t milliseconds) override {
+    return window_ && SetTimer(window_.get(), 1, milliseconds, nullptr) != 0;
+  }
+  void Stop() override {
+    if (window_) KillTimer(window_.get(), 1);  // fails harmlessly when none is set
+  }
 
  private:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -77,7 +69,12 @@ class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
 
 class Win32Timers final : public Timers {
  public:
-  std::unique_ptr<TimerHandle> CreateTimer(TimerSink& sink) override { return std::make_unique<Win32Timer>(sink); }
+  Win32Timers(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
+  std::unique_ptr<TimerHandle> CreateTimer(TimerSink& sink) override {
+    auto timer = std::make_unique<Win32Timer>(classes_, errors_, sink);
+    if (!timer->HasWindow()) return nullptr;
+    return timer;
+  }
   void SetHighResolution(bool on) override {
     // A refusal only leaves the default tick; there is nothing else to do.
     if (on) {
@@ -87,39 +84,10 @@ class Win32Timers final : public Timers {
     }
   }
   std::uint64_t Now() override { return GetTickCount64(); }
-};
-
-// -------------------------------------------------------------- the loop
-
-class Win32Loop final : public EventLoop {
- public:
-  explicit Win32Loop(Win32Windows& windows) : windows_(windows) {}
-
-  void Run() override {
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
-  }
-  void Quit() override { PostQuitMessage(0); }
-  void ProcessPending() override {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
-      if (message.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(message.wParam));
-        return;
-      }
-      Dispatch(message);
-    }
-  }
 
  private:
-  void Dispatch(MSG& message) {
-    // Tab, the arrows and mnemonics move between the controls of a form.
-    HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root != nullptr && windows_.forms.count(root) != 0 && IsDialogMessageA(root, &message) != 0) return;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  Win32Windows& windows_;
+  WindowClasses& classes_;
+  const ErrorRoute& errors_;
 };
 
 // --------------------------------------------------------- message boxes
@@ -130,6 +98,7 @@ class Win32Dialogs final : public Dialogs {
     HWND owner = GetActiveWindow();
     // With none of our windows active, keep the whole program modal.
     if (owner == nullptr) flags |= MB_TASKMODAL;
+    // 0 when the box could not be shown: no button's answer, so no one mistakes it for OK.
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
   }
 };
@@ -156,16 +125,25 @@ class Win32Locale final : public Locale {
 
 class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handler {
  public:
-  explicit Win32Receiver(HotkeySink& sink) : sink_(sink), window_("TPUtilWindow", *this) {}
+  Win32Receiver(WindowClasses& classes, const ErrorRoute& errors, HotkeySink& sink)
+      : sink_(sink), window_(classes, errors, kUtilityWindowClass, *this) {}
+  Win32Receiver(const Win32Receiver&) = delete;
+  Win32Receiver& operator=(const Win32Receiver&) = delete;
+  [[nodiscard]] bool HasWindow() const noexcept { return static_cast<bool>(window_); }
 
   bool Register(std::uint16_t id, std::uint32_t modifiers, std::uint32_t key) override {
     // Windows keeps an old combination registered under the same window and
     // identifier beside a new one; drop it first so that only the new one
     // is bound. Nothing may be bound yet, so the result does not matter.
+    // Never with a null window: that would bind the hotkey to the thread.
+    if (!window_) return false;
     UnregisterHotKey(window_.get(), id);
     return RegisterHotKey(window_.get(), id, modifiers, key) != 0;
   }
-  void Unregister(std::uint16_t id) override { UnregisterHotKey(window_.get(), id); }  // not checked, by design
+  // Not checked, by design: unbinding what is not bound changes nothing.
+  void Unregister(std::uint16_t id) override {
+    if (window_) UnregisterHotKey(window_.get(), id);
+  }
 
  private:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -179,13 +157,36 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
   MessageWindow window_;
 };
 
+class Win32GlobalAtom final : public GlobalAtom {
+ public:
+  explicit Win32GlobalAtom(ATOM atom) noexcept : atom_(atom) {}
+  // The atom's count drops by one; a refusal leaves it to the session's end.
+  ~Win32GlobalAtom() override {
+    if (atom_ != 0) GlobalDeleteAtom(atom_);
+  }
+  Win32GlobalAtom(const Win32GlobalAtom&) = delete;
+  Win32GlobalAtom& operator=(const Win32GlobalAtom&) = delete;
+  [[nodiscard]] std::uint16_t Value() const noexcept override { return atom_; }
+
+ private:
+  ATOM atom_;
+};
+
 class Win32Hotkeys final : public Hotkeys {
  public:
+  Win32Hotkeys(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
   std::unique_ptr<HotkeyReceiver> CreateReceiver(HotkeySink& sink) override {
-    return std::make_unique<Win32Receiver>(sink);
+    auto receiver = std::make_unique<Win32Receiver>(classes_, errors_, sink);
+    if (!receiver->HasWindow()) return nullptr;
+    return receiver;
   }
-  std::uint16_t AddGlobalAtom(const std::string& text) override { return GlobalAddAtomA(text.c_str()); }
-  void DeleteGlobalAtom(std::uint16_t atom) override { GlobalDeleteAtom(atom); }
+  std::unique_ptr<GlobalAtom> AddGlobalAtom(const std::string& text) override {
+    return std::make_unique<Win32GlobalAtom>(GlobalAddAtomA(text.c_str()));
+  }
+
+ private:
+  WindowClasses& classes_;
+  const ErrorRoute& errors_;
 };
 
 class Win32Keyboard final : public Keyboard {
@@ -234,6 +235,7 @@ class Win32Process final : public Process {
     return reinterpret_cast<WindowRef>(FindWindowA(className.c_str(), title.c_str()));
   }
   bool IsIconic(WindowRef window) override { return ::IsIconic(reinterpret_cast<HWND>(window)) != FALSE; }
+  // Not checked: the other copy may be gone already, and this one ends either way.
   void ShowWindowRestore(WindowRef window) override { ShowWindow(reinterpret_cast<HWND>(window), SW_RESTORE); }
   void BringWindowToTop(WindowRef window) override { ::BringWindowToTop(reinterpret_cast<HWND>(window)); }
 };
@@ -243,13 +245,17 @@ class Win32Process final : public Process {
 // ------------------------------------------------------------ the platform
 
 struct Win32Platform::Services {
+  // First, so that they go last: every window of these classes, and every
+  // window that reports errors, is gone by then.
+  WindowClasses classes;
+  ErrorRoute errors;
   Win32Input input;
-  Win32Timers timers;
-  Win32Windows windows;
-  Win32Loop loop{windows};
+  Win32Timers timers{classes, errors};
+  Win32Windows windows{classes, errors};
+  Win32Loop loop{windows, errors};
   Win32Dialogs dialogs;
   Win32Locale locale;
-  Win32Hotkeys hotkeys;
+  Win32Hotkeys hotkeys{classes, errors};
   Win32Keyboard keyboard;
   Win32Process process;
 };

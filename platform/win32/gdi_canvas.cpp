@@ -1,0 +1,52 @@
+#include "platform/win32/gdi_canvas.h"
+
+namespace platform::win32 {
+
+// A stroke that GDI refuses only leaves the picture short until the next
+// paint; there is no one to tell, so the drawing calls' results are not
+// looked at.
+
+namespace {
+RECT ToRect(const Rect& r) noexcept { return RECT{r.left, r.top, r.right(), r.bottom()}; }
+}  // namespace
+
+void GdiCanvas::FillRect(const Rect& r, Color color) {
+  const RECT rc = ToRect(r);
+  ::FillRect(dc_, &rc, gdi_.Brush(color));
+}
+
+void GdiCanvas::Line(int x1, int y1, int x2, int y2, Color color) {
+  UniqueGdiObject pen(CreatePen(PS_SOLID, 1, Resolve(color)));
+  if (!pen) return;
+  SelectGuard select(dc_, pen.get());
+  MoveToEx(dc_, x1, y1, nullptr);
+  LineTo(dc_, x2, y2);
+}
+
+void GdiCanvas::FrameRect(const Rect& r, Color color) {
+  const RECT rc = ToRect(r);
+  ::FrameRect(dc_, &rc, gdi_.Brush(color));
+}
+
+void GdiCanvas::DrawFocusRect(const Rect& r) {
+  const RECT rc = ToRect(r);
+  ::DrawFocusRect(dc_, &rc);
+}
+
+void GdiCanvas::DrawString(const std::string& text, const Rect& r, const FontSpec& font, Color color,
+                           std::uint32_t format) {
+  SelectGuard select(dc_, gdi_.Font(font));
+  SetTextColor(dc_, Resolve(color));
+  SetBkMode(dc_, TRANSPARENT);
+  RECT rc = ToRect(r);
+  ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
+}
+
+Size GdiCanvas::MeasureText(const std::string& text, const FontSpec& font) {
+  SelectGuard select(dc_, gdi_.Font(font));
+  RECT rc{0, 0, 0, 0};
+  if (::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT) == 0) return {};
+  return {rc.right, rc.bottom};
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,51 @@
+#include "platform/win32/message_loop.h"
+
+#include <utility>
+
+namespace platform::win32 {
+
+void Dispatch(const Win32Windows& windows, MSG& message) {
+  // Tab, the arrows, Enter, Esc and mnemonics belong to the form.
+  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root != nullptr && windows.IsForm(root) && IsDialogMessageA(root, &message) != 0) return;
+  TranslateMessage(&message);  // false only when there is no character to make
+  DispatchMessageA(&message);  // its result is the window procedure's, meant for nobody here
+}
+
+void RunModalLoop(const Win32Windows& windows, const std::function<bool()>& done) {
+  MSG message;
+  while (!done()) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop ends too
+      return;
+    }
+    if (got < 0) return;  // the queue is unusable; the outer loop stops the same way
+    Dispatch(windows, message);
+  }
+}
+
+void Win32Loop::Run() {
+  MSG message;
+  // Ends on WM_QUIT, and on an error of the queue itself (-1).
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(windows_, message);
+}
+
+void Win32Loop::Quit() { PostQuitMessage(0); }
+
+void Win32Loop::ProcessPending() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for Run to see
+      return;
+    }
+    Dispatch(windows_, message);
+  }
+}
+
+void Win32Loop::SetErrorHandler(std::function<void(std::exception_ptr)> handler) {
+  errors_.SetHandler(std::move(handler));
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,39 @@
+#include "platform/win32/message_window.h"
+
+namespace platform::win32 {
+
+MessageWindow::MessageWindow(WindowClasses& classes, const ErrorRoute& errors, const char* className, Handler& handler)
+    : handler_(handler), errors_(errors) {
+  const WindowClasses::Entry* registered = classes.Ensure(className, nullptr, &MessageWindow::Procedure);
+  if (registered == nullptr) return;
+  window_.reset(CreateWindowExA(0, registered->name(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), this));
+}
+
+MessageWindow::~MessageWindow() {
+  // Detached first: the handler that owns this window is being destroyed.
+  if (window_) SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+}
+
+LRESULT CALLBACK MessageWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr && message == WM_NCCREATE) {
+    self = static_cast<MessageWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    // Cannot fail for a window of this thread while it is being created.
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  const ErrorRoute& errors = self->errors_;  // the handler may end its own window
+  try {
+    return self->handler_.HandleMessage(window, message, wParam, lParam);
+  } catch (...) {
+    errors.Report(std::current_exception());
+    return 0;
+  }
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,55 @@
+// A page control: the common controls' tab row (SysTabControl32). The
+// sheets are separate windows the framework places in DisplayRect; picking
+// a tab is reported, and the framework shows the sheet.
+#pragma once
+
+#include <string>
+
+#include "platform/win32/window_base.h"
+// After windows.h, which window_base.h brings.
+#include <commctrl.h>
+
+namespace platform::win32 {
+
+class Win32PageControl final : public Win32Window, public TabsPeer {
+ public:
+  using Win32Window::Win32Window;
+
+  // A tab the control refuses leaves the row short; the framework's pages
+  // stay right, and there is nobody to tell.
+  void SetTab(int index, const std::string& caption) override {
+    if (index < 0) return;
+    std::string text = caption;
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    const int count = static_cast<int>(SendMessageA(handle(), TCM_GETITEMCOUNT, 0, 0));
+    SendMessageA(handle(), index < count ? TCM_SETITEMA : TCM_INSERTITEMA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+
+  // The answer is the previous tab, or -1 for an index out of range, which
+  // leaves the selection as it was.
+  void SetTabIndex(int index) override { SendMessageA(handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+  [[nodiscard]] Rect DisplayRect() override {
+    RECT area{};
+    if (GetClientRect(handle(), &area) == 0) return {};
+    SendMessageA(handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+  }
+
+ protected:
+  [[nodiscard]] const char* SystemClass() const noexcept override { return WC_TABCONTROLA; }
+  [[nodiscard]] DWORD Style() const noexcept override { return WS_CLIPCHILDREN; }
+  [[nodiscard]] DWORD ExStyle() const noexcept override { return WS_EX_CONTROLPARENT; }
+
+  LRESULT OnNotify(const NMHDR& header) override {
+    if (header.code == TCN_SELCHANGE) {
+      events().PeerTabSelected(static_cast<int>(SendMessageA(handle(), TCM_GETCURSEL, 0, 0)));
+    }
+    return 0;
+  }
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,45 @@
+// What the two top-level kinds share, the application window and the
+// forms: closing and minimising become requests to the framework, focus is
+// the active window's business, and modal loops run the same way.
+#pragma once
+
+#include <functional>
+
+#include "platform/win32/message_loop.h"
+#include "platform/win32/window_base.h"
+
+namespace platform::win32 {
+
+class Win32TopLevelWindow : public Win32Window, public TopLevelPeer {
+ public:
+  [[nodiscard]] Size ClientSize() override { return ClientArea(); }
+  void RunModal(const std::function<bool()>& done) override { RunModalLoop(windows(), done); }
+
+ protected:
+  using Win32Window::Win32Window;
+
+  [[nodiscard]] bool IsTopLevel() const noexcept override { return true; }
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_CLOSE:
+        events().PeerCloseRequested();
+        return 0;
+      case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+          events().PeerMinimizeRequested();
+          return 0;
+        }
+        break;
+      case WM_SETFOCUS:
+      case WM_KILLFOCUS:
+        // A top-level window's focus is its activation, reported as such.
+        return CallBase(message, wParam, lParam);
+      default:
+        break;
+    }
+    return Win32Window::HandleMessage(message, wParam, lParam);
+  }
+};
+
+}  // namespace platform::win32

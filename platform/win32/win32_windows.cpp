@@ -1,0 +1,28 @@
+#include "platform/win32/win32_windows.h"
+
+namespace platform::win32 {
+
+int Win32Windows::NextChildId() noexcept {
+  // WM_COMMAND carries 16 bits of it; wrap before the identifiers collide with IDOK.
+  if (nextChildId_ > 0xFFFF) nextChildId_ = kFirstChildId;
+  return nextChildId_++;
+}
+
+Size Win32Windows::FormFrameSize(bool withMenu) {
+  RECT frame{0, 0, 0, 0};
+  if (AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, withMenu ? TRUE : FALSE, WS_EX_CONTROLPARENT) == 0) return {};
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+int Win32Windows::ScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
+
+Size Win32Windows::MeasureText(const std::string& text, const FontSpec& font) {
+  const WindowDc screen(nullptr);
+  if (!screen) return {};
+  SelectGuard select(screen.get(), gdi_.Font(font));
+  RECT extent{0, 0, 0, 0};
+  if (DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT) == 0) return {};
+  return {extent.right, extent.bottom};
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,49 @@
+// The Windows behind the framework's peers, and what the windows share:
+// the class table, the error route, the GDI cache, the forms whose keys
+// the dialog manager handles and the next child identifier.
+#pragma once
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "platform/peers.h"
+#include "platform/win32/error_route.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/window_classes.h"
+
+namespace platform::win32 {
+
+class Win32Windows final : public Windows {
+ public:
+  Win32Windows(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
+
+  std::unique_ptr<WindowPeer> CreatePeer(const PeerParams& params, PeerEvents& events) override;
+  Size FormFrameSize(bool withMenu) override;
+  int ScrollBarWidth() override;
+  Size MeasureText(const std::string& text, const FontSpec& font) override;
+
+  [[nodiscard]] WindowClasses& classes() noexcept { return classes_; }
+  [[nodiscard]] const ErrorRoute& errors() const noexcept { return errors_; }
+  [[nodiscard]] GdiCache& gdi() noexcept { return gdi_; }
+
+  // Child identifiers stay clear of IDOK and IDCANCEL, which the dialog
+  // manager sends for Enter and Esc.
+  int NextChildId() noexcept;
+
+  // Forms: where the dialog manager handles Tab, the arrows, Enter and Esc.
+  void AddForm(HWND form) { forms_.insert(form); }
+  void RemoveForm(HWND window) noexcept { forms_.erase(window); }
+  [[nodiscard]] bool IsForm(HWND window) const noexcept { return forms_.count(window) != 0; }
+
+ private:
+  static constexpr int kFirstChildId = 100;
+
+  WindowClasses& classes_;
+  const ErrorRoute& errors_;
+  GdiCache gdi_;
+  std::set<HWND> forms_;
+  int nextChildId_ = kFirstChildId;
+};
+
+}  // namespace platform::win32
