@@ -250,6 +250,34 @@ void PressKey(WORD virtualKey, int times) {
   }
 }
 
+void RightClickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+  Pump(200);
+}
+
+bool SetClipboardText(const std::string& text) {
+  if (OpenClipboard(nullptr) == 0) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool placed = false;
+  if (memory != nullptr) {
+    if (void* bytes = GlobalLock(memory)) {
+      std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<char*>(bytes));
+      GlobalUnlock(memory);
+      placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+    }
+    if (!placed) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return placed;
+}
+
 // ---------------------------------------------------------------- Tapfinch
 
 std::vector<HWND> WindowsOf(DWORD processId, const char* className) {
@@ -371,6 +399,14 @@ void Tapfinch::stepField(HWND field, WORD key, int times) const {
   GetWindowRect(field, &r);
   ClickAt({r.left + 6, (r.top + r.bottom) / 2});
   PressKey(key, times);
+}
+
+HWND Tapfinch::focusedControl() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(main_, nullptr);
+  if (GetGUIThreadInfo(thread, &info) == 0) return nullptr;
+  return info.hwndFocus;
 }
 
 HWND Tapfinch::childOf(const char* parentText, const char* className) const {

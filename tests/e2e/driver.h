@@ -87,6 +87,10 @@ void MoveCursor(POINT at);
 void ClickAt(POINT at);
 void Click(HWND window);
 void PressKey(WORD virtualKey, int times = 1);
+// A right click, which opens a control's context menu.
+void RightClickAt(POINT at);
+// Puts text on the system clipboard, as another program would.
+bool SetClipboardText(const std::string& text);
 
 class Tapfinch {
  public:
@@ -112,6 +116,8 @@ class Tapfinch {
   bool clickUntil(HWND control, const std::function<bool()>& condition, int attempts = 5) const;
   // Steps a spin field with the arrow keys.
   void stepField(HWND field, WORD key, int times) const;
+  // The control that has the keyboard focus in the program (null if none).
+  [[nodiscard]] HWND focusedControl() const;
 
   // Closes the main window and waits for the process; its exit code, or
   // STILL_ACTIVE when it did not end.

@@ -1,0 +1,179 @@
+// The keyboard on the real program under the real dialog manager and edit
+// control: Tab and Shift+Tab through the Single Click tab and out of the
+// colour buttons, Space and Enter pressing them, no key or paste changing
+// an interval field, and a click into a spin edit placing the caret.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+class KeyboardE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.started()) << "tapfinch.exe did not show its window";
+    app.selectTab(0);
+    fields = app.controls("TzcFloatSpinEdit");
+    ASSERT_EQ(fields.size(), 5u);
+    start = app.control("TzColorBtn", "START");
+    stop = app.control("TzColorBtn", "STOP");
+    test = app.control("TzColorBtn", "Test click area");
+    atMouse = app.control("TCheckBox", "Click Wherever The Mouse Is");
+    ASSERT_NE(start, nullptr);
+    ASSERT_NE(stop, nullptr);
+    ASSERT_NE(test, nullptr);
+    ASSERT_NE(atMouse, nullptr);
+  }
+
+  void TearDown() override { EXPECT_EQ(app.close(), 0u) << "exit code"; }
+
+  // Into a field's text, at its left end, clear of the arrows.
+  void clickIntoText(HWND field) const {
+    RECT r{};
+    GetWindowRect(field, &r);
+    ClickAt({r.left + 4, (r.top + r.bottom) / 2});
+  }
+
+  // The focus after each press of a key (with Shift when asked).
+  std::vector<HWND> focusWhilePressing(WORD key, int times, bool shift = false) {
+    std::vector<HWND> seen;
+    for (int i = 0; i < times; ++i) {
+      if (shift) {
+        PressCombination({VK_SHIFT}, key);
+      } else {
+        PressKey(key);
+      }
+      WaitFor([] { return false; }, 60);
+      seen.push_back(app.focusedControl());
+    }
+    return seen;
+  }
+
+  Tapfinch app;
+  std::vector<HWND> fields;
+  HWND start = nullptr;
+  HWND stop = nullptr;
+  HWND test = nullptr;
+  HWND atMouse = nullptr;
+};
+
+std::string Describe(const std::vector<HWND>& windows) {
+  std::string text;
+  for (HWND w : windows) text += ClassOf(w) + " '" + TextOf(w) + "', ";
+  return text;
+}
+
+}  // namespace
+
+TEST_F(KeyboardE2E, TabAndShiftTabCycleThroughTheTabStopsAndOutOfEveryColourButton) {
+  clickIntoText(fields[0]);
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == fields[0]; }, 2000)) << "the hours field took no focus";
+  const std::vector<HWND> forward{fields[1], fields[2], fields[3], fields[4], start, test, atMouse, fields[0]};
+  const auto tabbed = focusWhilePressing(VK_TAB, 8);
+  EXPECT_EQ(tabbed, forward) << Describe(tabbed);
+  const std::vector<HWND> backward{atMouse, test, start, fields[4], fields[3], fields[2], fields[1], fields[0]};
+  const auto shifted = focusWhilePressing(VK_TAB, 8, true);
+  EXPECT_EQ(shifted, backward) << Describe(shifted);
+  EXPECT_EQ(SendMessageA(atMouse, BM_GETCHECK, 0, 0), BST_CHECKED) << "Tab clicked nothing on its way";
+  EXPECT_EQ(IsWindowEnabled(stop), FALSE) << "Tab clicked nothing on its way";
+}
+
+TEST_F(KeyboardE2E, SpaceAndEnterPressTheFocusedColourButton) {
+  clickIntoText(fields[4]);
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == fields[4]; }, 2000));
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == start; }, 2000));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(stop) != FALSE; }, 2000)) << "Space did not press START";
+  ASSERT_TRUE(app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; }));
+
+  clickIntoText(fields[4]);
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == fields[4]; }, 2000));
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == start; }, 2000));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(stop) != FALSE; }, 2000)) << "Enter did not press START";
+  ASSERT_TRUE(app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; }));
+}
+
+TEST_F(KeyboardE2E, NoKeyPasteCutOrMenuCommandChangesAnIntervalField) {
+  HWND seconds = fields[2];
+  ASSERT_EQ(TextOf(seconds), "5");
+  ASSERT_TRUE(SetClipboardText("7"));
+  clickIntoText(seconds);
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == seconds; }, 2000));
+  auto selectAll = [] {
+    PressKey(VK_HOME);
+    PressCombination({VK_SHIFT}, VK_END);
+  };
+  struct Attempt {
+    const char* name;
+    std::vector<WORD> modifiers;
+    WORD key;
+  };
+  const Attempt attempts[] = {
+      {"Delete", {}, VK_DELETE},       {"Shift+Del", {VK_SHIFT}, VK_DELETE}, {"Shift+Ins", {VK_SHIFT}, VK_INSERT},
+      {"Ctrl+V", {VK_CONTROL}, 'V'},   {"Ctrl+X", {VK_CONTROL}, 'X'},        {"Backspace", {}, VK_BACK},
+      {"a digit", {}, '4'},
+  };
+  for (const Attempt& attempt : attempts) {
+    selectAll();
+    if (attempt.modifiers.empty()) {
+      PressKey(attempt.key);
+    } else {
+      PressCombination({attempt.modifiers[0]}, attempt.key);
+    }
+    Pump(100);
+    EXPECT_EQ(TextOf(seconds), "5") << attempt.name;
+  }
+  // The context menu's Paste and Delete (by their mnemonics), then away.
+  for (WORD mnemonic : {WORD{'P'}, WORD{'D'}, WORD{'T'}}) {
+    selectAll();
+    RECT r{};
+    GetWindowRect(seconds, &r);
+    RightClickAt({r.left + 6, (r.top + r.bottom) / 2});
+    PressKey(mnemonic);
+    PressKey(VK_ESCAPE);
+    Pump(100);
+    EXPECT_EQ(TextOf(seconds), "5") << "context menu " << static_cast<char>(mnemonic);
+  }
+  // Stepping still works.
+  PressKey(VK_UP);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(seconds) == "6"; }, 2000)) << TextOf(seconds);
+}
+
+TEST_F(KeyboardE2E, AClickIntoASpinEditPlacesTheCaretInsteadOfSelectingAll) {
+  app.selectTab(2);
+  HWND count = app.control("TzcSpinEdit");
+  ASSERT_NE(count, nullptr);
+  ASSERT_EQ(TextOf(count), "0");
+  clickIntoText(count);
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == count; }, 2000));
+  PressKey('7');
+  EXPECT_TRUE(WaitFor([&] { return TextOf(count) == "70"; }, 2000))
+      << "'" << TextOf(count) << "': the click selected the whole text";
+}
+
+TEST_F(KeyboardE2E, TheClickPointSetLabelIsWideEnoughForItsBoldText) {
+  HWND label = app.control("Tz3DLabel");
+  ASSERT_NE(label, nullptr);
+  ASSERT_EQ(TextOf(label), "Click Point SET");
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+  HGDIOBJ previous = SelectObject(screen, font);
+  SIZE extent{};
+  GetTextExtentPoint32A(screen, "Click Point SET", 15, &extent);
+  SelectObject(screen, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  RECT client{};
+  GetClientRect(label, &client);
+  EXPECT_GE(client.right, extent.cx) << "the text is " << extent.cx << " pixels wide";
+  EXPECT_GE(client.bottom, extent.cy);
+}
