@@ -15,12 +15,22 @@ add_library(tapfinch_win32 STATIC
   platform/win32/window_classes.cpp)
 target_link_libraries(tapfinch_win32 PUBLIC tapfinch_platform_api comctl32 winmm gdi32 user32 PRIVATE tapfinch_warnings)
 
-set(TAPFINCH_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# One self-contained exe: mingw links its runtime in (MSVC takes the
+# static runtime, chosen before any target in the top CMakeLists.txt).
+if(MSVC)
+  set(TAPFINCH_STATIC_LINK "")
+else()
+  set(TAPFINCH_STATIC_LINK -static -static-libgcc -static-libstdc++)
+endif()
 
 add_executable(tapfinch WIN32 app/winmain.cpp)
 target_link_libraries(tapfinch PRIVATE tapfinch_app tapfinch_win32 tapfinch_warnings)
 target_link_options(tapfinch PRIVATE ${TAPFINCH_STATIC_LINK})
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+# The end-to-end tests build GoogleTest from its sources (Debian's googletest).
+set(TAPFINCH_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for the end-to-end tests")
+if(EXISTS ${TAPFINCH_GTEST_SOURCE_DIR}/CMakeLists.txt)
   add_subdirectory(tests/e2e)
+else()
+  message(STATUS "No GoogleTest sources at ${TAPFINCH_GTEST_SOURCE_DIR}: the end-to-end tests are not built")
 endif()

@@ -67,7 +67,8 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   activePage_ = page;
   if (page != nullptr) page->SetVisible(true);
   if (previous != nullptr) previous->SetVisible(false);
-  if (auto* tabs = PeerAs<platform::TabsPeer>(); tabs != nullptr && page != nullptr) tabs->SetTabIndex(page->PageIndex());
+  if (auto* tabs = PeerAs<platform::TabsPeer>(); tabs != nullptr && page != nullptr)
+    tabs->SetTabIndex(page->PageIndex());
 }
 
 int TPageControl::ActivePageIndex() const noexcept { return activePage_ != nullptr ? activePage_->PageIndex() : -1; }

@@ -15,9 +15,7 @@ TCustomForm::TCustomForm(TComponent* owner, std::string className)
 
 TCustomForm::~TCustomForm() = default;
 
-void TCustomForm::FillPeerParams(platform::PeerParams& params) const {
-  params.owner = Application().Window();
-}
+void TCustomForm::FillPeerParams(platform::PeerParams& params) const { params.owner = Application().Window(); }
 
 void TCustomForm::UpdateClientSize() {
   if (auto* window = PeerAs<platform::TopLevelPeer>()) {

@@ -76,7 +76,9 @@ class FakeWindow : public WindowPeer {
   virtual void nativeKeyUp(std::uint16_t /*key*/, ShiftBits /*shift*/) {}
   virtual void nativeCharacter(char /*ch*/, ShiftBits /*shift*/) {}
   virtual void nativeFocus(bool /*focused*/) {}
-  [[nodiscard]] bool inside(int x, int y) const noexcept { return x >= 0 && y >= 0 && x < bounds_.width && y < bounds_.height; }
+  [[nodiscard]] bool inside(int x, int y) const noexcept {
+    return x >= 0 && y >= 0 && x < bounds_.width && y < bounds_.height;
+  }
 
   FakeDesktop& desktop_;
   PeerEvents& events_;

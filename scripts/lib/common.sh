@@ -17,6 +17,6 @@ need_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev)
+NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev clang-format git)
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest)
 WINE_PACKAGES=(wine wine64 fonts-wine xvfb)

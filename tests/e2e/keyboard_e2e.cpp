@@ -117,8 +117,8 @@ TEST_F(KeyboardE2E, NoKeyPasteCutOrMenuCommandChangesAnIntervalField) {
     WORD key;
   };
   const Attempt attempts[] = {
-      {"Delete", {}, VK_DELETE},       {"Shift+Del", {VK_SHIFT}, VK_DELETE}, {"Shift+Ins", {VK_SHIFT}, VK_INSERT},
-      {"Ctrl+V", {VK_CONTROL}, 'V'},   {"Ctrl+X", {VK_CONTROL}, 'X'},        {"Backspace", {}, VK_BACK},
+      {"Delete", {}, VK_DELETE},     {"Shift+Del", {VK_SHIFT}, VK_DELETE}, {"Shift+Ins", {VK_SHIFT}, VK_INSERT},
+      {"Ctrl+V", {VK_CONTROL}, 'V'}, {"Ctrl+X", {VK_CONTROL}, 'X'},        {"Backspace", {}, VK_BACK},
       {"a digit", {}, '4'},
   };
   for (const Attempt& attempt : attempts) {

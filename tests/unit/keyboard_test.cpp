@@ -54,7 +54,7 @@ class Keyboard : public ::testing::Test {
 
 TEST_F(Keyboard, TabAndShiftTabVisitEveryTabStopOfTheSingleClickTabInLayoutOrder) {
   user().focus(*form().CheckBox2);
-  const std::vector<std::string> forward{"hours",    "minutes",    "seconds",  "tenth",
+  const std::vector<std::string> forward{"hours",    "minutes",           "seconds",    "tenth",
                                          "hundreth", "singclickstartbtn", "testbutton", "CheckBox2"};
   EXPECT_EQ(tabbing(8), forward) << "no colour button keeps the Tab";
   std::vector<std::string> backward(forward.rbegin() + 1, forward.rend());

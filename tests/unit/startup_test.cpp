@@ -5,8 +5,8 @@
 #include "tests/support/harness.h"
 #include "ui/Unit2.h"
 
-using platform::fake::FakeTopLevel;
 using platform::fake::FakePlatform;
+using platform::fake::FakeTopLevel;
 using testing_support::Tapfinch;
 
 namespace {
