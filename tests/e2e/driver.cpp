@@ -224,16 +224,23 @@ void MoveCursor(POINT at) {
   Pump(20);
 }
 
-void ClickAt(POINT at) {
+namespace {
+void ButtonAt(POINT at, DWORD down, DWORD up, DWORD settle) {
   SetCursorPos(at.x, at.y);
   INPUT inputs[2] = {};
   inputs[0].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[0].mi.dwFlags = down;
   inputs[1].type = INPUT_MOUSE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  inputs[1].mi.dwFlags = up;
   SendInput(2, inputs, sizeof(INPUT));
-  Pump(60);
+  Pump(settle);
 }
+}  // namespace
+
+void ClickAt(POINT at) { ButtonAt(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 60); }
+
+// A menu takes a moment to open.
+void RightClickAt(POINT at) { ButtonAt(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 200); }
 
 void Click(HWND window) { ClickAt(CenterOf(window)); }
 
@@ -248,17 +255,6 @@ void PressKey(WORD virtualKey, int times) {
     SendInput(2, inputs, sizeof(INPUT));
     Pump(40);
   }
-}
-
-void RightClickAt(POINT at) {
-  SetCursorPos(at.x, at.y);
-  INPUT inputs[2] = {};
-  inputs[0].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  inputs[1].type = INPUT_MOUSE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-  Pump(200);
 }
 
 bool SetClipboardText(const std::string& text) {

@@ -10,20 +10,20 @@
 
 using platform::kCtrl;
 using platform::kShift;
+using platform::kVkBack;
+using platform::kVkDelete;
+using platform::kVkEscape;
+using platform::kVkInsert;
+using platform::kVkReturn;
+using platform::kVkSpace;
+using platform::kVkTab;
+using platform::kVkUp;
 using platform::fake::EditCommand;
 using platform::fake::FakeEdit;
 using testing_support::Tapfinch;
 using testing_support::WindowOf;
 
 namespace {
-
-constexpr std::uint16_t kVkTab = 0x09;
-constexpr std::uint16_t kVkReturn = 0x0D;
-constexpr std::uint16_t kVkSpace = 0x20;
-constexpr std::uint16_t kVkDelete = 0x2E;
-constexpr std::uint16_t kVkInsert = 0x2D;
-constexpr std::uint16_t kVkBack = 0x08;
-constexpr std::uint16_t kVkUp = 0x26;
 
 class Keyboard : public ::testing::Test {
  protected:
@@ -89,7 +89,7 @@ TEST_F(Keyboard, SpaceAndEnterPressAFocusedColourButtonAndEnterReachesNoOtherCon
   user().press(*form().testbutton, kVkSpace, ' ');
   EXPECT_EQ(flips, 2);
   // Esc is the form's: no Cancel button here, so nothing happens.
-  user().press(*form().testbutton, 0x1B);
+  user().press(*form().testbutton, kVkEscape);
   EXPECT_EQ(flips, 2);
 }
 
