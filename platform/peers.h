@@ -29,7 +29,10 @@ enum class PeerKind : std::uint8_t {
   kPanel,
   kPageControl,
   kTabSheet,
-  kCustom,  // painted by the framework through Canvas
+  kScrollBox,  // a container with a single sunken border line
+  kHeader,     // a row of resizable column titles
+  kListBox,    // rows owner-drawn by the framework, fixed height
+  kCustom,     // painted by the framework through Canvas
 };
 
 enum class MouseButton : std::uint8_t { kLeft, kRight, kMiddle };
@@ -87,6 +90,21 @@ struct Size {
   int height = 0;
 };
 
+// One column title of a header.
+struct HeaderSection {
+  std::string text;
+  int width = 0;
+  friend bool operator==(const HeaderSection&, const HeaderSection&) = default;
+};
+
+// A list box row to be drawn, in the list's client coordinates.
+struct ItemDraw {
+  int index = 0;
+  Rect rect;
+  bool selected = false;
+  bool focused = false;  // the row has the keyboard focus: draw the focus rectangle
+};
+
 // Stateless drawing: every call carries its own colour and font.
 class Canvas {
  public:
@@ -121,6 +139,13 @@ class PeerEvents {
   virtual void PeerMouseLeave() {}
   virtual void PeerPaint(Canvas& /*canvas*/) {}
   virtual void PeerTabSelected(int /*index*/) {}
+  // List boxes: the user changed the selection; every selected row and
+  // the row with the focus (the caret), -1 when none.
+  virtual void PeerSelectionChanged(const std::vector<int>& /*selected*/, int /*caret*/) {}
+  // List boxes: draw one row (its background, text and focus rectangle).
+  virtual void PeerDrawItem(Canvas& /*canvas*/, const ItemDraw& /*item*/) {}
+  // Headers: the user dragged a section's border.
+  virtual void PeerSectionResized(int /*index*/, int /*width*/) {}
   virtual void PeerResized(int /*clientWidth*/, int /*clientHeight*/) {}
   virtual void PeerCloseRequested() {}
   virtual void PeerMenuCommand(int /*id*/) {}
@@ -167,6 +192,7 @@ struct PeerParams {
   FontSpec font;
   bool checked = false;  // check boxes and radio buttons
   EditStyle edit;        // edits
+  int itemHeight = 16;   // list boxes: the fixed height of a row
 };
 
 // What every native window has.
@@ -233,6 +259,33 @@ class TabsPeer {
 
  protected:
   ~TabsPeer() = default;
+};
+
+// List boxes. The rows are the framework's, which draws them; the native
+// list can always hold any set of selected rows, and the framework keeps
+// it to one row while its list box is in single selection.
+class ItemsPeer {
+ public:
+  virtual void InsertItem(int index, const std::string& text) = 0;  // index == count appends
+  virtual void DeleteItem(int index) = 0;
+  virtual void ClearItems() = 0;
+  virtual void SetItemSelected(int index, bool selected) = 0;
+  virtual void SetCaretIndex(int index) = 0;  // the row with the focus rectangle
+  [[nodiscard]] virtual int TopIndex() = 0;   // the first visible row
+  virtual void SetTopIndex(int index) = 0;
+  virtual void RedrawItems() = 0;  // every row again, as after a column's resize
+
+ protected:
+  ~ItemsPeer() = default;
+};
+
+// Headers: the sections left to right; resizing reports PeerSectionResized.
+class HeaderPeer {
+ public:
+  virtual void SetSections(const std::vector<HeaderSection>& sections) = 0;
+
+ protected:
+  ~HeaderPeer() = default;
 };
 
 class Windows {
