@@ -12,11 +12,22 @@ void TForm1::singleclick() {
   auto& input = Platform().input();
   input.MouseEvent(kMouseLeftDown);
   input.MouseEvent(kMouseLeftUp);
+  leftButtonHeld = false;
 }
 
-void TForm1::clickhold() { Platform().input().MouseEvent(kMouseLeftDown); }
+void TForm1::clickhold() {
+  Platform().input().MouseEvent(kMouseLeftDown);
+  leftButtonHeld = true;
+}
 
-void TForm1::releaseclick() { Platform().input().MouseEvent(kMouseLeftUp); }
+void TForm1::releaseclick() {
+  Platform().input().MouseEvent(kMouseLeftUp);
+  leftButtonHeld = false;
+}
+
+void TForm1::releaseHeldButton() {
+  if (leftButtonHeld) releaseclick();
+}
 
 void TForm1::rightclick() {
   auto& input = Platform().input();

@@ -74,6 +74,12 @@ void TForm1::singfindclickptstartbtnKeyPress(TObject* /*Sender*/, char& Key) {
     xpostext->SetText(xposlabel->Caption());
     ypostext->SetText(yposlabel->Caption());
     pointSet = true;
+  } else if (Key == 'a' || Key == 'A') {
+    // Copies this tab's point, then adds an entry from the other tab's
+    // fields, whose final focus move fails while this tab shows.
+    xpostext->SetText(xposlabel->Caption());
+    ypostext->SetText(yposlabel->Caption());
+    addtolistbuttonClick(singfindclickptstartbtn);
   }
 }
 

@@ -125,6 +125,7 @@ void TControl::CreatePeer() {
   FillPeerParams(params);
   peer_ = Platform().windows().CreatePeer(params, *this);
   if (!peer_) throw EOutOfResources(messages::kCreateWindow);
+  PeerCreated();
   if (auto* container = dynamic_cast<TWinControl*>(this)) {
     for (TControl* child : container->controls_) {
       if (!child->peer_) child->CreatePeer();

@@ -87,6 +87,8 @@ class TControl : public TComponent, public platform::PeerEvents {
   void CreatePeer();
   void DestroyPeer() noexcept;
   virtual void FillPeerParams(platform::PeerParams& params) const;
+  // The native window exists: hand it the state it was not made with.
+  virtual void PeerCreated() {}
   virtual void TextChanged() {}
   virtual void FontChanged() {}
   virtual void EnabledChanged() {}

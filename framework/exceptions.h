@@ -71,6 +71,8 @@ inline constexpr const char* kNoTimers = "Not enough timers available";
 inline constexpr const char* kCreateWindow = "Error creating window";
 inline constexpr const char* kModalVisible = "Cannot make a visible window modal";
 inline constexpr const char* kListIndexError = "List index out of bounds (%d)";
+inline constexpr const char* kCannotCreateFile = "Cannot create file %s";
+inline constexpr const char* kCannotOpenFile = "Cannot open file %s";
 }  // namespace messages
 
 // Replaces the first "%s" (or "%d") of a message template.

@@ -1,5 +1,7 @@
 #include "framework/extctrls.h"
 
+#include <algorithm>
+
 #include "framework/exceptions.h"
 #include "framework/forms.h"
 
@@ -15,6 +17,17 @@ void TPanel::SetBevelOuter(TBevel bevel) {
 platform::Rect TPanel::AdjustClientRect() const {
   const int border = bevelOuter_ == TBevel::bvNone ? 0 : 1;
   return {border, border, clientWidth_ - 2 * border, clientHeight_ - 2 * border};
+}
+
+// -------------------------------------------------------------- TScrollBox
+
+TScrollBox::TScrollBox(TComponent* owner, std::string className)
+    : TWinControl(owner, platform::PeerKind::kScrollBox, std::move(className)) {}
+
+void TScrollBox::UpdateClientSize() {
+  constexpr int kBorder = 1;  // the sunken line on every side
+  clientWidth_ = std::max(0, bounds_.width - 2 * kBorder);
+  clientHeight_ = std::max(0, bounds_.height - 2 * kBorder);
 }
 
 // ------------------------------------------------------------------ TTimer

@@ -20,6 +20,15 @@ class TPanel : public TWinControl {
   TBevel bevelOuter_ = TBevel::bvRaised;
 };
 
+// A container with a single sunken border line; its children lie inside it.
+class TScrollBox : public TWinControl {
+ public:
+  explicit TScrollBox(TComponent* owner, std::string className = "TScrollBox");
+
+ protected:
+  void UpdateClientSize() override;
+};
+
 // A framework timer: one hidden window holding one system timer. An
 // interval of 0 never fires; only a real change of Interval, Enabled or
 // OnTimer kills or sets the system timer. A refused timer raises

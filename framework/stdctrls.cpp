@@ -133,4 +133,5 @@ void TLabel::AdjustBounds() {
 
 // --------------------------------------------------------------- TGroupBox
 
-TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner, PeerKind::kGroupBox, "TGroupBox") {}
+TGroupBox::TGroupBox(TComponent* owner, std::string className)
+    : TWinControl(owner, PeerKind::kGroupBox, std::move(className)) {}

@@ -108,5 +108,12 @@ class TLabel : public TControl {
 
 class TGroupBox : public TWinControl {
  public:
-  explicit TGroupBox(TComponent* owner);
+  explicit TGroupBox(TComponent* owner, std::string className = "TGroupBox");
+};
+
+// A group frame whose radio buttons, if any, are placed over it as
+// siblings; it holds no items of its own.
+class TRadioGroup : public TGroupBox {
+ public:
+  explicit TRadioGroup(TComponent* owner) : TGroupBox(owner, "TRadioGroup") {}
 };

@@ -3,6 +3,8 @@
 // wired, so the layout itself raises no handler.
 #include "ui/Unit1.h"
 
+#include <string>
+
 namespace {
 
 TNotifyEvent Handler(TForm1* form, void (TForm1::*method)(TObject*)) {
@@ -239,14 +241,74 @@ void TForm1::CreateSingleClickTab() {
 
 void TForm1::CreateMultipleClickTab() {
   TTabSheet* tab = TabSheet2;
+  GroupBox4 = Place<TGroupBox>(*this, tab, "GroupBox4", {0, 0, 241, 92}, "Specify Click Point");
   GroupBox5 = Place<TGroupBox>(*this, tab, "GroupBox5", {0, 92, 241, 65}, "Click Interval");
 
+  auto button = [&](const char* name, platform::Rect bounds, const char* caption, bool tabStop) {
+    auto* b = Make<TButton>(*this, name);
+    b->SetTabStop(tabStop);
+    b->SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
+    b->SetCaption(caption);
+    b->SetParent(tab);
+    return b;
+  };
   addtolistbutton = Make<TButton>(*this, "addtolistbutton");
   addtolistbutton->SetEnabled(false);
   addtolistbutton->SetTabStop(false);
   addtolistbutton->SetBounds(252, 112, 69, 17);
   addtolistbutton->SetCaption("Add to List");
   addtolistbutton->SetParent(tab);
+  mclicklistbtn = button("mclicklistbtn", {404, 16, 73, 17}, "Click the List", false);
+  mclearlistbtn = button("mclearlistbtn", {252, 136, 69, 17}, "Clear List", false);
+
+  const char* const options[] = {"Click             / Ctrl + A", "Click-Hold    / Ctrl + S", "Release       / Ctrl + D",
+                                 "Right Click   / Ctrl + F", "Double Click / Ctrl + G "};
+  TRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4, &RadioButton5};
+  for (int i = 0; i < 5; ++i) {
+    auto* radio = Make<TRadioButton>(*this, "RadioButton" + std::to_string(i + 1));
+    radio->SetBounds(252, 16 + 16 * i, 133, 17);
+    radio->SetCaption(options[i]);
+    radio->SetParent(tab);
+    *radios[i] = radio;
+  }
+  RadioButton1->SetChecked(true);
+  msavelistbtn = button("msavelistbtn", {324, 112, 69, 17}, "Save List", false);
+  mloadlistbtn = button("mloadlistbtn", {324, 136, 69, 17}, "Load List", false);
+  mpausebutton = button("mpausebutton", {492, 16, 73, 17}, "Pause", false);
+  mpausebutton->SetShowHint(true);
+
+  listbox1 = Make<TLMDListBox>(*this, "listbox1");
+  listbox1->SetBounds(400, 32, 169, 209);
+  listbox1->SetDelimiter(',');
+  listbox1->SetHeaderHeight(17);
+  listbox1->SetHeaderSections({{"X", 40}, {"Y", 40}, {"Opt", 30}, {"Time(s)", 54}});
+  listbox1->SetParent(tab);
+
+  // The radio buttons stand over the group's frame as its siblings; made
+  // last, the frame lies below them, and it takes no focus.
+  RadioGroup1 = Place<TRadioGroup>(*this, tab, "RadioGroup1", {248, 0, 145, 105}, "Click options / Hot Key");
+
+  // "Specify Click Point"
+  TGroupBox* point = GroupBox4;
+  mstartspecify = Place<TButton>(*this, point, "mstartspecify", {8, 16, 41, 17}, "Start");
+  mstopspecify = Place<TButton>(*this, point, "mstopspecify", {8, 40, 41, 17}, "Stop");
+  mxpostext = Place<TEdit>(*this, point, "mxpostext", {88, 24, 33, 21});
+  mypostext = Place<TEdit>(*this, point, "mypostext", {88, 56, 33, 21});
+  mxposlabel = Place<TLabel>(*this, point, "mxposlabel", {64, 18, 13, 13}, "X  ");
+  myposlabel = Make<TLabel>(*this, "myposlabel");
+  myposlabel->SetColor(clAppWorkSpace);
+  myposlabel->SetBounds(64, 58, 13, 13);
+  myposlabel->SetCaption("Y  ");
+  myposlabel->SetParent(point);
+  Label12 = Place<TLabel>(*this, point, "Label12", {56, 34, 3, 13});
+  Label13 = Place<TLabel>(*this, point, "Label13", {56, 72, 3, 13});
+  Label14 = Make<TLabel>(*this, "Label14");
+  Label14->SetVisible(false);
+  Label14->SetBounds(128, 8, 102, 78);
+  Label14->SetCaption(
+      "Use a HOTKEY to \r\nSet the click point\r\nor press Space Bar to\r\nlock coordinates, set \r\nthe click "
+      "option and \r\nclick Add to List");
+  Label14->SetParent(point);
 
   TGroupBox* interval = GroupBox5;
   Label15 = Place<TLabel>(*this, interval, "Label15", {11, 16, 28, 13}, "Hours");
@@ -262,6 +324,18 @@ void TForm1::CreateMultipleClickTab() {
   for (TzcFloatSpinEdit* field : {mtimeinterval, mminutes, mseconds, mtenth, mhundreth}) {
     field->OnChange = Handler(this, &TForm1::mtimerintervalchange);
   }
+
+  addtolistbutton->OnClick = Handler(this, &TForm1::addtolistbuttonClick);
+  mclicklistbtn->OnClick = Handler(this, &TForm1::mclicklistbtnClick);
+  mclearlistbtn->OnClick = Handler(this, &TForm1::mclearlistbtnClick);
+  mpausebutton->OnClick = Handler(this, &TForm1::mpausebuttonClick);
+  for (TRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5}) {
+    radio->OnClick = Handler(this, &TForm1::RadioButton1Click);
+  }
+  listbox1->OnKeyDown = KeyHandler(this, &TForm1::listbox1KeyDown);
+  mstartspecify->OnClick = Handler(this, &TForm1::mstartspecifyClick);
+  mstartspecify->OnKeyPress = KeyPressHandler(this, &TForm1::mstartspecifyKeyPress);
+  mstopspecify->OnClick = Handler(this, &TForm1::mstopspecifyClick);
 }
 
 void TForm1::CreateOptionsTab() {
@@ -326,6 +400,8 @@ void TForm1::CreateNonVisualComponents() {
   mfindpointtimer = timer("mfindpointtimer", 10);
   Timer1->SetOnTimer(Handler(this, &TForm1::Timer1Timer));
   findpointtimer->SetOnTimer(Handler(this, &TForm1::findpointtimerTimer));
+  listclicktimer->SetOnTimer(Handler(this, &TForm1::listclicktimerTimer));
+  mfindpointtimer->SetOnTimer(Handler(this, &TForm1::mfindpointtimerTimer));
 
   // As the form definition applies them: Active (only when false), then
   // HotKey; the start and stop hotkeys register here, at loading.
@@ -344,6 +420,11 @@ void TForm1::CreateNonVisualComponents() {
   doubleclickhotkey = hotkey("doubleclickhotkey", 0x4047, false);  // Ctrl+G
   starthotkey->OnKeyDown = KeyHandler(this, &TForm1::starthotkeyKeyDown);
   stophotkey->OnKeyDown = KeyHandler(this, &TForm1::stophotkeyKeyDown);
+  clickhotkey->OnKeyDown = KeyHandler(this, &TForm1::setposhotkeyKeyDown);
+  clickholdhotkey->OnKeyDown = KeyHandler(this, &TForm1::clickholdhotkeyKeyDown);
+  releasehotkey->OnKeyDown = KeyHandler(this, &TForm1::releasehotkeyKeyDown);
+  rightclickhotkey->OnKeyDown = KeyHandler(this, &TForm1::rightclickhotkeyKeyDown);
+  doubleclickhotkey->OnKeyDown = KeyHandler(this, &TForm1::doubleclickhotkeyKeyDown);
 
   // Its loaded step is the single-instance check.
   LMDOneInstance1 = Make<TLMDOneInstance>(*this, "LMDOneInstance1");

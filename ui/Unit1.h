@@ -3,10 +3,12 @@
 // in engine/, the hotkeys' in hotkeys/.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "app/lmd_application.h"
+#include "controls/lmdlistbox.h"
 #include "controls/z3dlabel.h"
 #include "controls/zcolorbtn.h"
 #include "controls/zspinedit.h"
@@ -18,6 +20,16 @@
 #include "hotkeys/global_hotkey.h"
 
 inline constexpr const char* kMakerWebAddress = "https://tapfinch.example";
+
+// One entry of the click list: x and y in screen pixels, a click option
+// and the delay in seconds, all kept as the program has always kept them.
+struct ClickEntry {
+  double x = 0;
+  double y = 0;
+  double option = 0;
+  double delay = 0;
+};
+inline constexpr std::int32_t kClickListCapacity = 100;
 
 class TForm1 : public TForm {
  public:
@@ -74,8 +86,30 @@ class TForm1 : public TForm {
   TLabel* countlabel;
 
   // ---- tab "Multiple Click Points"
+  TGroupBox* GroupBox4;
+  TButton* mstartspecify;
+  TButton* mstopspecify;
+  TEdit* mxpostext;
+  TEdit* mypostext;
+  TLabel* mxposlabel;
+  TLabel* myposlabel;
+  TLabel* Label12;
+  TLabel* Label13;
+  TLabel* Label14;
   TGroupBox* GroupBox5;
   TButton* addtolistbutton;
+  TButton* mclicklistbtn;
+  TButton* mclearlistbtn;
+  TRadioGroup* RadioGroup1;
+  TRadioButton* RadioButton1;
+  TRadioButton* RadioButton2;
+  TRadioButton* RadioButton3;
+  TRadioButton* RadioButton4;
+  TRadioButton* RadioButton5;
+  TButton* msavelistbtn;
+  TButton* mloadlistbtn;
+  TButton* mpausebutton;
+  TLMDListBox* listbox1;
   TLabel* Label15;
   TLabel* Label16;
   TLabel* Label17;
@@ -135,6 +169,24 @@ class TForm1 : public TForm {
   void tenthChange(TObject* Sender);
   void mtimerintervalchange(TObject* Sender);
 
+  // ---- click list, list run and capture (engine/)
+  void addtolistbuttonClick(TObject* Sender);
+  void mclearlistbtnClick(TObject* Sender);
+  void listbox1KeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void mclicklistbtnClick(TObject* Sender);
+  void listclicktimerTimer(TObject* Sender);
+  void mpausebuttonClick(TObject* Sender);
+  void mstartspecifyClick(TObject* Sender);
+  void mstopspecifyClick(TObject* Sender);
+  void mfindpointtimerTimer(TObject* Sender);
+  void mstartspecifyKeyPress(TObject* Sender, char& Key);
+  void RadioButton1Click(TObject* Sender);
+  void setposhotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void clickholdhotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void releasehotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void rightclickhotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void doubleclickhotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+
   // ---- mouse actions (engine/mouse_actions.cpp)
   void singleclick();
   void clickhold();
@@ -144,6 +196,14 @@ class TForm1 : public TForm {
   void mclick();
   // The list's dispatch: 1 to 5 select an action, anything else none.
   void clickOption(int option);
+  // Lets go of a left button that a Click-Hold of the program pressed and
+  // no Release has lifted yet; every way a list run ends calls it.
+  void releaseHeldButton();
+  // Stops the list run: the timer, the idle caption, the held button.
+  void endListRun();
+  // The row text of an entry: the fields as typed, the option, the delay.
+  [[nodiscard]] std::string rowText(const std::string& x, const std::string& y, std::int32_t option,
+                                    double delay) const;
 
   // The delay in seconds that a new click entry gets from this tab's fields.
   [[nodiscard]] double entryDelay() const;
@@ -158,6 +218,10 @@ class TForm1 : public TForm {
   std::int32_t currentOption = 1;
   std::int32_t listCount = 1;
   std::int32_t listPos = 1;
+  // Position k of the click list is clickList[k - 1].
+  std::array<ClickEntry, kClickListCapacity> clickList{};
+  // A Click-Hold of the program's own is holding the left button down.
+  bool leftButtonHeld = false;
 
  private:
   void CreateMenu();
@@ -165,4 +229,8 @@ class TForm1 : public TForm {
   void CreateMultipleClickTab();
   void CreateOptionsTab();
   void CreateNonVisualComponents();
+  [[nodiscard]] std::array<TLMDGlobalHotKey*, 5> captureHotkeys() const {
+    return {clickhotkey, clickholdhotkey, releasehotkey, rightclickhotkey, doubleclickhotkey};
+  }
+  void captureWithOption(TRadioButton* button);
 };

@@ -211,7 +211,60 @@ class FakeTabs final : public FakeWindow, public TabsPeer {
   int tabIndex_ = -1;
 };
 
-// Group boxes, panels and tab sheets: windows that hold controls.
+// The LISTBOX class as the framework makes it: owner-drawn rows of a fixed
+// height, any set of them selected. The user's keys and clicks move the
+// selection and report it; the program's own changes report nothing.
+class FakeListBox final : public FakeWindow, public ItemsPeer {
+ public:
+  FakeListBox(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events);
+
+  void InsertItem(int index, const std::string& text) override;
+  void DeleteItem(int index) override;
+  void ClearItems() override;
+  void SetItemSelected(int index, bool selected) override;
+  void SetCaretIndex(int index) override { caret_ = index; }
+  int TopIndex() override { return top_; }
+  void SetTopIndex(int index) override { top_ = std::max(0, index); }
+  void RedrawItems() override { ++redraws_; }
+
+  [[nodiscard]] const std::vector<std::string>& items() const noexcept { return items_; }
+  [[nodiscard]] std::vector<int> selection() const;
+  [[nodiscard]] int caret() const noexcept { return caret_; }
+  [[nodiscard]] int itemHeight() const noexcept { return itemHeight_; }
+  [[nodiscard]] int redraws() const noexcept { return redraws_; }
+  // Has the framework draw every visible row, as a WM_PAINT would.
+  void paint(Canvas& canvas);
+
+  void mouseDown(MouseButton button, int x, int y, ShiftBits shift) override;
+
+ protected:
+  [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override { return kDlgWantArrows | kDlgWantChars; }
+  void nativeKeyDown(std::uint16_t key, ShiftBits shift) override;
+
+ private:
+  void selectOnly(int index);
+  std::vector<std::string> items_;
+  std::vector<bool> selected_;
+  int caret_ = -1;
+  int top_ = 0;
+  int itemHeight_;
+  int redraws_ = 0;
+};
+
+// The header control: sections whose borders the user drags.
+class FakeHeader final : public FakeWindow, public HeaderPeer {
+ public:
+  using FakeWindow::FakeWindow;
+  void SetSections(const std::vector<HeaderSection>& sections) override { sections_ = sections; }
+  [[nodiscard]] const std::vector<HeaderSection>& sections() const noexcept { return sections_; }
+  // The user drags the right border of section index to a new width.
+  void dragSection(int index, int width);
+
+ private:
+  std::vector<HeaderSection> sections_;
+};
+
+// Group boxes, panels, tab sheets and scroll boxes: windows that hold controls.
 class FakeContainer final : public FakeWindow {
  public:
   using FakeWindow::FakeWindow;

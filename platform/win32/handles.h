@@ -105,6 +105,24 @@ class WindowDc {
   HDC dc_;
 };
 
+// SaveDC and RestoreDC around drawing on a context someone else owns, so
+// that what the drawing selects or clips ends with it.
+class SavedDc {
+ public:
+  explicit SavedDc(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
+  // Restoring a state that was saved fails only for a broken context.
+  ~SavedDc() {
+    if (saved_ != 0) RestoreDC(dc_, saved_);
+  }
+  SavedDc(const SavedDc&) = delete;
+  SavedDc& operator=(const SavedDc&) = delete;
+  [[nodiscard]] explicit operator bool() const noexcept { return saved_ != 0; }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // BeginPaint and EndPaint around the handling of one WM_PAINT.
 class PaintDc {
  public:

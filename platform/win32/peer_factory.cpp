@@ -10,9 +10,12 @@
 #include "platform/win32/edit.h"
 #include "platform/win32/form.h"
 #include "platform/win32/group_box.h"
+#include "platform/win32/header.h"
 #include "platform/win32/label.h"
+#include "platform/win32/list_box.h"
 #include "platform/win32/page_control.h"
 #include "platform/win32/panel.h"
+#include "platform/win32/scroll_box.h"
 #include "platform/win32/tab_sheet.h"
 #include "platform/win32/win32_windows.h"
 
@@ -54,6 +57,12 @@ std::unique_ptr<WindowPeer> Win32Windows::CreatePeer(const PeerParams& params, P
       return Make<Win32PageControl>(*this, params, events);
     case PeerKind::kTabSheet:
       return Make<Win32TabSheet>(*this, params, events);
+    case PeerKind::kScrollBox:
+      return Make<Win32ScrollBox>(*this, params, events);
+    case PeerKind::kHeader:
+      return Make<Win32Header>(*this, params, events);
+    case PeerKind::kListBox:
+      return Make<Win32ListBox>(*this, params, events);
     case PeerKind::kCustom:
       return Make<Win32CustomControl>(*this, params, events);
   }

@@ -261,8 +261,9 @@ struct Win32Platform::Services {
 };
 
 Win32Platform::Win32Platform() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);  // without it the page control's class is missing, and creation reports that
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  // Without it the page control's and the header's classes are missing, and creation reports that.
+  InitCommonControlsEx(&controls);
   services_ = std::make_unique<Services>();
 }
 

@@ -1,0 +1,68 @@
+// The list run: listclicktimer clicks one entry a tick, top to bottom and
+// round again, each entry's delay being the wait before the next click.
+// The two buttons' captions are independent toggles of the one timer.
+#include <cmath>
+
+#include "engine/click_interval.h"
+#include "ui/Unit1.h"
+
+namespace {
+constexpr const char* kClickTheList = "Click the List";
+constexpr const char* kStop = "Stop";
+constexpr const char* kPause = "Pause";
+constexpr const char* kResume = "Resume";
+}  // namespace
+
+void TForm1::mclicklistbtnClick(TObject* /*Sender*/) {
+  if (listbox1->Items().Count() == 0) return;
+  if (mclicklistbtn->Caption() == kClickTheList) {
+    listclicktimer->SetEnabled(true);
+    mclicklistbtn->SetCaption(kStop);
+  } else {
+    endListRun();
+  }
+}
+
+void TForm1::endListRun() {
+  listclicktimer->SetEnabled(false);
+  mclicklistbtn->SetCaption(kClickTheList);
+  releaseHeldButton();
+}
+
+void TForm1::mpausebuttonClick(TObject* /*Sender*/) {
+  if (listbox1->Items().Count() == 0) return;
+  // A paused drag stays a drag: the button stays down.
+  if (mpausebutton->Caption() == kPause) {
+    listclicktimer->SetEnabled(false);
+    mpausebutton->SetCaption(kResume);
+  } else {
+    listclicktimer->SetEnabled(true);
+    mpausebutton->SetCaption(kPause);
+  }
+}
+
+void TForm1::listclicktimerTimer(TObject* /*Sender*/) {
+  // Everything was cleared or deleted while the run went on: nothing is
+  // left to click, so the run ends as Stop would end it.
+  if (listCount <= 1) {
+    endListRun();
+    return;
+  }
+  listbox1->SetMultiSelect(true);
+  if (listPos >= listCount) {
+    if (listPos - 2 >= 0 && listPos - 2 < listbox1->Items().Count()) listbox1->SetSelected(listPos - 2, false);
+    listPos = 1;
+  }
+  const ClickEntry& entry = clickList[static_cast<std::size_t>(listPos - 1)];
+  // The wait for the next tick runs from now, before the click.
+  listclicktimer->SetEnabled(false);
+  listclicktimer->SetInterval(EntryWaitMilliseconds(entry.delay));
+  listclicktimer->SetEnabled(true);
+  listbox1->SetSelected(listPos - 1, true);
+  if (listPos != 1) listbox1->SetSelected(listPos - 2, false);
+  Platform().input().SetCursorPos(static_cast<std::int32_t>(std::trunc(entry.x)),
+                                  static_cast<std::int32_t>(std::trunc(entry.y)));
+  clickOption(static_cast<int>(std::trunc(entry.option)));
+  ++listPos;
+  listbox1->SetMultiSelect(false);
+}

@@ -1,0 +1,74 @@
+#include "framework/strings.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "framework/exceptions.h"
+
+int TStrings::Add(const std::string& line) {
+  const int at = Count();
+  Insert(at, line);
+  return at;
+}
+
+std::string TStrings::Text() const {
+  std::string text;
+  for (int i = 0; i < Count(); ++i) text += Get(i) + "\r\n";
+  return text;
+}
+
+std::vector<std::string> TStrings::SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  const std::size_t end = text.find('\0');
+  const std::size_t size = end == std::string::npos ? text.size() : end;
+  std::size_t start = 0;
+  while (start < size) {
+    std::size_t stop = start;
+    while (stop < size && text[stop] != '\r' && text[stop] != '\n') ++stop;
+    lines.push_back(text.substr(start, stop - start));
+    // CR, LF or CR LF ends it; whatever follows starts the next line.
+    if (stop < size && text[stop] == '\r') ++stop;
+    if (stop < size && text[stop] == '\n') ++stop;
+    start = stop;
+  }
+  return lines;
+}
+
+void TStrings::SetText(const std::string& text) {
+  Clear();
+  for (const std::string& line : SplitLines(text)) Add(line);
+}
+
+void TStrings::SaveToFile(const std::string& path) const {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
+  const std::string text = Text();
+  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  file.flush();
+  if (!file) throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
+}
+
+void TStrings::LoadFromFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw EFOpenError(FormatMessage(messages::kCannotOpenFile, path));
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  if (file.bad()) throw EFOpenError(FormatMessage(messages::kCannotOpenFile, path));
+  SetText(contents.str());
+}
+
+std::string TStringList::Get(int index) const {
+  if (index < 0 || index >= Count()) throw EListError(FormatMessage(messages::kListIndexError, std::to_string(index)));
+  return lines_[static_cast<std::size_t>(index)];
+}
+
+void TStringList::Insert(int index, const std::string& line) {
+  if (index < 0 || index > Count()) throw EListError(FormatMessage(messages::kListIndexError, std::to_string(index)));
+  lines_.insert(lines_.begin() + index, line);
+}
+
+void TStringList::Delete(int index) {
+  if (index < 0 || index >= Count()) throw EListError(FormatMessage(messages::kListIndexError, std::to_string(index)));
+  lines_.erase(lines_.begin() + index);
+}

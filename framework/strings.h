@@ -1,0 +1,51 @@
+// String lists: the rows of a list box and any list of lines, with the
+// whole-list text form (every line ended by CR LF) and file read and write.
+// Reading splits at CR, LF or CR LF, keeps a last line without an end, and
+// stops at a NUL, so text from any editor reads the same.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TStrings {
+ public:
+  TStrings() = default;
+  TStrings(const TStrings&) = delete;
+  TStrings& operator=(const TStrings&) = delete;
+  virtual ~TStrings() = default;
+
+  [[nodiscard]] virtual int Count() const = 0;
+  // Throws EListError "List index out of bounds (%d)" for a missing line.
+  [[nodiscard]] virtual std::string Get(int index) const = 0;
+  virtual void Insert(int index, const std::string& line) = 0;
+  virtual void Delete(int index) = 0;
+  virtual void Clear() = 0;
+
+  int Add(const std::string& line);
+  [[nodiscard]] std::string operator[](int index) const { return Get(index); }
+  [[nodiscard]] std::string Text() const;
+  // Replaces every line with the lines of text.
+  void SetText(const std::string& text);
+  // Throws EFCreateError "Cannot create file %s" when the file cannot be
+  // created or written.
+  void SaveToFile(const std::string& path) const;
+  // Throws EFOpenError "Cannot open file %s"; the lines are unchanged then.
+  void LoadFromFile(const std::string& path);
+
+  // The lines of text by the reading rule above.
+  [[nodiscard]] static std::vector<std::string> SplitLines(const std::string& text);
+};
+
+class TStringList final : public TStrings {
+ public:
+  TStringList() = default;
+  explicit TStringList(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  [[nodiscard]] int Count() const override { return static_cast<int>(lines_.size()); }
+  [[nodiscard]] std::string Get(int index) const override;
+  void Insert(int index, const std::string& line) override;
+  void Delete(int index) override;
+  void Clear() override { lines_.clear(); }
+
+ private:
+  std::vector<std::string> lines_;
+};
