@@ -13,11 +13,13 @@ include(GoogleTest)
 
 add_executable(tapfinch_tests
   tests/support/harness.cpp
+  tests/unit/click_list_test.cpp
   tests/unit/controls_test.cpp
   tests/unit/conversions_test.cpp
   tests/unit/framework_test.cpp
   tests/unit/global_hotkey_test.cpp
   tests/unit/keyboard_test.cpp
+  tests/unit/list_box_test.cpp
   tests/unit/main_window_test.cpp
   tests/unit/shortcut_test.cpp
   tests/unit/single_point_test.cpp
