@@ -89,8 +89,8 @@ TEST_F(ClickList, AddBuildsEachRowFromTheFieldsAsTyped) {
   add(" 7", "9", 2);
   setInterval(1, 30, 0, 0, 0);
   add("100", "100", 5);
-  EXPECT_EQ(rows(), (std::vector<std::string>{"512, 384, 1, 5", "-200, 40, 4, 1.25", " 7, 9, 2, 0.01",
-                                              "100, 100, 5, 5400"}));
+  EXPECT_EQ(rows(),
+            (std::vector<std::string>{"512, 384, 1, 5", "-200, 40, 4, 1.25", " 7, 9, 2, 0.01", "100, 100, 5, 5400"}));
   EXPECT_EQ(form().listCount, 5);
   const ClickEntry& third = form().clickList[2];
   EXPECT_EQ(third.x, 7) << "the blank stays in the row, not in the entry";

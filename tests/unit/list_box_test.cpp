@@ -62,7 +62,8 @@ TEST_F(ListBox, RowPainterPutsEachPieceInItsCellAndDrawsNothingBeyond) {
   ASSERT_EQ(first.calls.front().op, "fill");
   EXPECT_EQ(first.calls.front().color, clWhite);
   // Cells 40, 40, 30 and 54 wide, each one pixel after the last.
-  EXPECT_EQ(Texts(first), (std::vector<std::pair<std::string, int>>{{"512", 2}, {" 384", 43}, {" 1", 84}, {" 5", 115}}));
+  EXPECT_EQ(Texts(first),
+            (std::vector<std::pair<std::string, int>>{{"512", 2}, {" 384", 43}, {" 1", 84}, {" 5", 115}}));
   const auto cells = first.ofKind("text");
   EXPECT_EQ(cells[0].rect, (platform::Rect{2, 1, 38, 15})) << "clipped to its cell, a pixel below the top";
   EXPECT_EQ(cells[3].rect.width, 52);
