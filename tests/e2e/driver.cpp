@@ -240,6 +240,39 @@ void ButtonAt(POINT at, DWORD down, DWORD up, DWORD settle) {
 void ClickAt(POINT at) { ButtonAt(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 60); }
 
 // A menu takes a moment to open.
+int ListCount(HWND list) {
+  DWORD_PTR count = 0;
+  if (SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count) == 0) return -1;
+  return static_cast<int>(static_cast<LRESULT>(count));
+}
+
+bool ListSelected(HWND list, int row) {
+  DWORD_PTR selected = 0;
+  SendMessageTimeoutA(list, LB_GETSEL, static_cast<WPARAM>(row), 0, SMTO_ABORTIFHUNG, 2000, &selected);
+  return static_cast<LRESULT>(selected) > 0;
+}
+
+std::string ListText(HWND list, int row) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0, SMTO_ABORTIFHUNG, 2000, &length);
+  if (static_cast<LRESULT>(length) <= 0 || length > 4096) return {};
+  // Carried across processes, the text may arrive as UTF-16: room for both.
+  std::string buffer(2 * (length + 1), '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.data()),
+                      SMTO_ABORTIFHUNG, 2000, &copied);
+  std::string text;
+  const bool wide = buffer.size() > 1 && buffer[0] != '\0' && buffer[1] == '\0';
+  for (std::size_t i = 0; i < length; ++i) text += buffer[wide ? 2 * i : i];
+  return text;
+}
+
+std::vector<std::string> ListRows(HWND list) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < ListCount(list); ++i) rows.push_back(ListText(list, i));
+  return rows;
+}
+
 void RightClickAt(POINT at) { ButtonAt(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 200); }
 
 void Click(HWND window) { ClickAt(CenterOf(window)); }

@@ -87,6 +87,13 @@ void MoveCursor(POINT at);
 void ClickAt(POINT at);
 void Click(HWND window);
 void PressKey(WORD virtualKey, int times = 1);
+// Rows of a list box of the program: count, selection and text.
+int ListCount(HWND list);
+bool ListSelected(HWND list, int row);
+std::string ListText(HWND list, int row);
+// Rows of a list box by their text, as one string per row.
+std::vector<std::string> ListRows(HWND list);
+
 // A right click, which opens a control's context menu.
 void RightClickAt(POINT at);
 // Puts text on the system clipboard, as another program would.

@@ -1,0 +1,188 @@
+// The Multiple Click Points tab on the real program: points captured with
+// the capture hotkeys over another program's window, the list clicked
+// there in order with each kind of click, the current row highlighted as
+// the run goes, Delete on a selected row, and the 100-entry limit.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+class ClickListE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.started()) << "tapfinch.exe did not show its window";
+    list = app.control("TListBox");
+    capture = app.control("TButton", "Start");
+    run = app.control("TButton", "Click the List");
+    add = app.control("TButton", "Add to List");
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(capture, nullptr);
+    ASSERT_NE(run, nullptr);
+    ASSERT_NE(add, nullptr);
+  }
+  void TearDown() override { EXPECT_EQ(app.close(), 0u) << "exit code"; }
+
+  // The tab's interval in tenths of a second, from the default 5 s.
+  void setTenths(int tenths) {
+    const auto fields = app.controls("TzcFloatSpinEdit");
+    ASSERT_EQ(fields.size(), 5u);
+    app.stepField(fields[2], VK_DOWN, 5);
+    app.stepField(fields[3], VK_UP, tenths);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == std::to_string(tenths); }, 2000));
+  }
+
+  void startCapture() {
+    Click(capture);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(add) != FALSE; }, 2000)) << "capture did not start";
+  }
+
+  Tapfinch app;
+  HWND list = nullptr;
+  HWND capture = nullptr;
+  HWND run = nullptr;
+  HWND add = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ClickListE2E, CapturedPointsAreClickedInOrderWithTheirKindsAndTheRowFollows) {
+  setTenths(3);
+  startCapture();
+  Target target(900, 700, 300, 200);
+  const POINT base = target.center();
+  const POINT points[] = {{base.x - 100, base.y - 50}, {base.x - 40, base.y}, {base.x + 40, base.y + 20},
+                          {base.x + 100, base.y + 50}};
+  const WORD keys[] = {'A', 'S', 'D', 'F'};
+  for (int i = 0; i < 4; ++i) {
+    MoveCursor(points[i]);
+    Pump(100);  // a tracking tick sees the cursor
+    PressCombination({VK_CONTROL}, keys[i]);
+    ASSERT_TRUE(WaitFor([&] { return ListCount(list) == i + 1; }, 3000)) << "capture hotkey " << i;
+  }
+  const auto rows = ListRows(list);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[1], std::to_string(points[1].x) + ", " + std::to_string(points[1].y) + ", 2, 0.3");
+  EXPECT_TRUE(target.clicks().empty()) << "the hotkeys never reached the target";
+  Click(app.control("TButton", "Stop"));
+
+  target.clear();
+  Click(run);
+  std::vector<int> highlighted;
+  WaitFor(
+      [&] {
+        int selected = -1;
+        int count = 0;
+        for (int row = 0; row < 4; ++row) {
+          if (ListSelected(list, row)) {
+            selected = row;
+            ++count;
+          }
+        }
+        if (count == 1 && (highlighted.empty() || highlighted.back() != selected)) highlighted.push_back(selected);
+        EXPECT_LE(count, 1) << "one row at most";
+        return target.clicks().size() >= 6;
+      },
+      8000);
+  PressCombination({VK_CONTROL}, VK_F10);  // the stop hotkey ends the list run
+  ASSERT_TRUE(WaitFor([&] { return TextOf(run) == "Click the List"; }, 3000)) << TextOf(run);
+  const auto& clicks = target.clicks();
+  ASSERT_GE(clicks.size(), 6u);
+  const UINT expected[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP};
+  const int at[] = {0, 0, 1, 2, 3, 3};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(clicks[i].message, expected[i]) << "click " << i;
+    EXPECT_EQ(clicks[i].at.x, points[at[i]].x) << "click " << i;
+    EXPECT_EQ(clicks[i].at.y, points[at[i]].y) << "click " << i;
+  }
+  ASSERT_GE(highlighted.size(), 3u) << "the highlight moved with the run";
+  for (std::size_t i = 1; i < highlighted.size(); ++i) EXPECT_EQ(highlighted[i], (highlighted[i - 1] + 1) % 4);
+}
+
+TEST_F(ClickListE2E, DeleteRemovesTheSelectedRow) {
+  startCapture();
+  HWND x = app.control("TEdit");
+  ASSERT_NE(x, nullptr);
+  for (const char* value : {"11", "22", "33"}) {
+    Click(x);
+    PressKey(VK_END);
+    PressCombination({VK_SHIFT}, VK_HOME);
+    for (const char* c = value; *c != '\0'; ++c) PressKey(static_cast<WORD>(*c));
+    const auto edits = app.controls("TEdit");
+    Click(edits[1]);
+    PressKey('5');
+    Click(add);
+    ASSERT_TRUE(WaitFor([&] { return ListCount(list) == static_cast<int>(value[0] - '0'); }, 2000));
+  }
+  EXPECT_EQ(ListRows(list), (std::vector<std::string>{"11, 5, 1, 5", "22, 55, 1, 5", "33, 555, 1, 5"}));
+  RECT r{};
+  GetWindowRect(list, &r);
+  ClickAt({r.left + 20, r.top + 16 + 8});  // the second row
+  ASSERT_TRUE(WaitFor([&] { return ListSelected(list, 1); }, 2000));
+  PressKey(VK_DELETE);
+  EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 2000));
+  EXPECT_EQ(ListRows(list), (std::vector<std::string>{"11, 5, 1, 5", "33, 555, 1, 5"}));
+}
+
+TEST_F(ClickListE2E, TheHundredAndFirstEntryIsRefusedWithAMessage) {
+  startCapture();
+  MoveCursor({40, 40});
+  Pump(100);
+  PressCombination({VK_CONTROL}, 'A');
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000));
+  for (int i = 1; i < 100; ++i) Click(add);
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 100; }, 5000)) << ListCount(list);
+  Click(add);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (HWND w : WindowsOf(app.processId(), "#32770")) {
+          if (IsWindowVisible(w) != FALSE && TextOf(w) == "Information") box = w;
+        }
+        return box != nullptr;
+      },
+      3000))
+      << "no message";
+  std::string text;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM data) -> BOOL {
+        const std::string part = TextOf(child);
+        if (part.find("100 click points") != std::string::npos) *reinterpret_cast<std::string*>(data) = part;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&text));
+  EXPECT_NE(text.find("Currently, only 100 click points can be specified"), std::string::npos) << text;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindow(box) == FALSE || IsWindowVisible(box) == FALSE; }, 3000));
+  EXPECT_EQ(ListCount(list), 100);
+}
+
+TEST_F(ClickListE2E, StoppingARunBetweenAHoldAndItsReleaseLetsTheButtonGo) {
+  setTenths(9);
+  startCapture();
+  Target target(900, 700, 300, 200);
+  const POINT hold = target.center();
+  MoveCursor(hold);
+  Pump(100);
+  PressCombination({VK_CONTROL}, 'S');  // Click-Hold
+  MoveCursor({hold.x + 50, hold.y});
+  Pump(100);
+  PressCombination({VK_CONTROL}, 'D');  // Release
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000));
+  Click(app.control("TButton", "Stop"));
+  target.clear();
+  Click(run);
+  ASSERT_TRUE(WaitFor([&] { return target.leftDowns() == 1; }, 3000)) << "the hold";
+  PressCombination({VK_CONTROL}, VK_F10);  // stopped before the release entry
+  ASSERT_TRUE(WaitFor([&] { return TextOf(run) == "Click the List"; }, 3000));
+  EXPECT_TRUE(WaitFor([&] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }, 2000))
+      << "the left button is still held down";
+  ASSERT_FALSE(target.clicks().empty());
+  EXPECT_EQ(target.clicks().back().message, static_cast<UINT>(WM_LBUTTONUP));
+}
