@@ -54,10 +54,16 @@ void TForm1::listclicktimerTimer(TObject* /*Sender*/) {
     listPos = 1;
   }
   const ClickEntry& entry = clickList[static_cast<std::size_t>(listPos - 1)];
-  // The wait for the next tick runs from now, before the click.
-  listclicktimer->SetEnabled(false);
-  listclicktimer->SetInterval(EntryWaitMilliseconds(entry.delay));
-  listclicktimer->SetEnabled(true);
+  // The wait for the next tick runs from now, before the click. A timer
+  // that already counts this wait has just restarted it by firing; leaving
+  // it running spares the time the tick took to arrive, which a restart
+  // would add to every wait of a fast list.
+  const std::uint32_t wait = EntryWaitMilliseconds(entry.delay);
+  if (listclicktimer->Interval() != wait || !listclicktimer->Running()) {
+    listclicktimer->SetEnabled(false);
+    listclicktimer->SetInterval(wait);
+    listclicktimer->SetEnabled(true);
+  }
   listbox1->SetSelected(listPos - 1, true);
   if (listPos != 1) listbox1->SetSelected(listPos - 2, false);
   Platform().input().SetCursorPos(static_cast<std::int32_t>(std::trunc(entry.x)),

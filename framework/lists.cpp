@@ -74,9 +74,12 @@ void TListBox::SetSelected(int index, bool selected) {
   CheckIndex(index);
   // One row at most in single selection: there it is ItemIndex's to set.
   if (!multiSelect_) OutOfBounds(index);
-  selected_[static_cast<std::size_t>(index)] = selected;
-  PushSelection(index);
-  if (selected) {
+  // Only real changes reach the native list: each repaints its row.
+  if (selected_[static_cast<std::size_t>(index)] != selected) {
+    selected_[static_cast<std::size_t>(index)] = selected;
+    PushSelection(index);
+  }
+  if (selected && current_ != index) {
     current_ = index;
     if (auto* items = PeerAs<platform::ItemsPeer>()) items->SetCaretIndex(index);
   }
@@ -88,6 +91,7 @@ int TListBox::SelCount() const noexcept {
 
 void TListBox::SetItemIndex(int index) {
   if (index < -1 || index >= Count()) OutOfBounds(index);
+  const bool moved = current_ != index;
   current_ = index;
   if (!multiSelect_) {
     for (int i = 0; i < Count(); ++i) {
@@ -98,7 +102,9 @@ void TListBox::SetItemIndex(int index) {
       }
     }
   }
-  if (auto* items = PeerAs<platform::ItemsPeer>(); items != nullptr && index >= 0) items->SetCaretIndex(index);
+  if (auto* items = PeerAs<platform::ItemsPeer>(); items != nullptr && index >= 0 && moved) {
+    items->SetCaretIndex(index);
+  }
 }
 
 void TListBox::SetMultiSelect(bool multiSelect) {
@@ -117,9 +123,8 @@ void TListBox::SetMultiSelect(bool multiSelect) {
   } else {
     SetItemIndex(current_);
   }
-  // The mode is the framework's; the rows repaint as the native list is
-  // rebuilt in it.
-  RedrawItems();
+  // The mode is the framework's: the native list keeps its window, and
+  // only rows whose selection changed repaint.
 }
 
 int TListBox::TopIndex() const {
