@@ -1,9 +1,10 @@
-// Modal message boxes.
+// Modal message boxes and the common file dialogs.
 // Flags and results use the Windows values so that the fake records the
-// same numbers the real MessageBoxA would receive.
+// same numbers the real MessageBoxA and GetSaveFileNameA would receive.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -16,11 +17,34 @@ enum MessageBoxFlag : std::uint32_t {
 
 constexpr int kIdOk = 1;
 
+// The OFN_* option bits the program sets.
+enum FileDialogOption : std::uint32_t {
+  kOfnReadOnly = 0x00000001,
+  kOfnOverwritePrompt = 0x00000002,
+  kOfnHideReadOnly = 0x00000004,
+  kOfnNoChangeDir = 0x00000008,
+  kOfnPathMustExist = 0x00000800,
+  kOfnFileMustExist = 0x00001000,
+  kOfnExplorer = 0x00080000,
+  kOfnEnableSizing = 0x00800000,
+};
+
+struct FileDialogSpec {
+  bool save = false;          // GetSaveFileNameA, else GetOpenFileNameA
+  std::string title;          // empty: the dialog's standard title
+  std::string fileName;       // offered at the start
+  std::string defaultExt;     // appended to a name given without one
+  std::string filter;         // description and pattern pairs, '|' between them
+  std::uint32_t options = 0;  // FileDialogOption bits
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // Blocks until closed; timers and hotkeys keep being served meanwhile.
   virtual int ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) = 0;
+  // Modal like a message box; the chosen path, or nothing when cancelled.
+  virtual std::optional<std::string> ShowFileDialog(const FileDialogSpec& spec) = 0;
 };
 
 }  // namespace platform

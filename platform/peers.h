@@ -32,6 +32,7 @@ enum class PeerKind : std::uint8_t {
   kScrollBox,  // a container with a single sunken border line
   kHeader,     // a row of resizable column titles
   kListBox,    // rows owner-drawn by the framework, fixed height
+  kComboBox,   // a drop-down list with an editable text field
   kCustom,     // painted by the framework through Canvas
 };
 
@@ -146,6 +147,9 @@ class PeerEvents {
   virtual void PeerDrawItem(Canvas& /*canvas*/, const ItemDraw& /*item*/) {}
   // Headers: the user dragged a section's border.
   virtual void PeerSectionResized(int /*index*/, int /*width*/) {}
+  // Combo boxes: the user picked an entry or edited the text; text is the
+  // text the box now shows (a picked entry's), index its selection.
+  virtual void PeerComboChanged(int /*index*/, const std::string& /*text*/) {}
   virtual void PeerResized(int /*clientWidth*/, int /*clientHeight*/) {}
   virtual void PeerCloseRequested() {}
   virtual void PeerMenuCommand(int /*id*/) {}
@@ -277,6 +281,18 @@ class ItemsPeer {
 
  protected:
   ~ItemsPeer() = default;
+};
+
+// Editable drop-down combo boxes. Setting the entries or the selection
+// from the program reports nothing; -1 clears the text.
+class ComboPeer {
+ public:
+  virtual void SetItems(const std::vector<std::string>& items) = 0;
+  virtual void SetItemIndex(int index) = 0;
+  [[nodiscard]] virtual int ItemIndex() = 0;
+
+ protected:
+  ~ComboPeer() = default;
 };
 
 // Headers: the sections left to right; resizing reports PeerSectionResized.

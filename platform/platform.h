@@ -10,6 +10,7 @@
 #include "platform/locale.h"
 #include "platform/peers.h"
 #include "platform/process.h"
+#include "platform/registry.h"
 #include "platform/timers.h"
 
 namespace platform {
@@ -26,6 +27,7 @@ class Platform {
   virtual Hotkeys& hotkeys() = 0;
   virtual Keyboard& keyboard() = 0;
   virtual Process& process() = 0;
+  virtual Registry& registry() = 0;
 };
 
 }  // namespace platform
