@@ -56,8 +56,8 @@ TEST_F(ClickListE2E, CapturedPointsAreClickedInOrderWithTheirKindsAndTheRowFollo
   startCapture();
   Target target(900, 700, 300, 200);
   const POINT base = target.center();
-  const POINT points[] = {{base.x - 100, base.y - 50}, {base.x - 40, base.y}, {base.x + 40, base.y + 20},
-                          {base.x + 100, base.y + 50}};
+  const POINT points[] = {
+      {base.x - 100, base.y - 50}, {base.x - 40, base.y}, {base.x + 40, base.y + 20}, {base.x + 100, base.y + 50}};
   const WORD keys[] = {'A', 'S', 'D', 'F'};
   for (int i = 0; i < 4; ++i) {
     MoveCursor(points[i]);
