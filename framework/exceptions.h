@@ -73,6 +73,9 @@ inline constexpr const char* kModalVisible = "Cannot make a visible window modal
 inline constexpr const char* kListIndexError = "List index out of bounds (%d)";
 inline constexpr const char* kCannotCreateFile = "Cannot create file %s";
 inline constexpr const char* kCannotOpenFile = "Cannot open file %s";
+inline constexpr const char* kRegistryGetFailed = "Failed to get data for '%s'";
+inline constexpr const char* kRegistryBadType = "Invalid data type for '%s'";
+inline constexpr const char* kRegistrySetFailed = "Failed to set data for '%s'";
 }  // namespace messages
 
 // Replaces the first "%s" (or "%d") of a message template.

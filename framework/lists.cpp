@@ -212,3 +212,43 @@ void THeaderControl::PeerSectionResized(int index, int width) {
     if (OnSectionResize) OnSectionResize(this, index);
   });
 }
+
+// --------------------------------------------------------------- TComboBox
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner, platform::PeerKind::kComboBox, "TComboBox") {
+  tabStop_ = true;
+  parentColor_ = false;
+  color_ = clWindow;
+}
+
+void TComboBox::SetItems(std::vector<std::string> items) {
+  items_ = std::move(items);
+  itemIndex_ = -1;
+  if (auto* combo = PeerAs<platform::ComboPeer>()) combo->SetItems(items_);
+}
+
+void TComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(items_.size())) OutOfBounds(index);
+  itemIndex_ = index;
+  // The text follows without a change event: only the user's changes raise one.
+  text_ = index >= 0 ? items_[static_cast<std::size_t>(index)] : std::string();
+  if (auto* combo = PeerAs<platform::ComboPeer>()) combo->SetItemIndex(index);
+}
+
+void TComboBox::FillPeerParams(platform::PeerParams& params) const { params.itemHeight = itemHeight_; }
+
+void TComboBox::PeerCreated() {
+  auto* combo = PeerAs<platform::ComboPeer>();
+  if (combo == nullptr) return;
+  combo->SetItems(items_);
+  combo->SetItemIndex(itemIndex_);
+  if (itemIndex_ < 0 && peer_) peer_->SetText(text_);
+}
+
+void TComboBox::PeerComboChanged(int index, const std::string& text) {
+  Guard([&] {
+    itemIndex_ = index >= -1 && index < static_cast<int>(items_.size()) ? index : -1;
+    text_ = text;
+    if (OnChange) OnChange(this);
+  });
+}

@@ -103,3 +103,31 @@ class THeaderControl : public TWinControl {
   std::vector<platform::HeaderSection> sections_;
   bool allowResize_ = true;
 };
+
+// An editable drop-down combo box. OnChange fires after the user picks an
+// entry (the text already the entry's) and after every edit of the text;
+// never for the entries or selection the program sets.
+class TComboBox : public TWinControl {
+ public:
+  explicit TComboBox(TComponent* owner);
+
+  [[nodiscard]] const std::vector<std::string>& Items() const noexcept { return items_; }
+  void SetItems(std::vector<std::string> items);
+  [[nodiscard]] int ItemIndex() const noexcept { return itemIndex_; }
+  // Shows entry index (its text), or clears the text for -1.
+  void SetItemIndex(int index);
+  [[nodiscard]] int ItemHeight() const noexcept { return itemHeight_; }
+  void SetItemHeight(int height) noexcept { itemHeight_ = height; }
+  TNotifyEvent OnChange;
+
+  void PeerComboChanged(int index, const std::string& text) override;
+
+ protected:
+  void FillPeerParams(platform::PeerParams& params) const override;
+  void PeerCreated() override;
+
+ private:
+  std::vector<std::string> items_;
+  int itemIndex_ = -1;
+  int itemHeight_ = 13;
+};

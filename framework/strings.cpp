@@ -1,6 +1,8 @@
 #include "framework/strings.h"
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <iterator>
 #include <sstream>
 
@@ -41,12 +43,31 @@ void TStrings::SetText(const std::string& text) {
 }
 
 void TStrings::SaveToFile(const std::string& path) const {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
+  // Written beside the file and put in its place only when whole: a disk
+  // that fills up part-way leaves the old file as it was.
+  const std::filesystem::path target(path);
+  std::filesystem::path temporary = target;
+  temporary += ".tapfinch-saving";
   const std::string text = Text();
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  file.flush();
-  if (!file) throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.flush();
+    if (!file) {
+      file.close();
+      std::error_code ignored;  // the error to report is the failed write
+      std::filesystem::remove(temporary, ignored);
+      throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, target, error);
+  if (error) {
+    std::error_code ignored;  // the error to report is the failed rename
+    std::filesystem::remove(temporary, ignored);
+    throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
+  }
 }
 
 void TStrings::LoadFromFile(const std::string& path) {

@@ -27,7 +27,7 @@ class TStrings {
   // Replaces every line with the lines of text.
   void SetText(const std::string& text);
   // Throws EFCreateError "Cannot create file %s" when the file cannot be
-  // created or written.
+  // created or written; an existing file is then left as it was.
   void SaveToFile(const std::string& path) const;
   // Throws EFOpenError "Cannot open file %s"; the lines are unchanged then.
   void LoadFromFile(const std::string& path);

@@ -94,6 +94,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
 void TForm1::FormCreate(TObject* /*Sender*/) {
   // The layout is 319 high; the window opens shorter.
   SetHeight(265);
+  // A value that cannot be read ends the handler here, and the hotkey
+  // lists are then left without a selection.
+  loadSettings();
+  loadhotkeystringlist();
 }
 
 void TForm1::CreateMenu() {
@@ -118,6 +122,8 @@ void TForm1::CreateMenu() {
   SetMenu(MainMenu1);
   // Closing the main window ends the program; Exit does the same.
   Exit1->OnClick = [this](TObject*) { Close(); };
+  SaveClickList1->OnClick = Handler(this, &TForm1::SaveClickList1Click);
+  LoadClickList1->OnClick = Handler(this, &TForm1::LoadClickList1Click);
 }
 
 void TForm1::CreateSingleClickTab() {
@@ -336,6 +342,8 @@ void TForm1::CreateMultipleClickTab() {
   mstartspecify->OnClick = Handler(this, &TForm1::mstartspecifyClick);
   mstartspecify->OnKeyPress = KeyPressHandler(this, &TForm1::mstartspecifyKeyPress);
   mstopspecify->OnClick = Handler(this, &TForm1::mstopspecifyClick);
+  msavelistbtn->OnClick = Handler(this, &TForm1::SaveClickList1Click);
+  mloadlistbtn->OnClick = Handler(this, &TForm1::LoadClickList1Click);
 }
 
 void TForm1::CreateOptionsTab() {
@@ -384,7 +392,38 @@ void TForm1::CreateOptionsTab() {
   Label28 = Place<TLabel>(*this, multipleclickoptionspanel, "Label28", {8, 16, 117, 39},
                           "None Currently other\r\nthan Hotkey\r\nDesignations to the right.");
 
+  // "Hot Key Options": a label and an editable drop-down list a row.
+  struct Row {
+    const char* label;
+    int labelWidth;
+    const char* caption;
+    const char* box;
+    void (TForm1::*handler)(TObject*);
+  };
+  const Row rows[] = {
+      {"Label21", 64, "Start clicking:", "ComboBox1", &TForm1::ComboBox1Change},
+      {"Label22", 64, "Stop clicking:", "ComboBox2", &TForm1::ComboBox2Change},
+      {"Label23", 69, "Set Click Point", "ComboBox3", &TForm1::ComboBox3Change},
+      {"Label24", 96, "Set Click/Hold Point", "ComboBox4", &TForm1::ComboBox4Change},
+      {"Label25", 85, "Set Release Point", "ComboBox5", &TForm1::ComboBox5Change},
+      {"Label26", 97, "Set Right Click Point", "ComboBox6", &TForm1::ComboBox6Change},
+      {"Label27", 102, "Set Doubleclick Point", "ComboBox7", &TForm1::ComboBox7Change},
+  };
+  TLabel** labels[] = {&Label21, &Label22, &Label23, &Label24, &Label25, &Label26, &Label27};
+  TComboBox** boxes[] = {&ComboBox1, &ComboBox2, &ComboBox3, &ComboBox4, &ComboBox5, &ComboBox6, &ComboBox7};
+  for (int i = 0; i < 7; ++i) {
+    const int top = 20 + 24 * i;
+    *labels[i] = Place<TLabel>(*this, hotkeyoptionspanel, rows[i].label, {8, top + 4, rows[i].labelWidth, 13},
+                               rows[i].caption);
+    auto* box = Make<TComboBox>(*this, rows[i].box);
+    box->SetItems(HotkeyChoices());
+    box->SetBounds(112, top, 97, 21);
+    box->SetParent(hotkeyoptionspanel);
+    *boxes[i] = box;
+  }
+
   clickonorigoption->OnClick = Handler(this, &TForm1::clickonorigoptionClick);
+  for (int i = 0; i < 7; ++i) (*boxes[i])->OnChange = Handler(this, rows[i].handler);
 }
 
 void TForm1::CreateNonVisualComponents() {
@@ -425,6 +464,17 @@ void TForm1::CreateNonVisualComponents() {
   releasehotkey->OnKeyDown = KeyHandler(this, &TForm1::releasehotkeyKeyDown);
   rightclickhotkey->OnKeyDown = KeyHandler(this, &TForm1::rightclickhotkeyKeyDown);
   doubleclickhotkey->OnKeyDown = KeyHandler(this, &TForm1::doubleclickhotkeyKeyDown);
+
+  SaveDialog1 = Make<TSaveDialog>(*this, "SaveDialog1");
+  SaveDialog1->SetTitle("Save Click List - Tapfinch");
+  SaveDialog1->SetFileName("tapfinchlist");
+  SaveDialog1->SetDefaultExt("txt");
+  SaveDialog1->SetFilter("txt");
+  SaveDialog1->SetOptions(platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly | platform::kOfnEnableSizing);
+  OpenDialog1 = Make<TOpenDialog>(*this, "OpenDialog1");
+  OpenDialog1->SetDefaultExt("txt");
+  OpenDialog1->SetFilter("txt");
+  OpenDialog1->SetOptions(platform::kOfnHideReadOnly | platform::kOfnEnableSizing);
 
   // Its loaded step is the single-instance check.
   LMDOneInstance1 = Make<TLMDOneInstance>(*this, "LMDOneInstance1");

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/lmd_application.h"
@@ -13,6 +14,8 @@
 #include "controls/zcolorbtn.h"
 #include "controls/zspinedit.h"
 #include "framework/comctrls.h"
+#include "framework/dialogs.h"
+#include "framework/registry.h"
 #include "framework/extctrls.h"
 #include "framework/forms.h"
 #include "framework/menus.h"
@@ -133,6 +136,20 @@ class TForm1 : public TForm {
   TLabel* Label28;
   TPanel* hotkeyoptionspanel;
   TLabel* Label20;
+  TLabel* Label21;
+  TLabel* Label22;
+  TLabel* Label23;
+  TLabel* Label24;
+  TLabel* Label25;
+  TLabel* Label26;
+  TLabel* Label27;
+  TComboBox* ComboBox1;
+  TComboBox* ComboBox2;
+  TComboBox* ComboBox3;
+  TComboBox* ComboBox4;
+  TComboBox* ComboBox5;
+  TComboBox* ComboBox6;
+  TComboBox* ComboBox7;
 
   // ---- non-visual
   TTimer* Timer1;
@@ -146,6 +163,8 @@ class TForm1 : public TForm {
   TLMDGlobalHotKey* releasehotkey;
   TLMDGlobalHotKey* rightclickhotkey;
   TLMDGlobalHotKey* doubleclickhotkey;
+  TSaveDialog* SaveDialog1;
+  TOpenDialog* OpenDialog1;
   TLMDOneInstance* LMDOneInstance1;
 
   // ---- handlers (ui/, engine/, hotkeys/ and settings/)
@@ -165,6 +184,27 @@ class TForm1 : public TForm {
 
   void starthotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
   void stophotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+
+  // ---- hotkey assignment (hotkeys/assignment.cpp)
+  void loadhotkeystringlist();
+  void checkcomboboxes();
+  void ComboBox1Change(TObject* Sender);
+  void ComboBox2Change(TObject* Sender);
+  void ComboBox3Change(TObject* Sender);
+  void ComboBox4Change(TObject* Sender);
+  void ComboBox5Change(TObject* Sender);
+  void ComboBox6Change(TObject* Sender);
+  void ComboBox7Change(TObject* Sender);
+
+  // ---- click list file (engine/list_file.cpp)
+  void SaveClickList1Click(TObject* Sender);
+  void LoadClickList1Click(TObject* Sender);
+  // Rebuilds entries 1 to n from the rows (Load's second step).
+  void entriesFromRows();
+
+  // ---- settings store (settings/)
+  // Reads the stored values into the controls, in table order.
+  void loadSettings();
 
   void tenthChange(TObject* Sender);
   void mtimerintervalchange(TObject* Sender);
@@ -222,6 +262,9 @@ class TForm1 : public TForm {
   std::array<ClickEntry, kClickListCapacity> clickList{};
   // A Click-Hold of the program's own is holding the left button down.
   bool leftButtonHeld = false;
+  bool hotkeysDistinct = true;
+  // The settings store, open from FormCreate to FormDestroy.
+  std::unique_ptr<TRegistry> settingsStore;
 
  private:
   void CreateMenu();
@@ -233,4 +276,11 @@ class TForm1 : public TForm {
     return {clickhotkey, clickholdhotkey, releasehotkey, rightclickhotkey, doubleclickhotkey};
   }
   void captureWithOption(TRadioButton* button);
+  void hotkeyRowChanged(int row);
+  [[nodiscard]] std::array<TComboBox*, 7> hotkeyBoxes() const {
+    return {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7};
+  }
+  [[nodiscard]] std::array<TLMDGlobalHotKey*, 7> hotkeyComponents() const {
+    return {starthotkey, stophotkey, clickhotkey, clickholdhotkey, releasehotkey, rightclickhotkey, doubleclickhotkey};
+  }
 };

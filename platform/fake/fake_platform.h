@@ -35,6 +35,7 @@ class FakePlatform final : public Platform {
   Hotkeys& hotkeys() override { return hotkeys_; }
   Keyboard& keyboard() override { return layout_; }
   Process& process() override { return process_; }
+  Registry& registry() override { return registry_; }
 
   // ---- the concerns
   [[nodiscard]] FakeClock& clock() noexcept { return clock_; }
@@ -44,6 +45,7 @@ class FakePlatform final : public Platform {
   [[nodiscard]] FakeHotkeys& hotkeyTable() noexcept { return hotkeys_; }
   [[nodiscard]] FakeProcess& processes() noexcept { return process_; }
   [[nodiscard]] FakeClipboard& clipboard() noexcept { return clipboard_; }
+  [[nodiscard]] FakeRegistry& registryStore() noexcept { return registry_; }
 
   // ---- virtual clock
   [[nodiscard]] std::uint64_t now() const noexcept { return clock_.now(); }
@@ -105,6 +107,7 @@ class FakePlatform final : public Platform {
   FakeHotkeys hotkeys_{clock_};
   FakeKeyboardLayout layout_;
   FakeProcess process_{clock_, desktop_};
+  FakeRegistry registry_;
 };
 
 }  // namespace platform::fake

@@ -25,6 +25,59 @@ int FakeDialogs::ShowMessageBox(const std::string& text, const std::string& capt
   return kIdOk;
 }
 
+std::optional<std::string> FakeDialogs::ShowFileDialog(const FileDialogSpec& spec) {
+  fileDialogs_.push_back(spec);
+  if (fileAnswers_.empty()) return std::nullopt;
+  std::optional<std::string> answer = std::move(fileAnswers_.front());
+  fileAnswers_.pop_front();
+  return answer;
+}
+
+// ------------------------------------------------------------ FakeRegistry
+
+class FakeRegistry::FakeKey final : public RegistryKey {
+ public:
+  FakeKey(FakeRegistry& registry, RegistryRoot root, std::string path)
+      : registry_(registry), root_(root), path_(std::move(path)) {}
+
+  std::optional<RegistryValue> Read(const std::string& name) override {
+    // A key deleted while open reads as empty, as Windows answers then.
+    const auto key = registry_.keys_.find({root_, path_});
+    if (key == registry_.keys_.end()) return std::nullopt;
+    const auto value = key->second.find(name);
+    if (value == key->second.end()) return std::nullopt;
+    return value->second;
+  }
+
+  bool Write(const std::string& name, const RegistryValue& value) override {
+    if (registry_.writesLeft_ == 0) return false;
+    const auto key = registry_.keys_.find({root_, path_});
+    if (key == registry_.keys_.end()) return false;  // deleted meanwhile
+    if (registry_.writesLeft_ > 0) --registry_.writesLeft_;
+    ++registry_.writes_;
+    key->second[name] = value;
+    return true;
+  }
+
+ private:
+  FakeRegistry& registry_;
+  RegistryRoot root_;
+  std::string path_;
+};
+
+bool FakeRegistry::keyExists(RegistryRoot root, const std::string& path) const {
+  return keys_.count({root, path}) != 0;
+}
+
+void FakeRegistry::makeUnwritable(RegistryRoot root, bool unwritable) { unwritable_[root] = unwritable; }
+
+std::unique_ptr<RegistryKey> FakeRegistry::CreateKey(RegistryRoot root, const std::string& path) {
+  // Full access is what is asked: a root the user may not write refuses it.
+  if (unwritable_[root]) return nullptr;
+  keys_[{root, path}];
+  return std::make_unique<FakeKey>(*this, root, path);
+}
+
 bool FakeLocale::SameTextIgnoringCase(const std::string& a, const std::string& b) { return SameAscii(a, b); }
 
 namespace {

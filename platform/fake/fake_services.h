@@ -4,13 +4,19 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
 #include "platform/hotkeys.h"
 #include "platform/input.h"
 #include "platform/locale.h"
+#include "platform/registry.h"
 
 namespace platform::fake {
 
@@ -51,7 +57,9 @@ class FakeMouse final : public Input {
   bool leftButton_ = false;
 };
 
-// Message boxes are recorded and answered OK at once.
+// Message boxes are recorded and answered OK at once. File dialogs are
+// recorded and answered from a script: each one that opens takes the next
+// answer (a path, or nothing for Cancel); with none left it is cancelled.
 class FakeDialogs final : public Dialogs {
  public:
   explicit FakeDialogs(FakeClock& clock) : clock_(clock) {}
@@ -65,9 +73,39 @@ class FakeDialogs final : public Dialogs {
   void clear() noexcept { boxes_.clear(); }
   int ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override;
 
+  void answerFileDialog(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
+  [[nodiscard]] const std::vector<FileDialogSpec>& fileDialogs() const noexcept { return fileDialogs_; }
+  std::optional<std::string> ShowFileDialog(const FileDialogSpec& spec) override;
+
  private:
   FakeClock& clock_;
   std::vector<Record> boxes_;
+  std::deque<std::optional<std::string>> fileAnswers_;
+  std::vector<FileDialogSpec> fileDialogs_;
+};
+
+// The registry: keys by root and path, each a map of named values. A test
+// fills it, reads it, makes a root unwritable (a key there can then be
+// neither created nor opened with full access) or makes writes fail.
+class FakeRegistry final : public Registry {
+ public:
+  using Values = std::map<std::string, RegistryValue>;
+  [[nodiscard]] bool keyExists(RegistryRoot root, const std::string& path) const;
+  [[nodiscard]] Values& key(RegistryRoot root, const std::string& path) { return keys_[{root, path}]; }
+  void deleteKey(RegistryRoot root, const std::string& path) { keys_.erase({root, path}); }
+  void makeUnwritable(RegistryRoot root, bool unwritable = true);
+  // Writes fail from the given count of successful writes on.
+  void failWritesAfter(int writes) noexcept { writesLeft_ = writes; }
+  [[nodiscard]] int writes() const noexcept { return writes_; }
+
+  std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, const std::string& path) override;
+
+ private:
+  class FakeKey;
+  std::map<std::pair<RegistryRoot, std::string>, Values> keys_;
+  std::map<RegistryRoot, bool> unwritable_;
+  int writesLeft_ = -1;
+  int writes_ = 0;
 };
 
 class FakeLocale final : public Locale {

@@ -445,6 +445,34 @@ void FakeListBox::mouseDown(MouseButton button, int x, int y, ShiftBits shift) {
   FakeWindow::mouseDown(button, x, y, shift);
 }
 
+// ------------------------------------------------------------ FakeComboBox
+
+void FakeComboBox::SetItemIndex(int index) {
+  index_ = index >= 0 && index < static_cast<int>(items_.size()) ? index : -1;
+  text_ = index_ >= 0 ? items_[static_cast<std::size_t>(index_)] : std::string();
+}
+
+void FakeComboBox::pick(int index) {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  index_ = index;
+  text_ = items_[static_cast<std::size_t>(index)];
+  desktop_.deliver([&] { events_.PeerComboChanged(index_, text_); });
+}
+
+void FakeComboBox::type(const std::string& text) {
+  for (char c : text) {
+    text_ += c;
+    // An edited text selects no entry.
+    index_ = -1;
+    desktop_.deliver([&] { events_.PeerComboChanged(index_, text_); });
+  }
+}
+
+void FakeComboBox::retype(const std::string& text) {
+  text_.clear();
+  type(text);
+}
+
 // -------------------------------------------------------------- FakeHeader
 
 void FakeHeader::dragSection(int index, int width) {
@@ -483,6 +511,8 @@ std::unique_ptr<WindowPeer> FakeDesktop::CreatePeer(const PeerParams& params, Pe
       return std::make_unique<FakeListBox>(*this, params, events);
     case PeerKind::kHeader:
       return std::make_unique<FakeHeader>(*this, params, events);
+    case PeerKind::kComboBox:
+      return std::make_unique<FakeComboBox>(*this, params, events);
     case PeerKind::kLabel:
       return std::make_unique<FakeLabel>(*this, params, events);
     case PeerKind::kCustom:

@@ -251,6 +251,35 @@ class FakeListBox final : public FakeWindow, public ItemsPeer {
   int redraws_ = 0;
 };
 
+// The COMBOBOX class with an edit field: the user picks an entry (the text
+// becomes the entry's) or types; both report the new text. The program's
+// own changes report nothing.
+class FakeComboBox final : public FakeWindow, public ComboPeer {
+ public:
+  using FakeWindow::FakeWindow;
+  void SetItems(const std::vector<std::string>& items) override {
+    items_ = items;
+    index_ = -1;
+  }
+  void SetItemIndex(int index) override;
+  int ItemIndex() override { return index_; }
+
+  [[nodiscard]] const std::vector<std::string>& items() const noexcept { return items_; }
+  // The user picks entry index from the drop-down list.
+  void pick(int index);
+  // The user types text into the edit field, one character at a time.
+  void type(const std::string& text);
+  // The user replaces the whole text (select all, type).
+  void retype(const std::string& text);
+
+ protected:
+  [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override { return kDlgWantChars | kDlgWantArrows; }
+
+ private:
+  std::vector<std::string> items_;
+  int index_ = -1;
+};
+
 // The header control: sections whose borders the user drags.
 class FakeHeader final : public FakeWindow, public HeaderPeer {
  public:

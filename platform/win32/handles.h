@@ -63,12 +63,17 @@ struct MemoryDcTraits {
   static HDC invalid() noexcept { return nullptr; }
   static void close(HDC h) noexcept { DeleteDC(h); }
 };
+struct RegistryKeyTraits {
+  static HKEY invalid() noexcept { return nullptr; }
+  static void close(HKEY h) noexcept { RegCloseKey(h); }
+};
 
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelTraits>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
 
 // Selects an object into a device context for the lifetime of the guard.
 class SelectGuard {

@@ -6,6 +6,7 @@
 #include "platform/win32/application_window.h"
 #include "platform/win32/button.h"
 #include "platform/win32/check_button.h"
+#include "platform/win32/combo_box.h"
 #include "platform/win32/custom_control.h"
 #include "platform/win32/edit.h"
 #include "platform/win32/form.h"
@@ -63,6 +64,8 @@ std::unique_ptr<WindowPeer> Win32Windows::CreatePeer(const PeerParams& params, P
       return Make<Win32Header>(*this, params, events);
     case PeerKind::kListBox:
       return Make<Win32ListBox>(*this, params, events);
+    case PeerKind::kComboBox:
+      return Make<Win32ComboBox>(*this, params, events);
     case PeerKind::kCustom:
       return Make<Win32CustomControl>(*this, params, events);
   }

@@ -1,17 +1,23 @@
 // The Windows services behind the platform interfaces other than windows
-// and the loop: input, timers, message boxes, the locale, hotkeys, key
-// names and what one copy of the program knows of another.
+// and the loop: input, timers, message boxes and file dialogs, the locale,
+// hotkeys, key names and what one copy of the program knows of another.
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/error_route.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/message_window.h"
+#include "platform/win32/registry.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_windows.h"
 #include "platform/win32/window_classes.h"
 // After windows.h, which the headers above bring.
+#include <cderr.h>
 #include <commctrl.h>
+#include <commdlg.h>
 #include <mmsystem.h>
 
 namespace platform::win32 {
@@ -90,7 +96,31 @@ class Win32Timers final : public Timers {
   const ErrorRoute& errors_;
 };
 
-// --------------------------------------------------------- message boxes
+// ------------------------------------------------ message boxes and files
+
+// "desc|pattern|desc|pattern" as the dialog wants it: each part ended by a
+// null, the list by one more. A pair with an empty part is left out, since
+// the dialog would take it for the end of the list. Empty: no pairs at all.
+std::string FilterList(const std::string& filter) {
+  std::vector<std::string> parts;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t bar = filter.find('|', from);
+    parts.push_back(filter.substr(from, bar == std::string::npos ? std::string::npos : bar - from));
+    if (bar == std::string::npos) break;
+    from = bar + 1;
+  }
+  std::string list;
+  for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].empty() || parts[i + 1].empty()) continue;
+    list += parts[i];
+    list += '\0';
+    list += parts[i + 1];
+    list += '\0';
+  }
+  if (!list.empty()) list += '\0';  // c_str() adds the other one
+  return list;
+}
 
 class Win32Dialogs final : public Dialogs {
  public:
@@ -100,6 +130,41 @@ class Win32Dialogs final : public Dialogs {
     if (owner == nullptr) flags |= MB_TASKMODAL;
     // 0 when the box could not be shown: no button's answer, so no one mistakes it for OK.
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+  }
+
+  std::optional<std::string> ShowFileDialog(const FileDialogSpec& spec) override {
+    if (std::optional<std::string> path = RunFileDialog(spec, spec.fileName)) return path;
+    // A name the dialog cannot take would keep it from opening at all;
+    // the user gets it with an empty name instead.
+    if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !spec.fileName.empty()) return RunFileDialog(spec, {});
+    return std::nullopt;
+  }
+
+ private:
+  // Long enough for the longest path Windows has, so FNERR_BUFFERTOOSMALL cannot happen.
+  static constexpr std::size_t kPathBuffer = 32768;
+
+  // Nothing when cancelled (CommDlgExtendedError() == 0), and also when the
+  // dialog failed: the caller has no other answer to give, and the user no
+  // file to go on with.
+  static std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, const std::string& fileName) {
+    const std::string filter = FilterList(spec.filter);
+    std::vector<char> path(kPathBuffer, '\0');
+    fileName.copy(path.data(), path.size() - 1);  // cut to fit, the last null kept
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetActiveWindow();  // may be null: then the dialog has no owner
+    dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrTitle = spec.title.empty() ? nullptr : spec.title.c_str();
+    dialog.lpstrDefExt = spec.defaultExt.empty() ? nullptr : spec.defaultExt.c_str();
+    dialog.Flags = spec.options | OFN_EXPLORER;
+    // Modal with a message loop of its own, which serves our timers and hotkeys too.
+    const BOOL chosen = spec.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    if (chosen == 0) return std::nullopt;
+    return std::string(path.data());
   }
 };
 
@@ -258,6 +323,7 @@ struct Win32Platform::Services {
   Win32Hotkeys hotkeys{classes, errors};
   Win32Keyboard keyboard;
   Win32Process process;
+  Win32Registry registry;
 };
 
 Win32Platform::Win32Platform() {
@@ -278,5 +344,6 @@ Windows& Win32Platform::windows() { return services_->windows; }
 Hotkeys& Win32Platform::hotkeys() { return services_->hotkeys; }
 Keyboard& Win32Platform::keyboard() { return services_->keyboard; }
 Process& Win32Platform::process() { return services_->process; }
+Registry& Win32Platform::registry() { return services_->registry; }
 
 }  // namespace platform::win32

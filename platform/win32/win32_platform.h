@@ -24,6 +24,7 @@ class Win32Platform final : public Platform {
   Hotkeys& hotkeys() override;
   Keyboard& keyboard() override;
   Process& process() override;
+  Registry& registry() override;
 
   struct Services;
 
