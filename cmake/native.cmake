@@ -20,7 +20,9 @@ add_executable(tapfinch_tests
   tests/unit/global_hotkey_test.cpp
   tests/unit/keyboard_test.cpp
   tests/unit/list_box_test.cpp
+  tests/unit/list_file_test.cpp
   tests/unit/main_window_test.cpp
+  tests/unit/settings_test.cpp
   tests/unit/shortcut_test.cpp
   tests/unit/single_point_test.cpp
   tests/unit/startup_test.cpp)

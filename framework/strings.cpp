@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 
 #include "framework/exceptions.h"
 

@@ -15,8 +15,8 @@ struct FieldValue {
   TzcFloatSpinEdit* TForm1::*field;
 };
 constexpr FieldValue kIntervalValues[] = {
-    {"timeh", &TForm1::hours},      {"timem", &TForm1::minutes},      {"times", &TForm1::seconds},
-    {"time10", &TForm1::tenth},     {"time100", &TForm1::hundreth},
+    {"timeh", &TForm1::hours},  {"timem", &TForm1::minutes},    {"times", &TForm1::seconds},
+    {"time10", &TForm1::tenth}, {"time100", &TForm1::hundreth},
 };
 
 constexpr const char* kHotkeyValues[] = {"starthotkey",   "stophotkey",       "clickhotkey",      "clickholdhotkey",
@@ -47,7 +47,8 @@ void TForm1::loadSettings() {
   if (store.ValueExists("doubleclick")) doubleclickbox->SetChecked(store.ReadBool("doubleclick"));
   const auto hotkeys = hotkeyComponents();
   for (std::size_t i = 0; i < hotkeys.size(); ++i) {
-    if (store.ValueExists(kHotkeyValues[i])) hotkeys[i]->SetHotKey(ParseShortcut(*this, store.ReadString(kHotkeyValues[i])));
+    if (store.ValueExists(kHotkeyValues[i]))
+      hotkeys[i]->SetHotKey(ParseShortcut(*this, store.ReadString(kHotkeyValues[i])));
   }
 }
 

@@ -413,8 +413,8 @@ void TForm1::CreateOptionsTab() {
   TComboBox** boxes[] = {&ComboBox1, &ComboBox2, &ComboBox3, &ComboBox4, &ComboBox5, &ComboBox6, &ComboBox7};
   for (int i = 0; i < 7; ++i) {
     const int top = 20 + 24 * i;
-    *labels[i] = Place<TLabel>(*this, hotkeyoptionspanel, rows[i].label, {8, top + 4, rows[i].labelWidth, 13},
-                               rows[i].caption);
+    *labels[i] =
+        Place<TLabel>(*this, hotkeyoptionspanel, rows[i].label, {8, top + 4, rows[i].labelWidth, 13}, rows[i].caption);
     auto* box = Make<TComboBox>(*this, rows[i].box);
     box->SetItems(HotkeyChoices());
     box->SetBounds(112, top, 97, 21);

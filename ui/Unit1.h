@@ -15,10 +15,10 @@
 #include "controls/zspinedit.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
-#include "framework/registry.h"
 #include "framework/extctrls.h"
 #include "framework/forms.h"
 #include "framework/menus.h"
+#include "framework/registry.h"
 #include "framework/stdctrls.h"
 #include "hotkeys/global_hotkey.h"
 

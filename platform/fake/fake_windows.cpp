@@ -461,16 +461,20 @@ void FakeComboBox::pick(int index) {
 
 void FakeComboBox::type(const std::string& text) {
   for (char c : text) {
+    // The list keeps the entry picked last selected while the text is edited.
     text_ += c;
-    // An edited text selects no entry.
-    index_ = -1;
     desktop_.deliver([&] { events_.PeerComboChanged(index_, text_); });
   }
 }
 
 void FakeComboBox::retype(const std::string& text) {
   text_.clear();
-  type(text);
+  if (!text.empty()) {
+    type(text);  // the first character replaces the selected text
+    return;
+  }
+  // Select all and Delete: one change to the empty text.
+  desktop_.deliver([&] { events_.PeerComboChanged(index_, text_); });
 }
 
 // -------------------------------------------------------------- FakeHeader

@@ -135,6 +135,7 @@ class Win32ComboBox final : public Win32Window, public ComboPeer {
   // system's own height, measured from the font, is the least. A refusal
   // keeps the system's height, which shows every entry whole.
   void ApplyItemHeight() {
+    if (handle() == nullptr) return;
     const LRESULT fontNeeds = SendMessageA(handle(), CB_GETITEMHEIGHT, 0, 0);
     if (fontNeeds != CB_ERR && itemHeight_ > fontNeeds) {
       SendMessageA(handle(), CB_SETITEMHEIGHT, 0, static_cast<LPARAM>(itemHeight_));

@@ -1,0 +1,192 @@
+// The settings kept in the registry, and reassigning the hotkeys on the
+// Options tab, on a fake registry that a test fills before start-up.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/harness.h"
+
+using platform::RegistryRoot;
+using platform::RegistryValue;
+using platform::fake::FakeComboBox;
+using platform::fake::FakePlatform;
+using platform::fake::FakeRegistry;
+using testing_support::Tapfinch;
+using testing_support::WindowOf;
+
+namespace {
+
+constexpr const char* kPath = "Software\\Brenmoorsoft\\Tapfinch";
+
+RegistryValue Dword(std::uint32_t value) {
+  return {platform::kRegDword,
+          {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+           static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
+}
+
+RegistryValue Text(const std::string& text) {
+  std::vector<std::uint8_t> data(text.begin(), text.end());
+  data.push_back(0);
+  return {platform::kRegSz, data};
+}
+
+class Settings : public ::testing::Test {
+ protected:
+  FakeRegistry& registry() { return fake.registryStore(); }
+  FakeRegistry::Values& stored(RegistryRoot root = RegistryRoot::kLocalMachine) { return registry().key(root, kPath); }
+  static FakeComboBox& box(Tapfinch& /*app*/, TComboBox* combo) {
+    return dynamic_cast<FakeComboBox&>(WindowOf(*combo));
+  }
+  std::vector<std::string> boxTexts(Tapfinch& app) {
+    std::vector<std::string> texts;
+    for (TComboBox* combo : {app.form().ComboBox1, app.form().ComboBox2, app.form().ComboBox3, app.form().ComboBox4,
+                             app.form().ComboBox5, app.form().ComboBox6, app.form().ComboBox7}) {
+      texts.push_back(combo->Text());
+    }
+    return texts;
+  }
+
+  FakePlatform fake;
+};
+
+}  // namespace
+
+TEST_F(Settings, FirstRunCreatesTheKeyAndWritesAllEighteenValuesAtExit) {
+  {
+    Tapfinch app(fake);
+    ASSERT_TRUE(app.started());
+    EXPECT_TRUE(registry().keyExists(RegistryRoot::kLocalMachine, kPath));
+    EXPECT_TRUE(stored().empty());
+    EXPECT_EQ(boxTexts(app),
+              (std::vector<std::string>{"Ctrl+F9", "Ctrl+F10", "Ctrl+A", "Ctrl+S", "Ctrl+D", "Ctrl+F", "Ctrl+G"}));
+  }
+  const auto& values = stored();
+  EXPECT_EQ(values.size(), 18u);
+  EXPECT_EQ(values.at("x").type, platform::kRegDword);
+  EXPECT_EQ(values.at("times").data, Dword(5).data);
+  EXPECT_EQ(values.at("mouse").data, Dword(1).data);
+  EXPECT_EQ(values.at("starthotkey").type, platform::kRegSz);
+  EXPECT_EQ(values.at("starthotkey").data, Text("Ctrl+F9").data);
+  EXPECT_EQ(values.at("doubleclickhotkey").data, Text("Ctrl+G").data);
+  EXPECT_TRUE(fake.messageBoxes().empty());
+}
+
+TEST_F(Settings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
+  auto& values = stored();
+  values["x"] = Dword(static_cast<std::uint32_t>(-5));
+  values["y"] = Dword(40);
+  values["timeh"] = Dword(99);
+  values["mouse"] = Dword(0);
+  values["orig"] = Dword(1);
+  values["numclicks"] = Dword(7);
+  values["starthotkey"] = Text("Ctrl+F5");
+  values["clickhotkey"] = Text("Alt+F4");  // not in the choice list
+  {
+    Tapfinch app(fake);
+    TForm1& form = app.form();
+    EXPECT_FALSE(form.CheckBox2->Checked());
+    EXPECT_TRUE(form.xpostext->Visible()) << "the mode switch ran";
+    EXPECT_EQ(form.xpostext->Text(), "-5");
+    EXPECT_FALSE(form.pointSet) << "the point must be set again";
+    EXPECT_EQ(form.hours->Text(), "23");
+    EXPECT_EQ(form.Timer1->Interval(), 23u * 3600000 + 5000) << "tenthChange ran";
+    EXPECT_TRUE(form.clickOnOrig);
+    EXPECT_EQ(form.numclicksspin->Value(), 7);
+    EXPECT_EQ(form.ComboBox1->Text(), "Ctrl+F5");
+    EXPECT_EQ(form.ComboBox3->Text(), "") << "a code outside the list leaves its box empty";
+    EXPECT_EQ(form.clickhotkey->HotKey(), 0x8073);
+    EXPECT_TRUE(fake.pressHotKey(platform::kModControl, 0x74)) << "Ctrl+F5 registered at start-up";
+  }
+  EXPECT_EQ(stored().at("timeh").data, Dword(23).data);
+  EXPECT_EQ(stored().at("x").data, Dword(static_cast<std::uint32_t>(-5)).data);
+  EXPECT_EQ(stored().at("clickhotkey").data, Text("Alt+F4").data);
+}
+
+TEST_F(Settings, AWrongTypeStopsReadingThereWithItsMessage) {
+  auto& values = stored();
+  values["timeh"] = Dword(2);
+  values["timem"] = {platform::kRegSz, {'3', 0}};
+  values["times"] = Dword(9);
+  Tapfinch app(fake);
+  ASSERT_EQ(fake.messageBoxes().size(), 1u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "Invalid data type for 'timem'");
+  EXPECT_EQ(app.form().hours->Text(), "2") << "values before it are applied";
+  EXPECT_EQ(app.form().seconds->Text(), "5") << "values after it are not";
+  EXPECT_EQ(app.form().ComboBox1->Text(), "") << "the choice lists get no selection";
+  fake.clearMessageBoxes();
+
+  // The next normal exit repairs it; more than four bytes fail anew.
+  app.shutdown();
+  EXPECT_EQ(stored().at("timem").type, platform::kRegDword);
+  stored()["numclicks"] = {platform::kRegBinary, {1, 2, 3, 4, 5}};
+  Tapfinch again(fake);
+  ASSERT_EQ(fake.messageBoxes().size(), 1u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "Failed to get data for 'numclicks'");
+  EXPECT_TRUE(again.form().CheckBox2->Checked()) << "the value before it was applied";
+}
+
+TEST_F(Settings, AnUnwritableMachineRootFallsBackToTheUsersOwn) {
+  registry().makeUnwritable(RegistryRoot::kLocalMachine);
+  stored(RegistryRoot::kCurrentUser)["times"] = Dword(12);
+  {
+    Tapfinch app(fake);
+    EXPECT_EQ(app.form().seconds->Text(), "12");
+    app.form().minutes->SetValue(3);
+  }
+  EXPECT_TRUE(fake.messageBoxes().empty());
+  EXPECT_EQ(stored(RegistryRoot::kCurrentUser).size(), 18u);
+  EXPECT_EQ(stored(RegistryRoot::kCurrentUser).at("timem").data, Dword(3).data);
+
+  // Neither root writable: reported once, at exit, and the program ends.
+  registry().makeUnwritable(RegistryRoot::kCurrentUser);
+  {
+    Tapfinch app(fake);
+    EXPECT_EQ(app.form().seconds->Text(), "5");
+  }
+  ASSERT_EQ(fake.messageBoxes().size(), 1u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "Failed to set data for 'x'");
+}
+
+TEST_F(Settings, HotkeyBoxesRefuseARepeatedTextAndApplyEveryKeystroke) {
+  Tapfinch app(fake);
+  TForm1& form = app.form();
+  app.user().selectTab(*form.PageControl1, 2);
+  const auto& choices = form.ComboBox2->Items();
+  const int ctrlF9 = static_cast<int>(std::find(choices.begin(), choices.end(), "Ctrl+F9") - choices.begin());
+  box(app, form.ComboBox2).pick(ctrlF9);
+  EXPECT_EQ(form.ComboBox2->Text(), "Ctrl+F10") << "put back";
+  EXPECT_EQ(form.stophotkey->HotKey(), 0x4079);
+
+  // A capture hotkey's row names it in its radio button.
+  const int ctrlY = static_cast<int>(std::find(choices.begin(), choices.end(), "Ctrl+Y") - choices.begin());
+  ASSERT_LT(ctrlY, static_cast<int>(choices.size()));
+  box(app, form.ComboBox4).pick(ctrlY);
+  EXPECT_EQ(form.clickholdhotkey->HotKey(), 0x4059);
+  EXPECT_EQ(form.RadioButton2->Caption(), "Click-Hold   / Ctrl+Y");
+  EXPECT_EQ(form.RadioButton1->Caption(), "Click             / Ctrl + A") << "only its own";
+
+  // Typed, each keystroke applies: a bare letter, nothing, the combination.
+  box(app, form.ComboBox1).retype("Q");
+  EXPECT_EQ(form.starthotkey->HotKey(), 'Q');
+  EXPECT_TRUE(fake.pressHotKey(0, 'Q')) << "the bare letter is system-wide for the moment";
+  box(app, form.ComboBox1).type("+");
+  box(app, form.ComboBox1).retype("Ctrl+");
+  EXPECT_EQ(form.starthotkey->HotKey(), 0);
+  box(app, form.ComboBox1).type("B");
+  EXPECT_EQ(form.starthotkey->HotKey(), 0x4042);
+
+  // ctrl+a differs from "Ctrl+A" as text: accepted, both hold 0x4041.
+  box(app, form.ComboBox5).retype("ctrl+a");
+  EXPECT_EQ(form.releasehotkey->HotKey(), 0x4041);
+  EXPECT_EQ(form.RadioButton3->Caption(), "Release    / Ctrl+A");
+
+  // Two boxes showing the same text refuse every change in a third.
+  box(app, form.ComboBox6).retype("");
+  EXPECT_EQ(form.rightclickhotkey->HotKey(), 0);
+  box(app, form.ComboBox7).retype("");
+  EXPECT_EQ(form.doubleclickhotkey->HotKey(), 0x4047) << "refused: ComboBox6 is empty already";
+  box(app, form.ComboBox1).pick(ctrlY + 1);
+  EXPECT_EQ(form.ComboBox1->Text(), "Ctrl+B") << "put back to its code's entry";
+  EXPECT_EQ(form.starthotkey->HotKey(), 0x4042);
+}
