@@ -273,6 +273,38 @@ std::vector<std::string> ListRows(HWND list) {
   return rows;
 }
 
+void TypeText(const std::string& text) {
+  for (char c : text) {
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wScan = static_cast<WORD>(static_cast<unsigned char>(c));
+    inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    Pump(40);
+  }
+}
+
+void RetypeInto(HWND field, const std::string& text) {
+  RECT r{};
+  GetWindowRect(field, &r);
+  ClickAt({r.left + 8, (r.top + r.bottom) / 2});
+  PressKey(VK_HOME);
+  PressCombination({VK_SHIFT}, VK_END);
+  if (text.empty()) {
+    PressKey(VK_DELETE);
+  } else {
+    TypeText(text);
+  }
+}
+
+void DeleteSettings() {
+  // Gone already is as good as deleted.
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Brenmoorsoft\\Tapfinch");
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenmoorsoft\\Tapfinch");
+}
+
 void RightClickAt(POINT at) { ButtonAt(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 200); }
 
 void Click(HWND window) { ClickAt(CenterOf(window)); }

@@ -94,6 +94,13 @@ std::string ListText(HWND list, int row);
 // Rows of a list box by their text, as one string per row.
 std::vector<std::string> ListRows(HWND list);
 
+// Types text as characters (whatever the keyboard layout), one at a time.
+void TypeText(const std::string& text);
+// Replaces an edit field's text from the keyboard: click, select all, type.
+void RetypeInto(HWND field, const std::string& text);
+// Removes the program's settings key, so that a test starts and ends clean.
+void DeleteSettings();
+
 // A right click, which opens a control's context menu.
 void RightClickAt(POINT at);
 // Puts text on the system clipboard, as another program would.

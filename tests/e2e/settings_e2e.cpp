@@ -1,0 +1,151 @@
+// Settings and files on the real program: a hotkey reassigned on the
+// Options tab works from another program's window, the settings come back
+// from the registry at the next start, and a list goes through the real
+// save and open dialogs to disk and back.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+class SettingsE2E : public ::testing::Test {
+ protected:
+  void SetUp() override { DeleteSettings(); }
+  void TearDown() override { DeleteSettings(); }
+
+  // Can the driver take a combination? It releases it again at once.
+  static bool Free(UINT modifiers, UINT key) {
+    if (RegisterHotKey(nullptr, 77, modifiers, key) == 0) return false;
+    UnregisterHotKey(nullptr, 77);
+    return true;
+  }
+
+  // The visible file dialog of the program, once it is open.
+  static HWND FileDialog(const Tapfinch& app) {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+          for (HWND w : WindowsOf(app.processId(), "#32770")) {
+            if (IsWindowVisible(w) != FALSE) found = w;
+          }
+          return found != nullptr;
+        },
+        5000);
+    return found;
+  }
+
+  // Names a file in the dialog and presses its OK button.
+  static bool Choose(HWND dialog, const std::string& path) {
+    HWND name = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+          if (ClassOf(child) == "Edit" && IsWindowVisible(child) != FALSE) {
+            *reinterpret_cast<HWND*>(data) = child;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&name));
+    if (name == nullptr) return false;
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return WaitFor([&] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
+  }
+};
+
+}  // namespace
+
+TEST_F(SettingsE2E, AReassignedHotkeyWorksAndTheSettingsComeBackAtTheNextStart) {
+  {
+    Tapfinch app;
+    ASSERT_TRUE(app.started());
+    app.selectTab(2);
+    const auto boxes = app.controls("TComboBox");
+    ASSERT_EQ(boxes.size(), 7u);
+    ASSERT_EQ(TextOf(boxes[0]), "Ctrl+F9");
+    RetypeInto(boxes[0], "Ctrl+F5");
+    ASSERT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F5); }, 3000)) << "Ctrl+F5 was not taken";
+    EXPECT_TRUE(Free(MOD_CONTROL, VK_F9)) << "Ctrl+F9 was let go";
+
+    // Used from another program's window, on the Single Click tab.
+    app.selectTab(0);
+    const auto fields = app.controls("TzcFloatSpinEdit");
+    ASSERT_EQ(fields.size(), 5u);
+    app.stepField(fields[2], VK_UP, 2);  // 7 seconds, kept at exit
+    ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "7"; }, 2000));
+    HWND stop = app.control("TzColorBtn", "STOP");
+    Window other(100, 100, 300, 200);
+    ASSERT_TRUE(other.activate());
+    PressCombination({VK_CONTROL}, VK_F5);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(stop) != FALSE; }, 3000)) << "Ctrl+F5 did not start a run";
+    PressCombination({VK_CONTROL}, VK_F10);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(stop) == FALSE; }, 3000));
+    EXPECT_EQ(app.close(), 0u);
+  }
+  Tapfinch again;
+  ASSERT_TRUE(again.started());
+  again.selectTab(2);
+  const auto boxes = again.controls("TComboBox");
+  ASSERT_EQ(boxes.size(), 7u);
+  EXPECT_EQ(TextOf(boxes[0]), "Ctrl+F5");
+  EXPECT_FALSE(Free(MOD_CONTROL, VK_F5)) << "registered again at start-up";
+  again.selectTab(0);
+  const auto fields = again.controls("TzcFloatSpinEdit");
+  ASSERT_EQ(fields.size(), 5u);
+  EXPECT_EQ(TextOf(fields[2]), "7");
+  EXPECT_EQ(again.close(), 0u);
+}
+
+TEST_F(SettingsE2E, AListGoesThroughTheRealSaveAndOpenDialogsAndBack) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  HWND list = app.control("TListBox");
+  HWND add = app.control("TButton", "Add to List");
+  Click(app.control("TButton", "Start"));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(add) != FALSE; }, 2000));
+  const auto edits = app.controls("TEdit");
+  ASSERT_EQ(edits.size(), 2u);
+  for (const char* x : {"12", "-34"}) {
+    RetypeInto(edits[0], x);
+    RetypeInto(edits[1], "56");
+    Click(add);
+  }
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000));
+
+  const std::string path = "C:\\tapfinch-e2e-list.txt";
+  DeleteFileA(path.c_str());
+  Click(app.control("TButton", "Save List"));
+  HWND saving = FileDialog(app);
+  ASSERT_NE(saving, nullptr) << "no save dialog";
+  EXPECT_EQ(TextOf(saving), "Save Click List - Tapfinch");
+  ASSERT_TRUE(Choose(saving, path));
+  std::string bytes;
+  WaitFor(
+      [&] {
+        std::ifstream file(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        return !bytes.empty();
+      },
+      3000);
+  EXPECT_EQ(bytes, "12, 56, 1, 5\r\n-34, 56, 1, 5\r\n");
+
+  Click(app.control("TButton", "Clear List"));
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 0; }, 2000));
+  Click(app.control("TButton", "Load List"));
+  HWND opening = FileDialog(app);
+  ASSERT_NE(opening, nullptr) << "no open dialog";
+  ASSERT_TRUE(Choose(opening, path));
+  EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000));
+  EXPECT_EQ(ListRows(list), (std::vector<std::string>{"12, 56, 1, 5", "-34, 56, 1, 5"}));
+  DeleteFileA(path.c_str());
+  EXPECT_EQ(app.close(), 0u);
+}
