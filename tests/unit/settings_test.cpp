@@ -190,3 +190,68 @@ TEST_F(Settings, HotkeyBoxesRefuseARepeatedTextAndApplyEveryKeystroke) {
   EXPECT_EQ(form.ComboBox1->Text(), "Ctrl+B") << "put back to its code's entry";
   EXPECT_EQ(form.starthotkey->HotKey(), 0x4042);
 }
+
+TEST_F(Settings, TheRestOfTheFailureTableStopsWhereThePartSays) {
+  auto& values = stored();
+  values["stophotkey"] = {platform::kRegBinary, {'C', 't', 'r', 'l', '+', 'Q', 0}};
+  {
+    Tapfinch app(fake);
+    ASSERT_EQ(fake.messageBoxes().size(), 1u);
+    EXPECT_EQ(fake.messageBoxes()[0].text, "Invalid data type for 'stophotkey'");
+    EXPECT_EQ(app.form().stophotkey->HotKey(), 0x4079);
+  }
+  // A hotkey with no data at all reads as empty: no combination.
+  values["clickhotkey"] = {platform::kRegBinary, {}};
+  fake.clearMessageBoxes();
+  {
+    Tapfinch app(fake);
+    EXPECT_TRUE(fake.messageBoxes().empty());
+    EXPECT_EQ(app.form().clickhotkey->HotKey(), 0);
+    // A point field that is no number at exit: its error, and nothing written.
+    app.user().selectTab(*app.form().PageControl1, 0);
+    app.user().click(*app.form().CheckBox2);
+    app.form().xpostext->SetText("12a");
+    values.clear();  // what the exit would write
+  }
+  ASSERT_EQ(fake.messageBoxes().size(), 1u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "'12a' is not a valid integer value.");
+  EXPECT_TRUE(stored().empty());
+  fake.clearMessageBoxes();
+  {
+    Tapfinch app(fake);
+    registry().failWritesAfter(3);
+  }
+  ASSERT_EQ(fake.messageBoxes().size(), 1u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "Failed to set data for 'timem'") << "x, y, timeh went; none after";
+  EXPECT_EQ(stored().size(), 3u);
+}
+
+TEST_F(Settings, TheStopHotkeyStopsBothRunsButLeavesAPausedListAlone) {
+  Tapfinch app(fake);
+  TForm1& form = app.form();
+  form.mxpostext->SetText("1");
+  form.mypostext->SetText("1");
+  form.addtolistbuttonClick(nullptr);
+  app.user().click(*form.mclicklistbtn);
+  app.user().selectTab(*form.PageControl1, 0);
+  app.user().click(*form.singclickstartbtn);
+  ASSERT_TRUE(fake.pressHotKey(platform::kModControl, 0x79));
+  fake.runPending();
+  EXPECT_FALSE(form.Timer1->Enabled());
+  EXPECT_FALSE(form.listclicktimer->Enabled());
+  EXPECT_EQ(form.mclicklistbtn->Caption(), "Click the List");
+
+  app.user().click(*form.singclickstartbtn);
+  app.user().selectTab(*form.PageControl1, 1);
+  app.user().click(*form.mclicklistbtn);
+  app.user().click(*form.mpausebutton);
+  ASSERT_TRUE(fake.pressHotKey(platform::kModControl, 0x79));
+  fake.runPending();
+  EXPECT_EQ(form.mclicklistbtn->Caption(), "Stop") << "paused: left alone";
+  EXPECT_EQ(form.mpausebutton->Caption(), "Resume");
+  // The start hotkey on this page stops the list run like its button.
+  app.user().click(*form.mpausebutton);
+  ASSERT_TRUE(fake.pressHotKey(platform::kModControl, 0x78));
+  fake.runPending();
+  EXPECT_EQ(form.mclicklistbtn->Caption(), "Click the List");
+}
