@@ -104,6 +104,7 @@ bool ListRun() {
 }  // namespace
 
 int main() {
+  DeleteSettings();  // measured from the program's defaults
   const Setting settings[] = {{"10 ms", 0, 1, 5000}, {"50 ms", 0, 5, 5000}, {"1 s", 1, 0, 10500}};
   std::printf("| interval | clicks | seconds | clicks/s | mean gap ms | min gap ms | max gap ms | gap std dev ms |\n");
   std::printf("|---|---|---|---|---|---|---|---|\n");
