@@ -39,6 +39,13 @@ void GdiCanvas::DrawString(const std::string& text, const Rect& r, const FontSpe
   SetTextColor(dc_, Resolve(color));
   SetBkMode(dc_, TRANSPARENT);
   RECT rc = ToRect(r);
+  // One line at the top left, as list rows are drawn many times a second:
+  // the text goes out in one call, clipped, without DrawText's layout.
+  constexpr std::uint32_t kPlainLine = kTextLeft | kTextSingleLine | kTextNoPrefix;
+  if (format == kPlainLine) {
+    ::ExtTextOutA(dc_, rc.left, rc.top, ETO_CLIPPED, &rc, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    return;
+  }
   ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
 }
 
