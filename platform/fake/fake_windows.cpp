@@ -657,7 +657,7 @@ bool FakeDesktop::dialogKey(FakeWindow& target, std::uint16_t key, ShiftBits shi
     case kVkRight:
     case kVkDown:
       if ((code & kDlgWantArrows) != 0) return true;
-      if (current != nullptr) moveInGroup(*current, key == kVkLeft || key == kVkUp);
+      if (current != nullptr) moveInGroup(form, *current, key == kVkLeft || key == kVkUp);
       return false;
     case kVkReturn:
       if (current != nullptr && (code & kDlgDefPushButton) != 0) {
@@ -688,10 +688,14 @@ void Walk(FakeWindow& parent, std::vector<FakeWindow*>& all) {
 }  // namespace
 
 void FakeDesktop::moveTab(FakeWindow& form, FakeWindow* current, bool previous) {
+  moveFocus(form, current, previous, true);
+}
+
+void FakeDesktop::moveFocus(FakeWindow& form, FakeWindow* current, bool previous, bool tabStopsOnly) {
   std::vector<FakeWindow*> all;
   Walk(form, all);
   auto isStop = [&](const FakeWindow* w) {
-    if (w->controlParent() || !w->tabStop() || !Usable(*w)) return false;
+    if (w->controlParent() || (tabStopsOnly && !w->tabStop()) || !Usable(*w)) return false;
     for (const FakeWindow* p = w->parent(); p != &form; p = p->parent()) {
       if (p == nullptr || !Usable(*p)) return false;
     }
@@ -709,33 +713,19 @@ void FakeDesktop::moveTab(FakeWindow& form, FakeWindow* current, bool previous) 
     const std::ptrdiff_t i = ((at + (previous ? -step : step)) % count + count) % count;
     if (isStop(all[static_cast<std::size_t>(i)])) next = all[static_cast<std::size_t>(i)];
   }
-  if (next == nullptr) return;
-  // The dialog manager selects the whole text of an edit it tabs into.
+  if (next == nullptr || next == current) return;
+  // The dialog manager selects the whole text of an edit it moves into.
   if ((next->dialogCode(0) & kDlgHasSetSel) != 0) {
     if (auto* edit = dynamic_cast<EditPeer*>(next)) edit->SetSelection(0, -1);
   }
   focus(next);
 }
 
-void FakeDesktop::moveInGroup(FakeWindow& current, bool previous) {
-  // No window of the program starts a group, so a group is all the
-  // siblings; the search wraps and skips hidden and disabled ones.
-  FakeWindow* parent = current.parent();
-  if (parent == nullptr) return;
-  const auto& siblings = parent->children();
-  const auto count = static_cast<std::ptrdiff_t>(siblings.size());
-  const std::ptrdiff_t at = std::find(siblings.begin(), siblings.end(), &current) - siblings.begin();
-  for (std::ptrdiff_t step = 1; step < count; ++step) {
-    const std::ptrdiff_t i = ((at + (previous ? -step : step)) % count + count) % count;
-    FakeWindow* candidate = siblings[static_cast<std::size_t>(i)];
-    if (Usable(*candidate)) {
-      if ((candidate->dialogCode(0) & kDlgHasSetSel) != 0) {
-        if (auto* edit = dynamic_cast<EditPeer*>(candidate)) edit->SetSelection(0, -1);
-      }
-      focus(candidate);
-      return;
-    }
-  }
+void FakeDesktop::moveInGroup(FakeWindow& form, FakeWindow& current, bool previous) {
+  // No window of the program starts a group, so the group is every
+  // visible, enabled window of the form in tab order, labels included,
+  // descending into control parents as Tab does; the search wraps.
+  moveFocus(form, &current, previous, false);
 }
 
 // ------------------------------------------------------------------ mouse

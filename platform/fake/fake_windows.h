@@ -371,7 +371,8 @@ class FakeDesktop final : public Windows {
   [[nodiscard]] FakeWindow* keyTarget() const noexcept;
   bool dialogKey(FakeWindow& target, std::uint16_t key, ShiftBits shift);
   void moveTab(FakeWindow& form, FakeWindow* current, bool previous);
-  void moveInGroup(FakeWindow& current, bool previous);
+  void moveInGroup(FakeWindow& form, FakeWindow& current, bool previous);
+  void moveFocus(FakeWindow& form, FakeWindow* current, bool previous, bool tabStopsOnly);
 
   FakeClock& clock_;
   FakeMouse& mouse_;

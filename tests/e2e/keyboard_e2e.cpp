@@ -177,3 +177,20 @@ TEST_F(KeyboardE2E, TheClickPointSetLabelIsWideEnoughForItsBoldText) {
   EXPECT_GE(client.right, extent.cx) << "the text is " << extent.cx << " pixels wide";
   EXPECT_GE(client.bottom, extent.cy);
 }
+
+TEST_F(KeyboardE2E, ArrowsVisitEveryVisibleEnabledWindowInTabOrderLabelsIncluded) {
+  clickIntoText(fields[4]);
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == start; }, 2000));
+  std::vector<std::string> seen;
+  for (int i = 0; i < 4; ++i) {
+    PressKey(VK_DOWN);
+    Pump(60);
+    HWND focus = app.focusedControl();
+    seen.push_back(ClassOf(focus) + " '" + TextOf(focus) + "'");
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"TLabel ''", "TzColorBtn 'Test click area'",
+                                            "TCheckBox 'Click Wherever The Mouse Is'", "TLabel ''"}));
+  PressKey(VK_UP);
+  EXPECT_TRUE(WaitFor([&] { return app.focusedControl() == atMouse; }, 2000));
+}

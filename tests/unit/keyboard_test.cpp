@@ -188,3 +188,20 @@ TEST_F(Keyboard, EnterInASpinEditBeepsAndIsNoDialogCommand) {
   user().press(*form().CheckBox2, kVkReturn, '\r');
   EXPECT_EQ(defaults, 1);
 }
+
+TEST_F(Keyboard, ArrowsVisitEveryVisibleEnabledWindowInTabOrderLabelsIncluded) {
+  user().focus(*form().singclickstartbtn);
+  std::vector<std::string> seen;
+  for (int i = 0; i < 4; ++i) {
+    desktop().pressKey(platform::kVkDown);
+    seen.push_back(desktop().focused() != nullptr
+                       ? desktop().focused()->className() + " '" + desktop().focused()->text() + "'"
+                       : "(none)");
+  }
+  // STOP and the point group's buttons are disabled, the X and Y fields
+  // hidden: what is left, as the dialog manager finds it under Wine.
+  EXPECT_EQ(seen, (std::vector<std::string>{"TLabel ''", "TzColorBtn 'Test click area'",
+                                            "TCheckBox 'Click Wherever The Mouse Is'", "TLabel ''"}));
+  desktop().pressKey(platform::kVkUp);
+  EXPECT_TRUE(form().CheckBox2->Focused());
+}
