@@ -27,6 +27,7 @@ bool Program::Start() {
     return false;
   }
   form2_ = application_->CreateForm<TForm2>("Form2");
+  form1_->Form2 = form2_;
   return true;
 }
 

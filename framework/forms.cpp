@@ -31,6 +31,11 @@ void TCustomForm::UpdateClientSize() {
   clientHeight_ = bounds_.height - frame.height;
 }
 
+void TCustomForm::SetResizable(bool resizable) {
+  resizable_ = resizable;
+  if (auto* window = PeerAs<platform::TopLevelPeer>()) window->SetResizable(resizable);
+}
+
 void TCustomForm::SetClientSize(int clientWidth, int clientHeight) {
   const platform::Size frame = Platform().windows().FormFrameSize(menu_ != nullptr);
   SetBounds(Left(), Top(), clientWidth + frame.width, clientHeight + frame.height);

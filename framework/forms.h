@@ -23,6 +23,9 @@ class TCustomForm : public TWinControl {
 
   enum class TPosition { poDesigned, poScreenCenter };
   void SetPosition(TPosition position) noexcept { position_ = position; }
+  // A fixed-size window: the user can neither resize nor maximise it.
+  [[nodiscard]] bool Resizable() const noexcept { return resizable_; }
+  void SetResizable(bool resizable);
 
   // The outer size is Width x Height; the client size follows from the frame.
   void SetClientSize(int clientWidth, int clientHeight);
@@ -79,6 +82,7 @@ class TCustomForm : public TWinControl {
   bool active_ = false;
   bool modal_ = false;
   int modalResult_ = 0;
+  bool resizable_ = true;
 };
 
 inline constexpr int mrNone = 0;

@@ -109,6 +109,35 @@ void TCustomEdit::PeerTextEdited(const std::string& text) {
   });
 }
 
+// ------------------------------------------------------------------- TMemo
+
+void TMemo::SetLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  SetText(text);
+}
+
+std::vector<std::string> TMemo::Lines() const {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text_.find("\r\n", start);
+    lines.push_back(text_.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return lines;
+    start = end + 2;
+  }
+}
+
+void TMemo::FillPeerParams(platform::PeerParams& params) const {
+  TCustomEdit::FillPeerParams(params);
+  params.edit.multiLine = true;
+  params.edit.wordWrap = true;
+  params.edit.verticalScrollBar = true;
+}
+
 // ------------------------------------------------------------------ TLabel
 
 TLabel::TLabel(TComponent* owner) : TControl(owner, PeerKind::kLabel, "TLabel") {}

@@ -2,6 +2,9 @@
 // labels and group boxes.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "framework/controls.h"
 
 // A push button. Enter clicks it while it has the focus, or while it is
@@ -85,6 +88,19 @@ class TCustomEdit : public TWinControl {
 class TEdit : public TCustomEdit {
  public:
   explicit TEdit(TComponent* owner) : TCustomEdit(owner, "TEdit") {}
+};
+
+// A multi-line edit whose lines wrap at its width, with a vertical scroll
+// bar; Enter stays the form's.
+class TMemo : public TCustomEdit {
+ public:
+  explicit TMemo(TComponent* owner) : TCustomEdit(owner, "TMemo") {}
+  // The lines, joined by CR LF as the native edit shows them.
+  void SetLines(const std::vector<std::string>& lines);
+  [[nodiscard]] std::vector<std::string> Lines() const;
+
+ protected:
+  void FillPeerParams(platform::PeerParams& params) const override;
 };
 
 // With AutoSize (the default) a change of the caption resizes the label

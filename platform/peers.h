@@ -226,6 +226,8 @@ class TopLevelPeer {
   // the program is quitting; the window is shown and the others disabled
   // by the caller.
   virtual void RunModal(const std::function<bool()>& done) = 0;
+  // Forms: whether the user may resize (and maximise) the window.
+  virtual void SetResizable(bool resizable) = 0;
 
  protected:
   ~TopLevelPeer() = default;

@@ -3,6 +3,8 @@
 // wired, so the layout itself raises no handler.
 #include "ui/Unit1.h"
 
+#include "ui/Unit2.h"
+
 #include <string>
 
 namespace {
@@ -100,6 +102,13 @@ void TForm1::FormCreate(TObject* /*Sender*/) {
   loadhotkeystringlist();
 }
 
+void TForm1::Instructions1Click(TObject* /*Sender*/) {
+  // Already showing: left where it is, not brought to the front.
+  if (Form2 != nullptr) Form2->Show();
+}
+
+void TForm1::showOptions(TObject* /*Sender*/) { PageControl1->SetActivePage(TabSheet3); }
+
 void TForm1::CreateMenu() {
   MainMenu1 = Make<TMainMenu>(*this, "MainMenu1");
   File1 = Item(*this, "File1", "File");
@@ -123,6 +132,9 @@ void TForm1::CreateMenu() {
   // Closing the main window ends the program; Exit does the same.
   Exit1->OnClick = [this](TObject*) { Close(); };
   SaveClickList1->OnClick = Handler(this, &TForm1::SaveClickList1Click);
+  Options1->OnClick = Handler(this, &TForm1::showOptions);
+  SetHotKeys1->OnClick = Handler(this, &TForm1::showOptions);
+  Instructions1->OnClick = Handler(this, &TForm1::Instructions1Click);
   LoadClickList1->OnClick = Handler(this, &TForm1::LoadClickList1Click);
 }
 

@@ -24,6 +24,8 @@
 
 inline constexpr const char* kMakerWebAddress = "https://tapfinch.example";
 
+class TForm2;
+
 // One entry of the click list: x and y in screen pixels, a click option
 // and the delay in seconds, all kept as the program has always kept them.
 struct ClickEntry {
@@ -169,6 +171,9 @@ class TForm1 : public TForm {
 
   // ---- handlers (ui/, engine/, hotkeys/ and settings/)
   void FormCreate(TObject* Sender);
+  void Instructions1Click(TObject* Sender);
+  // File > Options and Options > Set HotKeys: the Options tab.
+  void showOptions(TObject* Sender);
   void FormDestroy(TObject* Sender);
 
   void singclickstartbtnClick(TObject* Sender);
@@ -263,6 +268,8 @@ class TForm1 : public TForm {
   // A Click-Hold of the program's own is holding the left button down.
   bool leftButtonHeld = false;
   bool hotkeysDistinct = true;
+  // The instructions window, which the start-up creates after this one.
+  TForm2* Form2 = nullptr;
   // The settings store, open from FormCreate to FormDestroy.
   std::unique_ptr<TRegistry> settingsStore;
 

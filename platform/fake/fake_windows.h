@@ -107,6 +107,8 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   void SetMenu(const std::vector<MenuItemSpec>& menu) override { menu_ = menu; }
   Size ClientSize() override { return {}; }  // unknown: the framework computes it
   void RunModal(const std::function<bool()>& done) override;
+  void SetResizable(bool resizable) override { resizable_ = resizable; }
+  [[nodiscard]] bool resizable() const noexcept { return resizable_; }
 
   [[nodiscard]] bool controlParent() const noexcept override { return kind() == PeerKind::kForm; }
   [[nodiscard]] bool iconic() const noexcept { return iconic_; }
@@ -125,6 +127,7 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   std::uint64_t zOrder_ = 0;
   std::vector<MenuItemSpec> menu_;
   int modalRuns_ = 0;
+  bool resizable_ = true;
 };
 
 // Push buttons, check boxes and radio buttons: the BUTTON class.

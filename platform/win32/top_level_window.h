@@ -14,6 +14,18 @@ class Win32TopLevelWindow : public Win32Window, public TopLevelPeer {
  public:
   [[nodiscard]] Size ClientSize() override { return ClientArea(); }
   void RunModal(const std::function<bool()>& done) override { RunModalLoop(windows(), done); }
+  // A sizing frame and the maximise box come and go together; the outer
+  // size stays what the framework set.
+  void SetResizable(bool resizable) override {
+    HWND window = handle();
+    if (window == nullptr) return;
+    const auto sizing = static_cast<LONG_PTR>(WS_THICKFRAME | WS_MAXIMIZEBOX);
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    // Both fail only for a window that is gone.
+    SetWindowLongPtrA(window, GWL_STYLE, resizable ? style | sizing : style & ~sizing);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
  protected:
   using Win32Window::Win32Window;

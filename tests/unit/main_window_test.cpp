@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/harness.h"
+#include "ui/Unit2.h"
 
 using platform::kMouseLeftDown;
 using platform::kMouseLeftUp;
@@ -115,4 +116,51 @@ TEST(MouseActions, EachOptionInjectsItsEventsAndNothingElse) {
   form.mclick();
   EXPECT_EQ(Flags(fake), (std::vector<std::uint32_t>{kMouseLeftDown, kMouseLeftUp, kMouseLeftDown, kMouseLeftUp}));
   EXPECT_EQ(fake.cursorMoves(), 0);
+}
+
+TEST(MainWindow, HelpInstructionsShowsTheFixedInstructionsWindowOnce) {
+  Tapfinch app;
+  TForm2& instructions = *app.program().Form2();
+  EXPECT_FALSE(instructions.Visible()) << "made hidden at start-up";
+  EXPECT_EQ(instructions.Width(), 450);
+  EXPECT_EQ(instructions.Height(), 460);
+  EXPECT_FALSE(PeerOf(instructions).resizable());
+  EXPECT_EQ(instructions.Caption(), "Instructions - Tapfinch by Brenmoor - https://tapfinch.example");
+
+  app.form().Instructions1->Click();
+  EXPECT_TRUE(instructions.Visible());
+  EXPECT_TRUE(PeerOf(instructions).shownCentered());
+  const auto z = PeerOf(instructions).zOrder();
+  app.form().Instructions1->Click();
+  EXPECT_EQ(PeerOf(instructions).zOrder(), z) << "already showing: not brought to the front";
+  EXPECT_EQ(app.fake().topLevelWindows().size(), 3u) << "one window, not two";
+
+  EXPECT_EQ(instructions.PageControl1->ActivePage(), instructions.TabSheet2);
+  EXPECT_EQ(instructions.Memo1->Text(), "");
+  const auto lines = instructions.Memo2->Lines();
+  ASSERT_EQ(lines.size(), 74u);
+  EXPECT_EQ(lines[0], "This is where the fun stuff starts.");
+  EXPECT_EQ(lines[2], "With this section of Tapfinch you can create full mouse click macro's, save ")
+      << "a trailing blank kept";
+  EXPECT_EQ(lines[71], "brenmoor");
+  auto& memo = dynamic_cast<platform::fake::FakeEdit&>(testing_support::WindowOf(*instructions.Memo2));
+  EXPECT_TRUE(memo.readOnly());
+  EXPECT_TRUE(memo.multiLine());
+  EXPECT_TRUE(memo.style().verticalScrollBar);
+
+  // Its close button hides it; the next Instructions shows it again.
+  instructions.PeerCloseRequested();
+  EXPECT_FALSE(instructions.Visible());
+  EXPECT_TRUE(app.form().Visible());
+  app.form().Instructions1->Click();
+  EXPECT_TRUE(instructions.Visible());
+}
+
+TEST(MainWindow, FileOptionsAndSetHotKeysShowTheOptionsTab) {
+  Tapfinch app;
+  app.form().Options1->Click();
+  EXPECT_EQ(app.form().PageControl1->ActivePage(), app.form().TabSheet3);
+  app.form().PageControl1->SetActivePage(app.form().TabSheet1);
+  app.form().SetHotKeys1->Click();
+  EXPECT_EQ(app.form().PageControl1->ActivePage(), app.form().TabSheet3);
 }
