@@ -24,7 +24,8 @@ else()
   set(TAPFINCH_STATIC_LINK -static -static-libgcc -static-libstdc++)
 endif()
 
-add_executable(tapfinch WIN32 app/winmain.cpp)
+enable_language(RC)
+add_executable(tapfinch WIN32 app/winmain.cpp app/tapfinch.rc)
 target_link_libraries(tapfinch PRIVATE tapfinch_app tapfinch_win32 tapfinch_warnings)
 target_link_options(tapfinch PRIVATE ${TAPFINCH_STATIC_LINK})
 

@@ -1,6 +1,9 @@
 // One copy at a time, and system-wide hotkeys, on the real program.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/e2e/driver.h"
 
 using namespace e2e;
@@ -94,4 +97,28 @@ TEST(HotkeysE2E, StartAndStopHotkeysWorkWhileAnotherWindowHasTheFocus) {
   EXPECT_NE(RegisterHotKey(driver.window(), 2, MOD_CONTROL, VK_F10), 0);
   UnregisterHotKey(driver.window(), 1);
   UnregisterHotKey(driver.window(), 2);
+}
+
+TEST(ExecutableE2E, CarriesItsVersionResource) {
+  const std::string path = TapfinchPath();
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  ASSERT_GT(size, 0u) << "no version resource";
+  std::vector<char> block(size);
+  ASSERT_NE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()), 0);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_NE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length), 0);
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 2);
+  EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 5);
+  auto text = [&](const char* name) {
+    char* value = nullptr;
+    UINT chars = 0;
+    const std::string key = std::string("\\StringFileInfo\\040904E4\\") + name;
+    if (VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &chars) == 0) return std::string();
+    return std::string(value);
+  };
+  EXPECT_EQ(text("ProductName"), "Tapfinch");
+  EXPECT_EQ(text("ProductVersion"), "2.5");
+  EXPECT_FALSE(text("FileDescription").empty());
 }
