@@ -24,8 +24,24 @@ else()
   set(TAPFINCH_STATIC_LINK -static -static-libgcc -static-libstdc++)
 endif()
 
+# The icon is drawn by tools/make_icon.cpp, built and run on this machine.
 enable_language(RC)
+find_program(TAPFINCH_HOST_CXX NAMES c++ g++ clang++)
+set(TAPFINCH_ICON ${CMAKE_BINARY_DIR}/tapfinch.ico)
+if(TAPFINCH_HOST_CXX)
+  add_custom_command(
+    OUTPUT ${TAPFINCH_ICON}
+    COMMAND ${TAPFINCH_HOST_CXX} -std=c++17 -O1 ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp -o ${CMAKE_BINARY_DIR}/make_icon
+    COMMAND ${CMAKE_BINARY_DIR}/make_icon ${TAPFINCH_ICON}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp
+    COMMENT "Drawing the icon")
+  set_source_files_properties(app/tapfinch.rc PROPERTIES OBJECT_DEPENDS ${TAPFINCH_ICON}
+                                                         COMPILE_DEFINITIONS TAPFINCH_ICON_FILE)
+else()
+  message(STATUS "No compiler for this machine: tapfinch.exe is built without its icon")
+endif()
 add_executable(tapfinch WIN32 app/winmain.cpp app/tapfinch.rc)
+target_include_directories(tapfinch PRIVATE ${CMAKE_BINARY_DIR})
 target_link_libraries(tapfinch PRIVATE tapfinch_app tapfinch_win32 tapfinch_warnings)
 target_link_options(tapfinch PRIVATE ${TAPFINCH_STATIC_LINK})
 

@@ -72,7 +72,14 @@ class Win32Form final : public Win32TopLevelWindow {
   [[nodiscard]] DWORD ExStyle() const noexcept override { return WS_EX_CONTROLPARENT; }
   [[nodiscard]] HWND ParentFor(const PeerParams& params) const noexcept override { return HandleOf(params.owner); }
   [[nodiscard]] bool ErasesBackground() const noexcept override { return true; }
-  void Created(const PeerParams& /*params*/) override { windows().AddForm(handle()); }
+  void Created(const PeerParams& /*params*/) override {
+    windows().AddForm(handle());
+    // The title bar's and Alt+Tab's picture: the program's icon, when it has one.
+    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
+      SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      SendMessageA(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+  }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {

@@ -30,6 +30,8 @@ const WindowClasses::Entry* WindowClasses::Ensure(const std::string& name, const
     info.style = CS_DBLCLKS;
     info.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));  // null only costs the pointer shape
     info.hbrBackground = nullptr;                                              // every window erases its own background
+    // The program's icon (resource 1) for its windows; none costs only the picture.
+    info.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
   }
   info.hInstance = GetModuleHandleA(nullptr);
   info.lpfnWndProc = procedure;

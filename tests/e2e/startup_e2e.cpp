@@ -122,3 +122,15 @@ TEST(ExecutableE2E, CarriesItsVersionResource) {
   EXPECT_EQ(text("ProductVersion"), "2.5");
   EXPECT_FALSE(text("FileDescription").empty());
 }
+
+TEST(ExecutableE2E, CarriesItsIcon) {
+  // The title bar showing it was seen on a screenshot; another process
+  // cannot ask a window of ours for its icon under Wine.
+  HMODULE exe = LoadLibraryExA(TapfinchPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr);
+  EXPECT_NE(FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr) << "no icon group";
+  HANDLE icon = LoadImageA(exe, MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0);
+  EXPECT_NE(icon, nullptr) << "no 32 x 32 icon";
+  if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
+  FreeLibrary(exe);
+}
