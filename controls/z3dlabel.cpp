@@ -7,6 +7,12 @@ void Tz3DLabel::SetAutoSize(bool autoSize) {
   AdjustBounds();
 }
 
+void Tz3DLabel::SetWordWrap(bool wordWrap) {
+  wordWrap_ = wordWrap;
+  AdjustBounds();
+  Invalidate();
+}
+
 void Tz3DLabel::SetRaised(bool raised) {
   raised_ = raised;
   Invalidate();
@@ -50,14 +56,21 @@ void Tz3DLabel::TextChanged() {
 void Tz3DLabel::AdjustBounds() {
   if (!autoSize_ || align_ != TAlign::alNone) return;
   // An empty caption is measured as a blank, so the label keeps a height.
-  const platform::Size extent = Platform().windows().MeasureText(Caption().empty() ? " " : Caption(), Font());
+  const std::string text = Caption().empty() ? " " : Caption();
+  if (wordWrap_) {
+    // The width stays; the dark copy needs a pixel more at the bottom.
+    SetBounds(Left(), Top(), Width(), Platform().windows().MeasureWrapped(text, Font(), Width() - 1).height + 1);
+    return;
+  }
+  const platform::Size extent = Platform().windows().MeasureText(text, Font());
   // One pixel more each way for the dark copy down and to the right.
   SetBounds(Left(), Top(), extent.width + 1, extent.height + 1);
 }
 
 void Tz3DLabel::Paint(platform::Canvas& canvas) {
   canvas.FillRect({0, 0, Width(), Height()}, Color());
-  const std::uint32_t format = platform::kTextLeft | platform::kTextNoPrefix;
+  const std::uint32_t format =
+      platform::kTextLeft | platform::kTextNoPrefix | (wordWrap_ ? std::uint32_t{platform::kTextWordBreak} : 0u);
   const platform::Rect place{0, 0, Width(), Height()};
   auto offset = [&](int dx, int dy) {
     return platform::Rect{place.left + dx, place.top + dy, place.width, place.height};

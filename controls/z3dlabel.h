@@ -12,6 +12,9 @@ class Tz3DLabel : public TCustomControl {
 
   [[nodiscard]] bool AutoSize() const noexcept { return autoSize_; }
   void SetAutoSize(bool autoSize);
+  // Lines break at words to fit the label's width; AutoSize then sets
+  // only the height.
+  void SetWordWrap(bool wordWrap);
   void SetRaised(bool raised);
   void SetUse3D(bool use3D);
   void SetHighlightColor(TColor color);
@@ -30,6 +33,7 @@ class Tz3DLabel : public TCustomControl {
  private:
   void AdjustBounds();
   bool autoSize_ = true;
+  bool wordWrap_ = false;
   bool raised_ = true;
   bool use3D_ = true;
   TColor highlightColor_ = clBtnHighlight;

@@ -23,6 +23,16 @@ TComponent* TComponent::FindComponent(std::string_view name) const noexcept {
 
 void TComponent::Adopt(std::unique_ptr<TComponent> component) { components_.push_back(std::move(component)); }
 
+std::unique_ptr<TComponent> TComponent::RemoveComponent(TComponent* component) {
+  for (auto it = components_.begin(); it != components_.end(); ++it) {
+    if (it->get() != component) continue;
+    std::unique_ptr<TComponent> owned = std::move(*it);
+    components_.erase(it);
+    return owned;
+  }
+  return nullptr;
+}
+
 void TComponent::DestroyComponents() noexcept {
   while (!components_.empty()) {
     std::unique_ptr<TComponent> last = std::move(components_.back());

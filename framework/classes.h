@@ -54,6 +54,8 @@ class TComponent : public TObject {
   [[nodiscard]] std::size_t ComponentCount() const noexcept { return components_.size(); }
   [[nodiscard]] TComponent* Components(std::size_t index) const { return components_.at(index).get(); }
   [[nodiscard]] TComponent* FindComponent(std::string_view name) const noexcept;
+  // Hands an owned component back, so that it goes when the caller is done.
+  [[nodiscard]] std::unique_ptr<TComponent> RemoveComponent(TComponent* component);
 
   // True while the owner's layout is being applied.
   [[nodiscard]] bool Loading() const noexcept { return loading_; }

@@ -151,9 +151,19 @@ void TLabel::TextChanged() {
   if (!Loading()) AdjustBounds();
 }
 
+void TLabel::SetWordWrap(bool wordWrap) {
+  wordWrap_ = wordWrap;
+  if (!Loading()) AdjustBounds();
+}
+
 void TLabel::AdjustBounds() {
   // Aligned labels take their size from the alignment.
   if (!autoSize_ || align_ != TAlign::alNone) return;
+  if (wordWrap_) {
+    const platform::Size wrapped = Platform().windows().MeasureWrapped(text_.empty() ? " " : text_, font_, Width());
+    SetBounds(Left(), Top(), Width(), wrapped.height);
+    return;
+  }
   constexpr int kEmptyWidth = 3;  // what an empty label measures
   // An empty caption keeps the height of one line.
   const platform::Size extent = Platform().windows().MeasureText(text_.empty() ? " " : text_, font_);

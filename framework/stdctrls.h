@@ -110,16 +110,23 @@ class TLabel : public TControl {
   explicit TLabel(TComponent* owner);
   [[nodiscard]] bool AutoSize() const noexcept { return autoSize_; }
   void SetAutoSize(bool autoSize) noexcept { autoSize_ = autoSize; }
+  // Lines break at words to fit the label's width; AutoSize then sets
+  // only the height.
+  [[nodiscard]] bool WordWrap() const noexcept { return wordWrap_; }
+  void SetWordWrap(bool wordWrap);
+  // Fits the label to its caption now (as the loaded step does).
+  void AdjustBounds();
   // Fits the label to its caption in the font the system really has.
   void Loaded() override;
 
  protected:
   void TextChanged() override;
   void FontChanged() override { TextChanged(); }
+  void FillPeerParams(platform::PeerParams& params) const override { params.wordWrap = wordWrap_; }
 
  private:
-  void AdjustBounds();
   bool autoSize_ = true;
+  bool wordWrap_ = false;
 };
 
 class TGroupBox : public TWinControl {

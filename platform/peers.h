@@ -119,6 +119,8 @@ class Canvas {
   virtual void DrawString(const std::string& text, const Rect& r, const FontSpec& font, Color color,
                           std::uint32_t format) = 0;
   virtual Size MeasureText(const std::string& text, const FontSpec& font) = 0;
+  // The program's own icon (resource 1), stretched into the rectangle.
+  virtual void DrawProgramIcon(const Rect& r) = 0;
 };
 
 class PeerEvents {
@@ -194,9 +196,10 @@ struct PeerParams {
   bool tabStop = false;
   Color color = kSystemColorFlag | 15;
   FontSpec font;
-  bool checked = false;  // check boxes and radio buttons
-  EditStyle edit;        // edits
-  int itemHeight = 16;   // list boxes: the fixed height of a row
+  bool checked = false;   // check boxes and radio buttons
+  EditStyle edit;         // edits
+  int itemHeight = 16;    // list boxes: the fixed height of a row
+  bool wordWrap = false;  // labels: lines break at words to fit the width
 };
 
 // What every native window has.
@@ -316,6 +319,10 @@ class Windows {
   virtual int ScrollBarWidth() = 0;  // SM_CXVSCROLL
   // Extent of a (possibly multi-line) text in the given font.
   virtual Size MeasureText(const std::string& text, const FontSpec& font) = 0;
+  // The same, broken into lines at word boundaries to fit width.
+  virtual Size MeasureWrapped(const std::string& text, const FontSpec& font, int width) = 0;
+  // The primary screen's size (SM_CXSCREEN, SM_CYSCREEN).
+  virtual Size ScreenSize() = 0;
 };
 
 }  // namespace platform

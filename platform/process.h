@@ -24,6 +24,15 @@ struct MutexResult {
 
 using WindowRef = std::uintptr_t;  // 0: none
 
+// What the about box tells of the machine.
+struct SystemFacts {
+  std::uint64_t totalPhysicalMemory = 0;  // bytes
+  std::uint32_t processorCount = 0;
+  std::uint32_t processorType = 0;  // SYSTEM_INFO's dwProcessorType: 386, 486, 586, ...
+  bool ntFamily = true;
+  std::uint32_t freeResourcesPercent = 0;  // older systems only
+};
+
 class Process {
  public:
   virtual ~Process() = default;
@@ -35,6 +44,10 @@ class Process {
   virtual bool IsIconic(WindowRef window) = 0;
   virtual void ShowWindowRestore(WindowRef window) = 0;  // ShowWindow(SW_RESTORE)
   virtual void BringWindowToTop(WindowRef window) = 0;
+  virtual SystemFacts SystemInformation() = 0;
+  // ShellExecuteA with no verb, parameters or folder, shown normally: the
+  // system's default handler for the target. Its result: above 32 when done.
+  virtual std::intptr_t ShellOpen(const std::string& target) = 0;
 };
 
 }  // namespace platform

@@ -109,6 +109,8 @@ void TForm1::Instructions1Click(TObject* /*Sender*/) {
 
 void TForm1::showOptions(TObject* /*Sender*/) { PageControl1->SetActivePage(TabSheet3); }
 
+void TForm1::about2Click(TObject* /*Sender*/) { static_cast<void>(aboutdlg->Execute()); }
+
 void TForm1::CreateMenu() {
   MainMenu1 = Make<TMainMenu>(*this, "MainMenu1");
   File1 = Item(*this, "File1", "File");
@@ -135,6 +137,7 @@ void TForm1::CreateMenu() {
   Options1->OnClick = Handler(this, &TForm1::showOptions);
   SetHotKeys1->OnClick = Handler(this, &TForm1::showOptions);
   Instructions1->OnClick = Handler(this, &TForm1::Instructions1Click);
+  about2->OnClick = Handler(this, &TForm1::about2Click);
   LoadClickList1->OnClick = Handler(this, &TForm1::LoadClickList1Click);
 }
 
@@ -476,6 +479,16 @@ void TForm1::CreateNonVisualComponents() {
   releasehotkey->OnKeyDown = KeyHandler(this, &TForm1::releasehotkeyKeyDown);
   rightclickhotkey->OnKeyDown = KeyHandler(this, &TForm1::rightclickhotkeyKeyDown);
   doubleclickhotkey->OnKeyDown = KeyHandler(this, &TForm1::doubleclickhotkeyKeyDown);
+
+  aboutdlg = Make<TLMDAboutDlg>(*this, "aboutdlg");
+  aboutdlg->Appname = "Tapfinch by Brenmoor";
+  aboutdlg->CaptionTitle = "About Tapfinch";
+  aboutdlg->Version = "2.5";
+  aboutdlg->Description =
+      "Automate a click or series of clicks ANYWHERE on your desktop.  Create Full Feature mouse click macro's to be "
+      "saved and used any time. Updates and news: https://tapfinch.example";
+  aboutdlg->Copyright = "Copyright (c) Brenmoor";
+  aboutdlg->Jump = kMakerWebAddress;
 
   SaveDialog1 = Make<TSaveDialog>(*this, "SaveDialog1");
   SaveDialog1->SetTitle("Save Click List - Tapfinch");

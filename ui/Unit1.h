@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/lmd_application.h"
+#include "controls/lmdaboutdlg.h"
 #include "controls/lmdlistbox.h"
 #include "controls/z3dlabel.h"
 #include "controls/zcolorbtn.h"
@@ -165,6 +166,7 @@ class TForm1 : public TForm {
   TLMDGlobalHotKey* releasehotkey;
   TLMDGlobalHotKey* rightclickhotkey;
   TLMDGlobalHotKey* doubleclickhotkey;
+  TLMDAboutDlg* aboutdlg;
   TSaveDialog* SaveDialog1;
   TOpenDialog* OpenDialog1;
   TLMDOneInstance* LMDOneInstance1;
@@ -172,6 +174,7 @@ class TForm1 : public TForm {
   // ---- handlers (ui/, engine/, hotkeys/ and settings/)
   void FormCreate(TObject* Sender);
   void Instructions1Click(TObject* Sender);
+  void about2Click(TObject* Sender);
   // File > Options and Options > Set HotKeys: the Options tab.
   void showOptions(TObject* Sender);
   void FormDestroy(TObject* Sender);

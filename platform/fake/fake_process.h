@@ -3,8 +3,10 @@
 // and title and activated the way another program would.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/process.h"
 
@@ -20,6 +22,10 @@ class FakeProcess final : public Process {
   void setModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
   void failMutexCreation(bool fail) noexcept { failMutex_ = fail; }
   [[nodiscard]] bool mutexExists(const std::string& name) const { return mutexes_.count(name) != 0; }
+  void setSystemFacts(const SystemFacts& facts) noexcept { facts_ = facts; }
+  // The result ShellOpen answers (above 32: done), and what it was asked to open.
+  void setShellResult(std::intptr_t result) noexcept { shellResult_ = result; }
+  [[nodiscard]] const std::vector<std::string>& opened() const noexcept { return opened_; }
 
   std::string ModuleFileName() override { return moduleFileName_; }
   MutexResult CreateNamedMutex(const std::string& name) override;
@@ -27,6 +33,11 @@ class FakeProcess final : public Process {
   bool IsIconic(WindowRef window) override;
   void ShowWindowRestore(WindowRef window) override;
   void BringWindowToTop(WindowRef window) override;
+  SystemFacts SystemInformation() override { return facts_; }
+  std::intptr_t ShellOpen(const std::string& target) override {
+    opened_.push_back(target);
+    return shellResult_;
+  }
 
  private:
   class FakeMutexHandle;
@@ -35,6 +46,9 @@ class FakeProcess final : public Process {
   std::string moduleFileName_ = "C:\\Program Files\\Tapfinch\\tapfinch.exe";
   bool failMutex_ = false;
   std::map<std::string, int> mutexes_;
+  SystemFacts facts_{3ull * 1024 * 1024 * 1024, 2, 586, true, 0};
+  std::intptr_t shellResult_ = 42;
+  std::vector<std::string> opened_;
 };
 
 }  // namespace platform::fake

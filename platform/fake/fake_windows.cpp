@@ -543,6 +543,41 @@ Size FakeDesktop::MeasureText(const std::string& text, const FontSpec& font) {
   return {widest, 13 * lines};
 }
 
+Size FakeDesktop::MeasureWrapped(const std::string& text, const FontSpec& font, int width) {
+  // Greedy word wrap over the same character cells; a word wider than the
+  // line stands on a line of its own.
+  const int cell = font.bold ? kCellWidth + 1 : kCellWidth;
+  const int perLine = std::max(1, width / cell);
+  int lines = 0;
+  int widest = 0;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    const std::string paragraph = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    int used = 0;
+    int paragraphLines = 1;
+    std::size_t at = 0;
+    while (at < paragraph.size()) {
+      std::size_t wordEnd = paragraph.find(' ', at);
+      if (wordEnd == std::string::npos) wordEnd = paragraph.size();
+      const int word = static_cast<int>(wordEnd - at);
+      const int need = used == 0 ? word : used + 1 + word;
+      if (used > 0 && need > perLine) {
+        ++paragraphLines;
+        used = word;
+      } else {
+        used = need;
+      }
+      widest = std::max(widest, std::min(used, perLine) * cell);
+      at = wordEnd + 1;
+    }
+    lines += paragraphLines;
+    if (end == std::string::npos) break;
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return {widest, 13 * lines};
+}
+
 std::vector<FakeTopLevel*> FakeDesktop::topLevelWindows() const {
   std::vector<FakeTopLevel*> found;
   for (FakeWindow* window : windows_) {

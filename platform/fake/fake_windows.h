@@ -334,6 +334,8 @@ class FakeDesktop final : public Windows {
   int ScrollBarWidth() override { return 16; }
   // A fixed 6 x 13 cell per character, line by line; bold adds a pixel a character.
   Size MeasureText(const std::string& text, const FontSpec& font) override;
+  Size MeasureWrapped(const std::string& text, const FontSpec& font, int width) override;
+  Size ScreenSize() override { return {1280, 1024}; }
 
   // ---- what a test sees
   [[nodiscard]] std::vector<FakeTopLevel*> topLevelWindows() const;

@@ -49,6 +49,12 @@ void GdiCanvas::DrawString(const std::string& text, const Rect& r, const FontSpe
   ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
 }
 
+void GdiCanvas::DrawProgramIcon(const Rect& r) {
+  // Shared with the system: never destroyed here. No icon: nothing drawn.
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  if (icon != nullptr) DrawIconEx(dc_, r.left, r.top, icon, r.width, r.height, 0, nullptr, DI_NORMAL);
+}
+
 Size GdiCanvas::MeasureText(const std::string& text, const FontSpec& font) {
   SelectGuard select(dc_, gdi_.Font(font));
   RECT rc{0, 0, 0, 0};

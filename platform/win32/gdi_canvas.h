@@ -19,6 +19,7 @@ class GdiCanvas final : public Canvas {
   void DrawString(const std::string& text, const Rect& r, const FontSpec& font, Color color,
                   std::uint32_t format) override;
   Size MeasureText(const std::string& text, const FontSpec& font) override;
+  void DrawProgramIcon(const Rect& r) override;
 
  private:
   HDC dc_;

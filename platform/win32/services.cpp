@@ -2,6 +2,7 @@
 // and the loop: input, timers, message boxes and file dialogs, the locale,
 // hotkeys, key names and what one copy of the program knows of another.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 
 namespace platform::win32 {
 
@@ -303,6 +305,22 @@ class Win32Process final : public Process {
   // Not checked: the other copy may be gone already, and this one ends either way.
   void ShowWindowRestore(WindowRef window) override { ShowWindow(reinterpret_cast<HWND>(window), SW_RESTORE); }
   void BringWindowToTop(WindowRef window) override { ::BringWindowToTop(reinterpret_cast<HWND>(window)); }
+  SystemFacts SystemInformation() override {
+    SystemFacts facts;
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof memory;
+    if (GlobalMemoryStatusEx(&memory) != 0) facts.totalPhysicalMemory = memory.ullTotalPhys;  // 0 when refused
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);  // cannot fail
+    facts.processorCount = system.dwNumberOfProcessors;
+    facts.processorType = system.dwProcessorType;
+    facts.ntFamily = true;  // every system this program runs on
+    return facts;
+  }
+  std::intptr_t ShellOpen(const std::string& target) override {
+    return reinterpret_cast<std::intptr_t>(
+        ShellExecuteA(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  }
 };
 
 }  // namespace

@@ -16,6 +16,18 @@ Size Win32Windows::FormFrameSize(bool withMenu) {
 
 int Win32Windows::ScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
+Size Win32Windows::MeasureWrapped(const std::string& text, const FontSpec& font, int width) {
+  const WindowDc screen(nullptr);
+  if (!screen) return {};
+  SelectGuard select(screen.get(), gdi_.Font(font));
+  RECT extent{0, 0, width, 0};
+  const UINT format = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX;
+  if (DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent, format) == 0) return {};
+  return {extent.right, extent.bottom};
+}
+
+Size Win32Windows::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
 Size Win32Windows::MeasureText(const std::string& text, const FontSpec& font) {
   const WindowDc screen(nullptr);
   if (!screen) return {};

@@ -22,6 +22,8 @@ class Win32Windows final : public Windows {
   Size FormFrameSize(bool withMenu) override;
   int ScrollBarWidth() override;
   Size MeasureText(const std::string& text, const FontSpec& font) override;
+  Size MeasureWrapped(const std::string& text, const FontSpec& font, int width) override;
+  Size ScreenSize() override;
 
   [[nodiscard]] WindowClasses& classes() noexcept { return classes_; }
   [[nodiscard]] const ErrorRoute& errors() const noexcept { return errors_; }

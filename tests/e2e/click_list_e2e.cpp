@@ -76,15 +76,13 @@ TEST_F(ClickListE2E, CapturedPointsAreClickedInOrderWithTheirKindsAndTheRowFollo
   std::vector<int> highlighted;
   WaitFor(
       [&] {
-        int selected = -1;
-        int count = 0;
-        for (int row = 0; row < 4; ++row) {
-          if (ListSelected(list, row)) {
-            selected = row;
-            ++count;
-          }
+        // One message each, so that no tick falls between the readings of
+        // single rows: the count of selected rows, and the row that is.
+        const int count = ListSelectedCount(list);
+        const int selected = ListCaret(list);
+        if (count == 1 && ListSelected(list, selected) && (highlighted.empty() || highlighted.back() != selected)) {
+          highlighted.push_back(selected);
         }
-        if (count == 1 && (highlighted.empty() || highlighted.back() != selected)) highlighted.push_back(selected);
         EXPECT_LE(count, 1) << "one row at most";
         return target.clicks().size() >= 6;
       },

@@ -252,6 +252,18 @@ bool ListSelected(HWND list, int row) {
   return static_cast<LRESULT>(selected) > 0;
 }
 
+int ListSelectedCount(HWND list) {
+  DWORD_PTR count = 0;
+  SendMessageTimeoutA(list, LB_GETSELCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+  return static_cast<int>(static_cast<LRESULT>(count));
+}
+
+int ListCaret(HWND list) {
+  DWORD_PTR caret = 0;
+  SendMessageTimeoutA(list, LB_GETCARETINDEX, 0, 0, SMTO_ABORTIFHUNG, 2000, &caret);
+  return static_cast<int>(static_cast<LRESULT>(caret));
+}
+
 std::string ListText(HWND list, int row) {
   DWORD_PTR length = 0;
   SendMessageTimeoutA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0, SMTO_ABORTIFHUNG, 2000, &length);

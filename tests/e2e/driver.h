@@ -90,6 +90,8 @@ void PressKey(WORD virtualKey, int times = 1);
 // Rows of a list box of the program: count, selection and text.
 int ListCount(HWND list);
 bool ListSelected(HWND list, int row);
+int ListSelectedCount(HWND list);
+int ListCaret(HWND list);  // the row with the focus rectangle
 std::string ListText(HWND list, int row);
 // Rows of a list box by their text, as one string per row.
 std::vector<std::string> ListRows(HWND list);

@@ -134,3 +134,35 @@ TEST(ExecutableE2E, CarriesItsIcon) {
   if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
   FreeLibrary(exe);
 }
+
+TEST(AboutE2E, TheAboutBoxIsModalAndEnterClosesIt) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  // Help is the third menu, About its second item (another process cannot
+  // read our menu, so the user's way: a click and the keys).
+  RECT r{};
+  GetWindowRect(app.mainWindow(), &r);
+  const int menuY =
+      r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
+  ClickAt({r.left + 100, menuY});
+  PressKey(VK_DOWN, 2);
+  PressKey(VK_RETURN);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (HWND w : WindowsOf(app.processId(), "TLMDAboutForm")) {
+          if (IsWindowVisible(w) != FALSE) box = w;
+        }
+        return box != nullptr;
+      },
+      5000))
+      << "no about box";
+  EXPECT_EQ(TextOf(box), "About Tapfinch");
+  EXPECT_FALSE(IsWindowEnabled(app.mainWindow())) << "the main window takes no input meanwhile";
+  SetForegroundWindow(box);
+  Pump(200);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return IsWindow(box) == FALSE; }, 3000)) << "Enter did not close it";
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.mainWindow()) != FALSE; }, 2000));
+  EXPECT_EQ(app.close(), 0u);
+}

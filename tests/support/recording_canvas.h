@@ -33,6 +33,7 @@ class RecordingCanvas final : public platform::Canvas {
                   platform::Color color, std::uint32_t /*format*/) override {
     calls.push_back({"text", r, color, text, font});
   }
+  void DrawProgramIcon(const platform::Rect& r) override { calls.push_back({"icon", r, 0, {}, {}}); }
   platform::Size MeasureText(const std::string& text, const platform::FontSpec& /*font*/) override {
     return {static_cast<int>(text.size()) * 6, 13};
   }
