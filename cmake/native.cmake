@@ -20,6 +20,7 @@ add_executable(tapfinch_tests
   tests/unit/framework_test.cpp
   tests/unit/global_hotkey_test.cpp
   tests/unit/keyboard_test.cpp
+  tests/unit/layout_test.cpp
   tests/unit/list_box_test.cpp
   tests/unit/list_file_test.cpp
   tests/unit/main_window_test.cpp
