@@ -1,14 +1,14 @@
 #include "framework/dialogs.h"
 
 bool TOpenDialog::Execute() {
-  platform::FileDialogSpec spec;
-  spec.save = Saving();
-  spec.title = title_;
-  spec.fileName = fileName_;
-  spec.defaultExt = defaultExt_;
-  spec.filter = filter_;
-  spec.options = options_;
-  const auto chosen = Platform().dialogs().ShowFileDialog(spec);
+  platform::FileDialogRequest request;
+  request.save = Saving();
+  request.title = title_;
+  request.fileName = fileName_;
+  request.defaultExt = defaultExt_;
+  request.filter = filter_;
+  request.options = options_;
+  const auto chosen = Platform().dialogs().ShowFileDialog(request);
   if (!chosen) return false;
   fileName_ = *chosen;
   return true;

@@ -29,7 +29,7 @@ enum FileDialogOption : std::uint32_t {
   kOfnEnableSizing = 0x00800000,
 };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
   bool save = false;          // GetSaveFileNameA, else GetOpenFileNameA
   std::string title;          // empty: the dialog's standard title
   std::string fileName;       // offered at the start
@@ -44,7 +44,7 @@ class Dialogs {
   // Blocks until closed; timers and hotkeys keep being served meanwhile.
   virtual int ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) = 0;
   // Modal like a message box; the chosen path, or nothing when cancelled.
-  virtual std::optional<std::string> ShowFileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) = 0;
 };
 
 }  // namespace platform

@@ -25,8 +25,8 @@ int FakeDialogs::ShowMessageBox(const std::string& text, const std::string& capt
   return kIdOk;
 }
 
-std::optional<std::string> FakeDialogs::ShowFileDialog(const FileDialogSpec& spec) {
-  fileDialogs_.push_back(spec);
+std::optional<std::string> FakeDialogs::ShowFileDialog(const FileDialogRequest& request) {
+  fileDialogs_.push_back(request);
   if (fileAnswers_.empty()) return std::nullopt;
   std::optional<std::string> answer = std::move(fileAnswers_.front());
   fileAnswers_.pop_front();

@@ -74,14 +74,14 @@ class FakeDialogs final : public Dialogs {
   int ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override;
 
   void answerFileDialog(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
-  [[nodiscard]] const std::vector<FileDialogSpec>& fileDialogs() const noexcept { return fileDialogs_; }
-  std::optional<std::string> ShowFileDialog(const FileDialogSpec& spec) override;
+  [[nodiscard]] const std::vector<FileDialogRequest>& fileDialogs() const noexcept { return fileDialogs_; }
+  std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
 
  private:
   FakeClock& clock_;
   std::vector<Record> boxes_;
   std::deque<std::optional<std::string>> fileAnswers_;
-  std::vector<FileDialogSpec> fileDialogs_;
+  std::vector<FileDialogRequest> fileDialogs_;
 };
 
 // The registry: keys by root and path, each a map of named values. A test

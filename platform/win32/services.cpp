@@ -134,11 +134,11 @@ class Win32Dialogs final : public Dialogs {
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
   }
 
-  std::optional<std::string> ShowFileDialog(const FileDialogSpec& spec) override {
-    if (std::optional<std::string> path = RunFileDialog(spec, spec.fileName)) return path;
+  std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override {
+    if (std::optional<std::string> path = RunFileDialog(request, request.fileName)) return path;
     // A name the dialog cannot take would keep it from opening at all;
     // the user gets it with an empty name instead.
-    if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !spec.fileName.empty()) return RunFileDialog(spec, {});
+    if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !request.fileName.empty()) return RunFileDialog(request, {});
     return std::nullopt;
   }
 
@@ -149,8 +149,8 @@ class Win32Dialogs final : public Dialogs {
   // Nothing when cancelled (CommDlgExtendedError() == 0), and also when the
   // dialog failed: the caller has no other answer to give, and the user no
   // file to go on with.
-  static std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, const std::string& fileName) {
-    const std::string filter = FilterList(spec.filter);
+  static std::optional<std::string> RunFileDialog(const FileDialogRequest& request, const std::string& fileName) {
+    const std::string filter = FilterList(request.filter);
     std::vector<char> path(kPathBuffer, '\0');
     fileName.copy(path.data(), path.size() - 1);  // cut to fit, the last null kept
     OPENFILENAMEA dialog{};
@@ -160,11 +160,11 @@ class Win32Dialogs final : public Dialogs {
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.lpstrTitle = spec.title.empty() ? nullptr : spec.title.c_str();
-    dialog.lpstrDefExt = spec.defaultExt.empty() ? nullptr : spec.defaultExt.c_str();
-    dialog.Flags = spec.options | OFN_EXPLORER;
+    dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    dialog.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+    dialog.Flags = request.options | OFN_EXPLORER;
     // Modal with a message loop of its own, which serves our timers and hotkeys too.
-    const BOOL chosen = spec.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    const BOOL chosen = request.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     if (chosen == 0) return std::nullopt;
     return std::string(path.data());
   }
