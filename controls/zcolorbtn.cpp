@@ -47,9 +47,7 @@ void TzColorBtn::Click() {
   pressed_ = false;
   held_ = false;
   Invalidate();
-  if (modalResult_ != 0) {
-    if (TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
-  }
+  TCustomForm::ButtonClicked(*this, modalResult_);
   TCustomControl::Click();
 }
 

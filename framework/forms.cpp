@@ -79,6 +79,11 @@ void TCustomForm::VisibleChanged() {
   window->Show(center ? platform::ShowMode::kShowCentered : platform::ShowMode::kShowNormal);
 }
 
+void TCustomForm::ButtonClicked(const TControl& button, int result) {
+  if (result == mrNone) return;
+  if (TCustomForm* form = button.ParentForm()) form->SetModalResult(result);
+}
+
 int TCustomForm::ShowModal() {
   auto* window = PeerAs<platform::TopLevelPeer>();
   if (Visible() || modal_ || window == nullptr) throw EInvalidOperation(messages::kModalVisible);

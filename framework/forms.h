@@ -47,6 +47,9 @@ class TCustomForm : public TWinControl {
   int ShowModal();
   [[nodiscard]] int ModalResult() const noexcept { return modalResult_; }
   void SetModalResult(int result) noexcept { modalResult_ = result; }
+  // A button's click: a ModalResult other than mrNone ends the control's
+  // form's modal run with it.
+  static void ButtonClicked(const TControl& button, int result);
   [[nodiscard]] bool Modal() const noexcept { return modal_; }
   [[nodiscard]] bool TopLevel() const noexcept override { return true; }
 

@@ -11,9 +11,7 @@ using platform::PeerKind;
 TButton::TButton(TComponent* owner) : TWinControl(owner, PeerKind::kButton, "TButton") { tabStop_ = true; }
 
 void TButton::Click() {
-  if (modalResult_ != 0) {
-    if (TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
-  }
+  TCustomForm::ButtonClicked(*this, modalResult_);
   TWinControl::Click();
 }
 
