@@ -19,4 +19,4 @@ need_packages() {
 
 NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev clang-format git)
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest g++)
-WINE_PACKAGES=(wine wine64 fonts-wine xvfb)
+WINE_PACKAGES=(wine wine64 fonts-wine xvfb x11-xserver-utils)

@@ -1,0 +1,167 @@
+// Points on a monitor left of the primary one have negative x: the real
+// program locks, captures, shows and clicks them there like any other.
+// The desktop (wine-env setup) has such a monitor at x = -1280..-1.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+// A target on the left monitor, clear of its edges.
+constexpr int kTargetX = -1000;
+constexpr int kTargetY = 380;
+constexpr int kTargetWidth = 400;
+constexpr int kTargetHeight = 260;
+
+class NegativeCoordinatesE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MONITORINFO left{};
+    left.cbSize = sizeof left;
+    HMONITOR monitor = MonitorFromPoint({kTargetX, kTargetY}, MONITOR_DEFAULTTONULL);
+    ASSERT_TRUE(monitor != nullptr && GetMonitorInfoA(monitor, &left) != 0 && left.rcMonitor.right <= 0)
+        << "the desktop has no monitor left of the primary one (virtual screen from x = "
+        << GetSystemMetrics(SM_XVIRTUALSCREEN) << "); see wine-env setup";
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280) << "the primary monitor";
+    ASSERT_TRUE(app.started()) << "tapfinch.exe did not show its window";
+  }
+
+  void TearDown() override { EXPECT_EQ(app.close(), 0u) << "exit code"; }
+
+  // The seconds field down from 5 to 0 and the tenths up: the interval in
+  // tenths of a second, on the tab that shows.
+  void setTenths(int tenths) {
+    const auto fields = app.controls("TzcFloatSpinEdit");
+    ASSERT_EQ(fields.size(), 5u);
+    app.stepField(fields[2], VK_DOWN, 5);
+    app.stepField(fields[3], VK_UP, tenths);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == std::to_string(tenths); }, 2000))
+        << "seconds " << TextOf(fields[2]) << ", tenths " << TextOf(fields[3]);
+  }
+
+  Tapfinch app;
+};
+
+}  // namespace
+
+TEST_F(NegativeCoordinatesE2E, SingleClickLockedLeftOfThePrimaryClicksThereAndComesBack) {
+  app.selectTab(0);
+  HWND start = app.control("TzColorBtn", "START");
+  HWND stop = app.control("TzColorBtn", "STOP");
+  HWND atMouse = app.control("TCheckBox", "Click Wherever The Mouse Is");
+  ASSERT_NE(start, nullptr);
+  ASSERT_NE(stop, nullptr);
+  ASSERT_NE(atMouse, nullptr);
+  Target target(kTargetX, kTargetY, kTargetWidth, kTargetHeight);
+  Click(atMouse);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageA(atMouse, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 2000));
+
+  HWND track = app.control("TButton", "Start");
+  ASSERT_NE(track, nullptr);
+  Click(track);
+  const POINT point = target.center();
+  ASSERT_LT(point.x, 0);
+  MoveCursor(point);
+  Pump(100);  // a tracking tick sees the cursor
+  PressKey(VK_SPACE);
+  const auto fields = app.controls("TEdit");
+  ASSERT_EQ(fields.size(), 2u);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[0]) == std::to_string(point.x); }, 2000))
+      << "X field shows '" << TextOf(fields[0]) << "'";
+  EXPECT_EQ(TextOf(fields[1]), std::to_string(point.y));
+  Click(app.control("TButton", "Stop"));
+
+  setTenths(1);
+  target.clear();
+  ASSERT_TRUE(app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; })) << "START did not start";
+  Pump(2000);
+  const auto during = target.leftDowns();
+  EXPECT_GE(during, 8u);
+  EXPECT_LE(during, 22u);
+  for (const auto& click : target.clicks()) {
+    EXPECT_EQ(click.at.x, point.x);
+    EXPECT_EQ(click.at.y, point.y);
+  }
+  // Between clicks the cursor is back on START, on the primary monitor.
+  const POINT home = CenterOf(start);
+  const bool cameBack = WaitFor(
+      [&] {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        EXPECT_TRUE((cursor.x == home.x && cursor.y == home.y) || (cursor.x == point.x && cursor.y == point.y))
+            << cursor.x << ", " << cursor.y;
+        return cursor.x == home.x && cursor.y == home.y;
+      },
+      3000);
+  EXPECT_TRUE(cameBack) << "the cursor did not return to START";
+
+  ASSERT_TRUE(app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; })) << "STOP did not stop";
+  Pump(300);
+  const auto settled = target.leftDowns();
+  Pump(700);
+  EXPECT_EQ(target.leftDowns(), settled) << "clicks went on after STOP";
+}
+
+TEST_F(NegativeCoordinatesE2E, PointsCapturedLeftOfThePrimaryAreListedAndClickedThere) {
+  app.selectTab(1);
+  HWND list = app.control("TListBox");
+  HWND capture = app.control("TButton", "Start");
+  HWND run = app.control("TButton", "Click the List");
+  HWND add = app.control("TButton", "Add to List");
+  ASSERT_NE(list, nullptr);
+  ASSERT_NE(capture, nullptr);
+  ASSERT_NE(run, nullptr);
+  ASSERT_NE(add, nullptr);
+  setTenths(3);
+  Target target(kTargetX, kTargetY, kTargetWidth, kTargetHeight);
+  const POINT base = target.center();
+  const POINT first{base.x - 120, base.y - 60};
+  const POINT second{base.x + 90, base.y + 70};
+  ASSERT_LT(second.x, 0);
+
+  Click(capture);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(add) != FALSE; }, 2000)) << "capture did not start";
+  // The space bar locks the tracked point into the fields; Add to List
+  // takes them as they are (the cursor moves to the button meanwhile).
+  MoveCursor(first);
+  Pump(100);
+  PressKey(VK_SPACE);
+  const auto fields = app.controls("TEdit");
+  ASSERT_EQ(fields.size(), 2u);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[0]) == std::to_string(first.x); }, 2000))
+      << "X field shows '" << TextOf(fields[0]) << "'";
+  EXPECT_EQ(TextOf(fields[1]), std::to_string(first.y));
+  Click(add);
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000)) << "Add to List";
+  // The right-click capture hotkey locks and adds in one.
+  MoveCursor(second);
+  Pump(100);
+  PressCombination({VK_CONTROL}, 'F');
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000)) << "capture hotkey";
+  const auto row = [](POINT p, int option) {
+    return std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(option) + ", 0.3";
+  };
+  EXPECT_EQ(ListRows(list), (std::vector<std::string>{row(first, 1), row(second, 4)}));
+  EXPECT_TRUE(target.clicks().empty()) << "capturing clicked the target";
+  Click(app.control("TButton", "Stop"));
+
+  target.clear();
+  Click(run);
+  ASSERT_TRUE(WaitFor([&] { return target.clicks().size() >= 4; }, 8000)) << target.clicks().size() << " clicks";
+  PressCombination({VK_CONTROL}, VK_F10);  // the stop hotkey ends the list run
+  ASSERT_TRUE(WaitFor([&] { return TextOf(run) == "Click the List"; }, 3000)) << TextOf(run);
+  const auto& clicks = target.clicks();
+  ASSERT_GE(clicks.size(), 4u);
+  const UINT expected[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP};
+  const POINT at[] = {first, first, second, second};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(clicks[i].message, expected[i]) << "click " << i;
+    EXPECT_EQ(clicks[i].at.x, at[i].x) << "click " << i;
+    EXPECT_EQ(clicks[i].at.y, at[i].y) << "click " << i;
+  }
+}
