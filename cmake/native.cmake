@@ -17,6 +17,7 @@ add_executable(tapfinch_tests
   tests/unit/click_list_test.cpp
   tests/unit/controls_test.cpp
   tests/unit/conversions_test.cpp
+  tests/unit/dpi_test.cpp
   tests/unit/framework_test.cpp
   tests/unit/global_hotkey_test.cpp
   tests/unit/keyboard_test.cpp

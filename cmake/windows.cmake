@@ -24,22 +24,26 @@ else()
   set(TAPFINCH_STATIC_LINK -static -static-libgcc -static-libstdc++)
 endif()
 
-# The icon is drawn by tools/make_icon.cpp, built and run on this machine.
+# The icons are drawn by tools/make_icon.cpp, built and run on this machine:
+# the forms' icon and the application's own variant of it.
 enable_language(RC)
 find_program(TAPFINCH_HOST_CXX NAMES c++ g++ clang++)
 set(TAPFINCH_ICON ${CMAKE_BINARY_DIR}/tapfinch.ico)
+set(TAPFINCH_APPLICATION_ICON ${CMAKE_BINARY_DIR}/tapfinch-application.ico)
 if(TAPFINCH_HOST_CXX)
   add_custom_command(
-    OUTPUT ${TAPFINCH_ICON}
+    OUTPUT ${TAPFINCH_ICON} ${TAPFINCH_APPLICATION_ICON}
     COMMAND ${TAPFINCH_HOST_CXX} -std=c++17 -O1 ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp -o ${CMAKE_BINARY_DIR}/make_icon
     COMMAND ${CMAKE_BINARY_DIR}/make_icon ${TAPFINCH_ICON}
+    COMMAND ${CMAKE_BINARY_DIR}/make_icon --application ${TAPFINCH_APPLICATION_ICON}
     DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp
-    COMMENT "Drawing the icon")
-  set_source_files_properties(app/tapfinch.rc PROPERTIES OBJECT_DEPENDS ${TAPFINCH_ICON}
+    COMMENT "Drawing the icons")
+  set_source_files_properties(app/tapfinch.rc PROPERTIES OBJECT_DEPENDS "${TAPFINCH_ICON};${TAPFINCH_APPLICATION_ICON}"
                                                          COMPILE_DEFINITIONS TAPFINCH_ICON_FILE)
 else()
   message(STATUS "No compiler for this machine: tapfinch.exe is built without its icon")
 endif()
+set_property(SOURCE app/tapfinch.rc APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/app/tapfinch.manifest)
 add_executable(tapfinch WIN32 app/winmain.cpp app/tapfinch.rc)
 target_include_directories(tapfinch PRIVATE ${CMAKE_BINARY_DIR})
 target_link_libraries(tapfinch PRIVATE tapfinch_app tapfinch_win32 tapfinch_warnings)

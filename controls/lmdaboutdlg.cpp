@@ -31,7 +31,7 @@ std::string ProcessorName(std::uint32_t type) {
   }
 }
 
-// The picture: the program's icon in a black frame with a grey drop
+// The picture: the application's icon in a black frame with a grey drop
 // shadow, laid out on a (2 x 32 + 8)-pixel square and stretched to the box.
 class TAboutPicture final : public TCustomControl {
  public:
@@ -46,7 +46,7 @@ class TAboutPicture final : public TCustomControl {
     canvas.FillRect({0, 0, Width(), Height()}, clBtnFace);
     canvas.FillRect(rect(6, kSide - 6, kSide, kSide), clGray);
     canvas.FillRect(rect(kSide - 6, 6, kSide, kSide), clGray);
-    canvas.DrawProgramIcon(rect(1, 1, kSide - 6, kSide - 6));
+    canvas.DrawProgramIcon(rect(1, 1, kSide - 6, kSide - 6), platform::ProgramIcon::kApplication);
     canvas.FrameRect(rect(0, 0, kSide - 5, kSide - 5), clBlack);
   }
 };
@@ -70,6 +70,16 @@ TLinkLabel::TLinkLabel(TComponent* owner) : TCustomControl(owner, "TLMDSimpleLab
   font.underline = true;
   font.color = clBlue;
   font_ = font;
+  cursor_ = platform::CursorShape::kHand;
+}
+
+void TLinkLabel::FontChanged() {
+  if (!Loading()) SetHeight(Platform().windows().MeasureText(Caption().empty() ? " " : Caption(), Font()).height);
+}
+
+void TLinkLabel::EnabledChanged() {
+  SetCursor(Enabled() ? platform::CursorShape::kHand : platform::CursorShape::kArrow);
+  Invalidate();
 }
 
 void TLinkLabel::Paint(platform::Canvas& canvas) {
@@ -211,6 +221,8 @@ bool TLMDAboutDlg::Execute() {
   box->SetClientSize(clientWidth, ok->Top() + ok->Height() + 6);
   box->SetCaption(CaptionTitle.empty() ? "Info " + application.Title() + "..." : CaptionTitle);
 
+  // Laid out at 96 pixels per inch; placed at the monitor's scale.
+  box->ScaleToMonitor();
   // Centred on the screen, kept on it.
   const platform::Size screen = Platform().windows().ScreenSize();
   int left = (screen.width - box->Width()) / 2;

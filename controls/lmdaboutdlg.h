@@ -22,6 +22,10 @@ class TLinkLabel : public TCustomControl {
 
  protected:
   void MouseDown(platform::MouseButton button, TShiftState shift, int x, int y) override;
+  // Switched off, it no longer shows the hand.
+  void EnabledChanged() override;
+  // One line high in its font, also after scaling.
+  void FontChanged() override;
 
  private:
   bool visited_ = false;

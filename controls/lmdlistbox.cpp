@@ -34,6 +34,12 @@ void TLMDListBox::SetHeaderHeight(int height) {
   Realign();
 }
 
+void TLMDListBox::ChangeScale(int multiplier, int divisor) {
+  // The header scales itself with the other children.
+  headerHeight_ = ScaleBy(headerHeight_, multiplier, divisor);
+  TScrollBox::ChangeScale(multiplier, divisor);
+}
+
 void TLMDListBox::SetSelectedColor(TColor color) {
   selectedColor_ = color;
   list_->RedrawItems();

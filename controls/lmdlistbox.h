@@ -55,6 +55,7 @@ class TLMDListBox : public TScrollBox {
   // Once the form has loaded it, the key, click, enter and exit events
   // assigned to the list box are the inner list's.
   void Loaded() override;
+  void ChangeScale(int multiplier, int divisor) override;
 
  protected:
   // The rows and the header take the list box's font.

@@ -52,7 +52,15 @@ void TzColorBtn::Click() {
 }
 
 std::uint32_t TzColorBtn::PeerDialogCode(std::uint16_t key) {
-  return key == kVkReturn ? std::uint32_t{platform::kDlgWantMessage} : 0u;
+  // A button to the dialog manager, which then clicks it for the
+  // accelerator character of its caption.
+  return platform::kDlgButton | (key == kVkReturn ? std::uint32_t{platform::kDlgWantMessage} : 0u);
+}
+
+void TzColorBtn::PeerClicked() {
+  Guard([&] {
+    if (Enabled()) Click();
+  });
 }
 
 bool TzColorBtn::ClicksOnDialogKey(platform::DialogKey key, bool /*focused*/) const noexcept {

@@ -32,6 +32,8 @@ class TzColorBtn : public TCustomControl {
   // Enter is the button's own key while it has the focus; Tab, Esc and
   // the arrows stay the dialog manager's.
   std::uint32_t PeerDialogCode(std::uint16_t key) override;
+  // The accelerator key of the caption.
+  void PeerClicked() override;
   [[nodiscard]] bool ClicksOnDialogKey(platform::DialogKey key, bool focused) const noexcept override;
 
   [[nodiscard]] bool Pressed() const noexcept { return pressed_; }

@@ -5,6 +5,13 @@
 #include "framework/exceptions.h"
 #include "framework/forms.h"
 
+int ScaleBy(int value, int multiplier, int divisor) noexcept {
+  if (divisor <= 0) return value;
+  const long long product = static_cast<long long>(value) * multiplier;
+  const long long half = divisor / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / divisor : -((-product + half) / divisor));
+}
+
 // ---------------------------------------------------------------- TControl
 
 TControl::TControl(TComponent* owner, platform::PeerKind kind, std::string className)
@@ -98,6 +105,24 @@ void TControl::SetFont(const TFont& font) {
   FontChanged();
 }
 
+void TControl::ChangeScale(int multiplier, int divisor) {
+  const auto scale = [&](int value) { return ScaleBy(value, multiplier, divisor); };
+  // A top-level window keeps its place on the screen and grows from there.
+  if (TopLevel()) {
+    SetBounds(Left(), Top(), scale(Width()), scale(Height()));
+  } else {
+    SetBounds(scale(Left()), scale(Top()), scale(Width()), scale(Height()));
+  }
+  TFont font = font_;
+  font.height = scale(font.height);
+  SetFont(font);
+}
+
+void TControl::SetCursor(platform::CursorShape cursor) {
+  cursor_ = cursor;
+  if (peer_) peer_->SetCursor(cursor_);
+}
+
 void TControl::Click() {
   if (OnClick) OnClick(this);
 }
@@ -121,6 +146,7 @@ void TControl::CreatePeer() {
   params.enabled = enabled_;
   params.color = color_;
   params.font = font_;
+  params.cursor = cursor_;
   if (const auto* container = dynamic_cast<const TWinControl*>(this)) params.tabStop = container->TabStop();
   FillPeerParams(params);
   peer_ = Platform().windows().CreatePeer(params, *this);
@@ -178,6 +204,14 @@ void TWinControl::SetFocus() {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);
   UpdateClientSize();
+  Realign();
+}
+
+void TWinControl::ChangeScale(int multiplier, int divisor) {
+  // The children first, so that the realignment after our own new size
+  // finds them at theirs.
+  for (TControl* child : controls_) child->ChangeScale(multiplier, divisor);
+  TControl::ChangeScale(multiplier, divisor);
   Realign();
 }
 

@@ -17,6 +17,9 @@ class TCustomForm;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// value x multiplier / divisor (divisor above 0), rounded half away from zero.
+[[nodiscard]] int ScaleBy(int value, int multiplier, int divisor) noexcept;
+
 class TControl : public TComponent, public platform::PeerEvents {
  public:
   TControl(TComponent* owner, platform::PeerKind kind, std::string className);
@@ -60,6 +63,10 @@ class TControl : public TComponent, public platform::PeerEvents {
   [[nodiscard]] const TFont& Font() const noexcept { return font_; }
   void SetFont(const TFont& font);
 
+  // The mouse pointer over the control.
+  [[nodiscard]] platform::CursorShape Cursor() const noexcept { return cursor_; }
+  void SetCursor(platform::CursorShape cursor);
+
   [[nodiscard]] const std::string& Hint() const noexcept { return hint_; }
   void SetHint(std::string hint) { hint_ = std::move(hint); }
   [[nodiscard]] bool ShowHint() const noexcept { return showHint_; }
@@ -68,6 +75,10 @@ class TControl : public TComponent, public platform::PeerEvents {
   TNotifyEvent OnClick;
   // Performs a click as the user's would: runs OnClick also when disabled.
   virtual void Click();
+
+  // Scales place, size and font by multiplier / divisor, as for a monitor
+  // of another pixels per inch; a form scales the controls it holds.
+  virtual void ChangeScale(int multiplier, int divisor);
 
   void Invalidate();
   [[nodiscard]] platform::WindowPeer* Peer() const noexcept { return peer_.get(); }
@@ -112,6 +123,7 @@ class TControl : public TComponent, public platform::PeerEvents {
   TFont font_;
   std::string hint_;
   bool showHint_ = false;
+  platform::CursorShape cursor_ = platform::CursorShape::kArrow;
 
   friend class TWinControl;
 };
@@ -154,6 +166,7 @@ class TWinControl : public TControl {
   }
 
   void SetBounds(int left, int top, int width, int height) override;
+  void ChangeScale(int multiplier, int divisor) override;
 
   // PeerEvents
   void PeerKeyDown(std::uint16_t& key, platform::ShiftBits shift) override;

@@ -67,6 +67,25 @@ void TCustomForm::MenuChanged() {
 
 void TCustomForm::Show() { SetVisible(true); }
 
+void TCustomForm::ScaleToMonitor() {
+  if (auto* window = PeerAs<platform::TopLevelPeer>()) ScaleTo(window->Dpi());
+}
+
+void TCustomForm::ScaleTo(int pixelsPerInch) {
+  if (pixelsPerInch <= 0 || pixelsPerInch == pixelsPerInch_) return;
+  const int from = pixelsPerInch_;
+  pixelsPerInch_ = pixelsPerInch;
+  ChangeScale(pixelsPerInch, from);
+}
+
+void TCustomForm::PeerDpiChanged(int dpi, const platform::Rect& suggested) {
+  Guard([&] {
+    ScaleTo(dpi);
+    // The system's rectangle keeps the window under the pointer that dragged it.
+    SetBounds(suggested.left, suggested.top, suggested.width, suggested.height);
+  });
+}
+
 void TCustomForm::VisibleChanged() {
   auto* window = PeerAs<platform::TopLevelPeer>();
   if (window == nullptr) return;
@@ -75,6 +94,7 @@ void TCustomForm::VisibleChanged() {
     return;
   }
   const bool center = !shownOnce_ && position_ == TPosition::poScreenCenter;
+  if (!shownOnce_) ScaleToMonitor();
   shownOnce_ = true;
   window->Show(center ? platform::ShowMode::kShowCentered : platform::ShowMode::kShowNormal);
 }

@@ -27,6 +27,13 @@ class TCustomForm : public TWinControl {
   [[nodiscard]] bool Resizable() const noexcept { return resizable_; }
   void SetResizable(bool resizable);
 
+  // Pixels per inch the form is laid out for: the layout's 96 until it is
+  // first shown, then its monitor's.
+  [[nodiscard]] int PixelsPerInch() const noexcept { return pixelsPerInch_; }
+  // Lays the form out for the monitor it is on, when that is not done yet.
+  void ScaleToMonitor();
+  void ScaleTo(int pixelsPerInch);
+
   // The outer size is Width x Height; the client size follows from the frame.
   void SetClientSize(int clientWidth, int clientHeight);
 
@@ -65,6 +72,7 @@ class TCustomForm : public TWinControl {
   void PeerMinimizeRequested() override;
   void PeerFocusChanged(bool focused) override;
   void PeerDialogKey(platform::DialogKey key) override;
+  void PeerDpiChanged(int dpi, const platform::Rect& suggested) override;
 
  protected:
   void FillPeerParams(platform::PeerParams& params) const override;
@@ -86,6 +94,7 @@ class TCustomForm : public TWinControl {
   bool modal_ = false;
   int modalResult_ = 0;
   bool resizable_ = true;
+  int pixelsPerInch_ = 96;
 };
 
 inline constexpr int mrNone = 0;

@@ -140,6 +140,16 @@ void TListBox::RedrawItems() {
   if (auto* items = PeerAs<platform::ItemsPeer>()) items->RedrawItems();
 }
 
+void TListBox::SetItemHeight(int height) {
+  itemHeight_ = height;
+  if (auto* items = PeerAs<platform::ItemsPeer>()) items->SetItemHeight(itemHeight_);
+}
+
+void TListBox::ChangeScale(int multiplier, int divisor) {
+  TWinControl::ChangeScale(multiplier, divisor);
+  SetItemHeight(ScaleBy(itemHeight_, multiplier, divisor));
+}
+
 void TListBox::FillPeerParams(platform::PeerParams& params) const { params.itemHeight = itemHeight_; }
 
 void TListBox::PeerCreated() {
@@ -193,6 +203,13 @@ THeaderControl::THeaderControl(TComponent* owner, std::string className)
 void THeaderControl::SetSections(std::vector<platform::HeaderSection> sections) {
   sections_ = std::move(sections);
   if (auto* header = PeerAs<platform::HeaderPeer>()) header->SetSections(sections_);
+}
+
+void THeaderControl::ChangeScale(int multiplier, int divisor) {
+  TWinControl::ChangeScale(multiplier, divisor);
+  std::vector<platform::HeaderSection> sections = sections_;
+  for (platform::HeaderSection& section : sections) section.width = ScaleBy(section.width, multiplier, divisor);
+  SetSections(std::move(sections));
 }
 
 void THeaderControl::PeerCreated() {

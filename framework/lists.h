@@ -55,7 +55,7 @@ class TListBox : public TWinControl {
   void SetMultiSelect(bool multiSelect);
 
   [[nodiscard]] int ItemHeight() const noexcept { return itemHeight_; }
-  void SetItemHeight(int height) noexcept { itemHeight_ = height; }
+  void SetItemHeight(int height);
   [[nodiscard]] int TopIndex() const;
   void SetTopIndex(int index);
   // Draws every row again.
@@ -63,6 +63,7 @@ class TListBox : public TWinControl {
 
   TDrawItemEvent OnDrawItem;
 
+  void ChangeScale(int multiplier, int divisor) override;
   void PeerSelectionChanged(const std::vector<int>& selected, int caret) override;
   void PeerDrawItem(platform::Canvas& canvas, const platform::ItemDraw& item) override;
 
@@ -94,6 +95,7 @@ class THeaderControl : public TWinControl {
   // Raised with the section's index after the user resized it.
   std::function<void(THeaderControl* sender, int index)> OnSectionResize;
 
+  void ChangeScale(int multiplier, int divisor) override;
   void PeerSectionResized(int index, int width) override;
 
  protected:

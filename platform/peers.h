@@ -38,6 +38,9 @@ enum class PeerKind : std::uint8_t {
 
 enum class MouseButton : std::uint8_t { kLeft, kRight, kMiddle };
 
+// The mouse pointer over a window.
+enum class CursorShape : std::uint8_t { kArrow, kHand };
+
 // DrawText format bits (the DT_* values).
 enum TextFormat : std::uint32_t {
   kTextLeft = 0x0000,
@@ -106,6 +109,10 @@ struct ItemDraw {
   bool focused = false;  // the row has the keyboard focus: draw the focus rectangle
 };
 
+// The program's two pictures: the forms' icon, and the application's own
+// (taskbar entry, about box), a near-identical variant of it.
+enum class ProgramIcon : std::uint8_t { kForm, kApplication };
+
 // Stateless drawing: every call carries its own colour and font.
 class Canvas {
  public:
@@ -119,8 +126,8 @@ class Canvas {
   virtual void DrawString(const std::string& text, const Rect& r, const FontSpec& font, Color color,
                           std::uint32_t format) = 0;
   virtual Size MeasureText(const std::string& text, const FontSpec& font) = 0;
-  // The program's own icon (resource 1), stretched into the rectangle.
-  virtual void DrawProgramIcon(const Rect& r) = 0;
+  // One of the program's icons, stretched into the rectangle.
+  virtual void DrawProgramIcon(const Rect& r, ProgramIcon icon) = 0;
 };
 
 class PeerEvents {
@@ -158,6 +165,9 @@ class PeerEvents {
   virtual void PeerMinimizeRequested() {}
   virtual void PeerRestored() {}
   virtual void PeerRaised() {}
+  // Top-level windows: the window moved to a monitor of another scale; the
+  // system suggests new outer bounds for it in screen coordinates.
+  virtual void PeerDpiChanged(int /*dpi*/, const Rect& /*suggested*/) {}
 
  protected:
   ~PeerEvents() = default;
@@ -200,6 +210,7 @@ struct PeerParams {
   EditStyle edit;         // edits
   int itemHeight = 16;    // list boxes: the fixed height of a row
   bool wordWrap = false;  // labels: lines break at words to fit the width
+  CursorShape cursor = CursorShape::kArrow;
 };
 
 // What every native window has.
@@ -214,6 +225,7 @@ class WindowPeer {
   virtual void SetFont(const FontSpec& font) = 0;
   virtual void SetFocus() = 0;
   virtual void Invalidate() = 0;
+  virtual void SetCursor(CursorShape cursor) = 0;
 };
 
 enum class ShowMode : std::uint8_t { kHide, kShowNormal, kShowCentered, kMinimize, kRestore };
@@ -231,6 +243,8 @@ class TopLevelPeer {
   virtual void RunModal(const std::function<bool()>& done) = 0;
   // Forms: whether the user may resize (and maximise) the window.
   virtual void SetResizable(bool resizable) = 0;
+  // Pixels per inch of the monitor the window is on (96 at 100 %).
+  [[nodiscard]] virtual int Dpi() = 0;
 
  protected:
   ~TopLevelPeer() = default;
@@ -283,6 +297,7 @@ class ItemsPeer {
   [[nodiscard]] virtual int TopIndex() = 0;   // the first visible row
   virtual void SetTopIndex(int index) = 0;
   virtual void RedrawItems() = 0;  // every row again, as after a column's resize
+  virtual void SetItemHeight(int height) = 0;
 
  protected:
   ~ItemsPeer() = default;

@@ -48,7 +48,7 @@ using ShiftBits = std::uint8_t;
 
 struct FontSpec {
   std::string name = "MS Sans Serif";
-  int height = 11;  // pixels, as the layout gives it at 96 pixels per inch
+  int height = 11;  // pixels: the layout's at 96 pixels per inch, scaled with the form
   bool bold = false;
   bool underline = false;
   Color color = kSystemColorFlag | 8;  // window text

@@ -1,11 +1,15 @@
 // Draws the program's icon, a grey computer mouse with its cable, as a
 // 32 x 32, 16-colour .ico file: built and run on the build machine, so the
-// picture lives here as code and needs no drawing program.
+// picture lives here as code and needs no drawing program. The forms carry
+// the icon; the application's own (taskbar entry, about box) is the same
+// mouse with its cable curling the other way.
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,7 +39,9 @@ bool InBody(double x, double y) {
   return std::fabs(x - cx) <= halfWidth;
 }
 
-Picture Draw() {
+enum class Variant { kForms, kApplication };
+
+Picture Draw(Variant variant) {
   Picture p{};
   for (auto& row : p) row.fill(kClear);
   for (int y = 0; y < kSize; ++y) {
@@ -58,10 +64,11 @@ Picture Draw() {
     if (InBody(x, 16)) p[16][x] = kBlack;
   }
   for (int y = 9; y <= 16; ++y) p[y][15] = kBlack;
-  // The cable, from the front of the mouse up and away to the left.
+  // The cable, from the front of the mouse up and away to the left; the
+  // application's curls to the right, mirrored about the column it leaves by.
   const std::array<std::pair<int, int>, 11> cable = {
       {{15, 8}, {15, 7}, {15, 6}, {14, 5}, {13, 4}, {12, 4}, {11, 4}, {10, 3}, {9, 2}, {8, 1}, {7, 0}}};
-  for (const auto& [x, y] : cable) p[y][x] = kBlack;
+  for (const auto& [x, y] : cable) p[y][variant == Variant::kApplication ? 30 - x : x] = kBlack;
   return p;
 }
 
@@ -134,12 +141,13 @@ std::vector<std::uint8_t> Icon(const Picture& p) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_icon FILE.ico\n");
+  const bool application = argc == 3 && std::string(argv[1]) == "--application";
+  if (argc != 2 && !application) {
+    std::fprintf(stderr, "usage: make_icon [--application] FILE.ico\n");
     return 2;
   }
-  const std::vector<std::uint8_t> bytes = Icon(Draw());
-  std::ofstream file(argv[1], std::ios::binary);
+  const std::vector<std::uint8_t> bytes = Icon(Draw(application ? Variant::kApplication : Variant::kForms));
+  std::ofstream file(argv[argc - 1], std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return file ? 0 : 1;
 }

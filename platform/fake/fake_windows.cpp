@@ -1,6 +1,7 @@
 #include "platform/fake/fake_windows.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
@@ -21,7 +22,8 @@ FakeWindow::FakeWindow(FakeDesktop& desktop, const PeerParams& params, PeerEvent
       enabled_(params.enabled),
       tabStop_(params.tabStop),
       color_(params.color),
-      font_(params.font) {
+      font_(params.font),
+      cursor_(params.cursor) {
   if (parent_ != nullptr) parent_->children_.push_back(this);
   desktop_.added(this);
 }
@@ -126,6 +128,13 @@ void FakeTopLevel::externalBringToTop() {
   events_.PeerRaised();
 }
 
+int FakeTopLevel::Dpi() { return dpi_ != 0 ? dpi_ : desktop_.dpi(); }
+
+void FakeTopLevel::moveToMonitor(int dpi, const Rect& suggested) {
+  dpi_ = dpi;
+  desktop_.deliver([&] { events_.PeerDpiChanged(dpi, suggested); });
+}
+
 // -------------------------------------------------------------- FakeButton
 
 FakeButton::FakeButton(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events)
@@ -186,7 +195,14 @@ constexpr char kCtrlC = 3;
 constexpr char kCtrlV = 22;
 constexpr char kCtrlX = 24;
 constexpr char kBackspace = 8;
-constexpr int kCellWidth = 6;  // MeasureText's character cell
+constexpr int kCellWidth = 6;  // MeasureText's character cell at the layout's font
+
+// The cell grows with the font's height: 6 x 13 at 11 pixels.
+Size CellOf(const FontSpec& font) {
+  const int height = std::max(1, font.height);
+  const int width = (kCellWidth * height + 5) / 11;
+  return {font.bold ? width + 1 : width, (13 * height + 5) / 11};
+}
 constexpr std::uint16_t kVkEnd = 0x23;
 constexpr std::uint16_t kVkHome = 0x24;
 }  // namespace
@@ -526,7 +542,7 @@ std::unique_ptr<WindowPeer> FakeDesktop::CreatePeer(const PeerParams& params, Pe
 }
 
 Size FakeDesktop::MeasureText(const std::string& text, const FontSpec& font) {
-  const int cell = font.bold ? kCellWidth + 1 : kCellWidth;
+  const int cell = CellOf(font).width;
   int lines = 1;
   int widest = 0;
   int current = 0;
@@ -540,13 +556,13 @@ Size FakeDesktop::MeasureText(const std::string& text, const FontSpec& font) {
     current += cell;
     widest = std::max(widest, current);
   }
-  return {widest, 13 * lines};
+  return {widest, CellOf(font).height * lines};
 }
 
 Size FakeDesktop::MeasureWrapped(const std::string& text, const FontSpec& font, int width) {
   // Greedy word wrap over the same character cells; a word wider than the
   // line stands on a line of its own.
-  const int cell = font.bold ? kCellWidth + 1 : kCellWidth;
+  const int cell = CellOf(font).width;
   const int perLine = std::max(1, width / cell);
   int lines = 0;
   int widest = 0;
@@ -575,7 +591,7 @@ Size FakeDesktop::MeasureWrapped(const std::string& text, const FontSpec& font, 
     if (end == std::string::npos) break;
     start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
-  return {widest, 13 * lines};
+  return {widest, CellOf(font).height * lines};
 }
 
 std::vector<FakeTopLevel*> FakeDesktop::topLevelWindows() const {
@@ -665,7 +681,9 @@ void FakeDesktop::pressKey(std::uint16_t key, ShiftBits shift, char character) {
   // The key's character is made before the key-down is handled, so a
   // handler that swallows the key-down does not stop it.
   FakeWindow* now = keyTarget();
-  if (reached && character != 0 && now != nullptr) deliver([&] { now->character(character, shift); });
+  if (reached && character != 0 && now != nullptr && !accelerator(*now, character, shift)) {
+    deliver([&] { now->character(character, shift); });
+  }
   if (now != nullptr) deliver([&] { now->keyUp(key, shift); });
 }
 
@@ -712,6 +730,27 @@ bool FakeDesktop::dialogKey(FakeWindow& target, std::uint16_t key, ShiftBits shi
 namespace {
 bool Usable(const FakeWindow& window) noexcept { return window.visible() && window.enabled(); }
 
+// The character after the first single '&' of a caption ("&&" is a literal
+// ampersand), upper case; 0 for none.
+char AcceleratorOf(const std::string& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+    ++i;
+  }
+  return 0;
+}
+
+// Every usable window below a parent, in creation order, as the dialog
+// manager searches them for an accelerator.
+void WalkUsable(FakeWindow& parent, std::vector<FakeWindow*>& all) {
+  for (FakeWindow* child : parent.children()) {
+    if (!Usable(*child)) continue;
+    all.push_back(child);
+    WalkUsable(*child, all);
+  }
+}
+
 // Every window below the form in tab order, descending into visible and
 // enabled control parents; tab stops inside them come where they stand.
 void Walk(FakeWindow& parent, std::vector<FakeWindow*>& all) {
@@ -724,6 +763,32 @@ void Walk(FakeWindow& parent, std::vector<FakeWindow*>& all) {
 
 void FakeDesktop::moveTab(FakeWindow& form, FakeWindow* current, bool previous) {
   moveFocus(form, current, previous, true);
+}
+
+bool FakeDesktop::accelerator(FakeWindow& target, char character, ShiftBits shift) {
+  FakeWindow& form = target.root();
+  if (form.kind() != PeerKind::kForm) return false;
+  if ((shift & kAlt) == 0 && (target.dialogCode(static_cast<std::uint16_t>(static_cast<unsigned char>(character))) &
+                              (kDlgWantChars | kDlgWantMessage)) != 0) {
+    return false;
+  }
+  const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(character)));
+  std::vector<FakeWindow*> all;
+  WalkUsable(form, all);
+  for (FakeWindow* window : all) {
+    const std::uint32_t code = window->dialogCode(0);
+    if ((code & (kDlgButton | kDlgStatic)) == 0 || AcceleratorOf(window->text()) != wanted) continue;
+    if ((code & kDlgStatic) != 0) {
+      // A label's accelerator moves the focus to the control after it.
+      moveFocus(form, window, false, true);
+    } else if (window->kind() == PeerKind::kCustom) {
+      deliver([&] { window->events().PeerClicked(); });
+    } else {
+      click(*window, 0, 0);  // BM_CLICK: a press and release on the button
+    }
+    return true;
+  }
+  return false;
 }
 
 void FakeDesktop::moveFocus(FakeWindow& form, FakeWindow* current, bool previous, bool tabStopsOnly) {

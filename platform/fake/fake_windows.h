@@ -39,6 +39,8 @@ class FakeWindow : public WindowPeer {
   void SetFont(const FontSpec& font) override { font_ = font; }
   void SetFocus() override;
   void Invalidate() override { ++paints_; }
+  void SetCursor(CursorShape cursor) override { cursor_ = cursor; }
+  [[nodiscard]] CursorShape cursor() const noexcept { return cursor_; }
 
   [[nodiscard]] PeerKind kind() const noexcept { return kind_; }
   [[nodiscard]] const std::string& className() const noexcept { return className_; }
@@ -95,6 +97,7 @@ class FakeWindow : public WindowPeer {
   bool tabStop_;
   Color color_;
   FontSpec font_;
+  CursorShape cursor_ = CursorShape::kArrow;
   int paints_ = 0;
 };
 
@@ -109,6 +112,7 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   void RunModal(const std::function<bool()>& done) override;
   void SetResizable(bool resizable) override { resizable_ = resizable; }
   [[nodiscard]] bool resizable() const noexcept { return resizable_; }
+  int Dpi() override;
 
   [[nodiscard]] bool controlParent() const noexcept override { return kind() == PeerKind::kForm; }
   [[nodiscard]] bool iconic() const noexcept { return iconic_; }
@@ -120,6 +124,9 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   // What another program does to this window.
   void externalRestore();
   void externalBringToTop();
+  // The user dragged the window onto a monitor of another scale; the
+  // system suggests these outer bounds.
+  void moveToMonitor(int dpi, const Rect& suggested);
 
  private:
   bool iconic_ = false;
@@ -128,6 +135,7 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   std::vector<MenuItemSpec> menu_;
   int modalRuns_ = 0;
   bool resizable_ = true;
+  int dpi_ = 0;  // 0: the primary monitor's
 };
 
 // Push buttons, check boxes and radio buttons: the BUTTON class.
@@ -229,6 +237,7 @@ class FakeListBox final : public FakeWindow, public ItemsPeer {
   int TopIndex() override { return top_; }
   void SetTopIndex(int index) override { top_ = std::max(0, index); }
   void RedrawItems() override { ++redraws_; }
+  void SetItemHeight(int height) override { itemHeight_ = height; }
 
   [[nodiscard]] const std::vector<std::string>& items() const noexcept { return items_; }
   [[nodiscard]] std::vector<int> selection() const;
@@ -332,10 +341,14 @@ class FakeDesktop final : public Windows {
   std::unique_ptr<WindowPeer> CreatePeer(const PeerParams& params, PeerEvents& events) override;
   Size FormFrameSize(bool withMenu) override { return {8, withMenu ? 46 : 27}; }
   int ScrollBarWidth() override { return 16; }
-  // A fixed 6 x 13 cell per character, line by line; bold adds a pixel a character.
+  // A 6 x 13 cell per character at the layout's 11-pixel font, in
+  // proportion for other heights; line by line; bold adds a pixel a character.
   Size MeasureText(const std::string& text, const FontSpec& font) override;
   Size MeasureWrapped(const std::string& text, const FontSpec& font, int width) override;
   Size ScreenSize() override { return {1280, 1024}; }
+  // The primary monitor's pixels per inch, which new windows start on.
+  void setDpi(int dpi) noexcept { dpi_ = dpi; }
+  [[nodiscard]] int dpi() const noexcept { return dpi_; }
 
   // ---- what a test sees
   [[nodiscard]] std::vector<FakeTopLevel*> topLevelWindows() const;
@@ -375,6 +388,9 @@ class FakeDesktop final : public Windows {
  private:
   [[nodiscard]] FakeWindow* keyTarget() const noexcept;
   bool dialogKey(FakeWindow& target, std::uint16_t key, ShiftBits shift);
+  // A character the focused window does not take (or any with Alt) looks
+  // for a button or label whose caption has it as its accelerator.
+  bool accelerator(FakeWindow& target, char character, ShiftBits shift);
   void moveTab(FakeWindow& form, FakeWindow* current, bool previous);
   void moveInGroup(FakeWindow& form, FakeWindow& current, bool previous);
   void moveFocus(FakeWindow& form, FakeWindow* current, bool previous, bool tabStopsOnly);
@@ -387,6 +403,7 @@ class FakeDesktop final : public Windows {
   FakeTopLevel* activeForm_ = nullptr;
   std::uint64_t zCounter_ = 0;
   bool refuseWindows_ = false;
+  int dpi_ = 96;
   std::deque<std::function<void(FakeTopLevel&)>> modalScripts_;
 };
 

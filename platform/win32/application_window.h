@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/win32/icons.h"
 #include "platform/win32/top_level_window.h"
 
 namespace platform::win32 {
@@ -43,6 +44,14 @@ class Win32ApplicationWindow final : public Win32TopLevelWindow {
   [[nodiscard]] HWND ParentFor(const PeerParams& /*params*/) const noexcept override { return nullptr; }
   [[nodiscard]] Rect InitialBounds(const PeerParams& /*params*/) const override {
     return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0};
+  }
+  // The taskbar entry shows the application's own icon, not the forms' one
+  // that its window class carries.
+  void Created(const PeerParams& /*params*/) override {
+    if (HICON icon = LoadProgramIcon(ProgramIcon::kApplication)) {
+      SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      SendMessageA(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
   }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {

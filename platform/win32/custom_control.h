@@ -30,6 +30,11 @@ class Win32CustomControl final : public Win32Window {
         return 0;
       case WM_ERASEBKGND:
         return 1;  // the paint covers every pixel
+      case BM_CLICK:
+        // The dialog manager's click for a caption's accelerator key, sent
+        // to windows that call themselves buttons in WM_GETDLGCODE.
+        events().PeerClicked();
+        return 0;
       default:
         return Win32Window::HandleMessage(message, wParam, lParam);
     }

@@ -15,6 +15,10 @@ namespace platform::win32 {
 // The framework's colour as GDI's, system colours resolved now.
 COLORREF Resolve(Color color) noexcept;
 
+// Pixels per inch of the monitor a window is on (the system's setting on
+// Windows before 10, which has no scale per monitor).
+int DpiOf(HWND window) noexcept;
+
 class GdiCache {
  public:
   // Stand-ins from the stock objects when the system refuses a new one.

@@ -1,5 +1,7 @@
 #include "platform/win32/gdi_canvas.h"
 
+#include "platform/win32/icons.h"
+
 namespace platform::win32 {
 
 // A stroke that GDI refuses only leaves the picture short until the next
@@ -49,9 +51,9 @@ void GdiCanvas::DrawString(const std::string& text, const Rect& r, const FontSpe
   ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
 }
 
-void GdiCanvas::DrawProgramIcon(const Rect& r) {
-  // Shared with the system: never destroyed here. No icon: nothing drawn.
-  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+void GdiCanvas::DrawProgramIcon(const Rect& r, ProgramIcon which) {
+  // No icon: nothing drawn.
+  HICON icon = LoadProgramIcon(which);
   if (icon != nullptr) DrawIconEx(dc_, r.left, r.top, icon, r.width, r.height, 0, nullptr, DI_NORMAL);
 }
 

@@ -19,7 +19,7 @@ class GdiCanvas final : public Canvas {
   void DrawString(const std::string& text, const Rect& r, const FontSpec& font, Color color,
                   std::uint32_t format) override;
   Size MeasureText(const std::string& text, const FontSpec& font) override;
-  void DrawProgramIcon(const Rect& r) override;
+  void DrawProgramIcon(const Rect& r, ProgramIcon icon) override;
 
  private:
   HDC dc_;

@@ -58,6 +58,12 @@ class Win32ListBox final : public Win32Window, public ItemsPeer {
     if (handle() != nullptr) InvalidateRect(handle(), nullptr, FALSE);
   }
 
+  void SetItemHeight(int height) override {
+    itemHeight_ = std::clamp(height, 1, kMaxItemHeight);
+    ApplyItemHeight();
+    RedrawItems();
+  }
+
   // The list takes its row height from the font when it can; ours stays.
   void SetFont(const FontSpec& font) override {
     Win32Window::SetFont(font);

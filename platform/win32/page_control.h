@@ -30,7 +30,10 @@ class Win32PageControl final : public Win32Window, public TabsPeer {
 
   // The answer is the previous tab, or -1 for an index out of range, which
   // leaves the selection as it was.
-  void SetTabIndex(int index) override { SendMessageA(handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
+  void SetTabIndex(int index) override {
+    SendMessageA(handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    KeepOnlySelectedPressed();
+  }
 
   [[nodiscard]] Rect DisplayRect() override {
     RECT area{};
@@ -46,9 +49,26 @@ class Win32PageControl final : public Win32Window, public TabsPeer {
 
   LRESULT OnNotify(const NMHDR& header) override {
     if (header.code == TCN_SELCHANGE) {
+      KeepOnlySelectedPressed();
       events().PeerTabSelected(static_cast<int>(SendMessageA(handle(), TCM_GETCURSEL, 0, 0)));
     }
     return 0;
+  }
+
+ private:
+  // Wine's tab row moves its selection with the arrow keys but leaves the
+  // tab it left marked pressed; a click then only clears that mark and the
+  // tab clicked is not selected. Only the selected tab is pressed here.
+  void KeepOnlySelectedPressed() {
+    const int selected = static_cast<int>(SendMessageA(handle(), TCM_GETCURSEL, 0, 0));
+    const int count = static_cast<int>(SendMessageA(handle(), TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      TCITEMA item{};
+      item.mask = TCIF_STATE;
+      item.dwStateMask = TCIS_BUTTONPRESSED;
+      item.dwState = i == selected ? TCIS_BUTTONPRESSED : 0;
+      SendMessageA(handle(), TCM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
   }
 };
 

@@ -26,6 +26,7 @@ class Win32TopLevelWindow : public Win32Window, public TopLevelPeer {
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  [[nodiscard]] int Dpi() override { return DpiOf(handle()); }
 
  protected:
   using Win32Window::Win32Window;
@@ -43,6 +44,14 @@ class Win32TopLevelWindow : public Win32Window, public TopLevelPeer {
           return 0;
         }
         break;
+      case WM_DPICHANGED: {
+        // Per-monitor aware: the window was moved onto a monitor of another
+        // scale, and the framework lays it out again for that scale.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        events().PeerDpiChanged(LOWORD(wParam), Rect{suggested.left, suggested.top, suggested.right - suggested.left,
+                                                     suggested.bottom - suggested.top});
+        return 0;
+      }
       case WM_SETFOCUS:
       case WM_KILLFOCUS:
         // A top-level window's focus is its activation, reported as such.

@@ -13,7 +13,7 @@ ShiftBits KeyboardShift() noexcept {
 }
 
 Win32Window::Win32Window(Win32Windows& windows, const PeerParams& params, PeerEvents& events)
-    : windows_(windows), events_(events), color_(params.color), font_(params.font) {}
+    : windows_(windows), events_(events), color_(params.color), font_(params.font), cursor_(params.cursor) {}
 
 Win32Window::~Win32Window() {
   if (window_ == nullptr) return;  // already gone with its parent
@@ -160,6 +160,16 @@ std::optional<LRESULT> Win32Window::ForwardToChild(UINT message, WPARAM wParam, 
 
 LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_SETCURSOR:
+      // Our own pointer only over our client area; the frame's and the
+      // children's stay the system's.
+      if (cursor_ == CursorShape::kHand && reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
+        if (HCURSOR hand = LoadCursorA(nullptr, IDC_HAND)) {
+          ::SetCursor(hand);
+          return TRUE;
+        }
+      }
+      break;
     case WM_ERASEBKGND:
       if (ErasesBackground()) {
         RECT client;

@@ -35,6 +35,7 @@ class Win32Window : public WindowPeer {
   void SetFont(const FontSpec& font) override;
   void SetFocus() override;
   void Invalidate() override;
+  void SetCursor(CursorShape cursor) override { cursor_ = cursor; }
 
   [[nodiscard]] HWND handle() const noexcept { return window_; }
   [[nodiscard]] static HWND HandleOf(const WindowPeer* peer) noexcept {
@@ -90,6 +91,7 @@ class Win32Window : public WindowPeer {
   WNDPROC base_ = DefWindowProcA;
   Color color_;
   FontSpec font_;
+  CursorShape cursor_;
   bool destroying_ = false;
 };
 

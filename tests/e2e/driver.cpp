@@ -1,8 +1,14 @@
 #include "tests/e2e/driver.h"
 
 #include <algorithm>
+#include <cstring>
+#include <fstream>
 #include <iterator>
+#include <set>
+#include <sstream>
 #include <stdexcept>
+
+#include "platform/win32/gdi.h"
 
 namespace e2e {
 
@@ -451,10 +457,17 @@ void Tapfinch::selectTab(int index) const {
   if (pages == nullptr) return;
   RECT r{};
   GetWindowRect(pages, &r);
-  // The tabs are in one row at the top, "Single Click" (about 70 pixels),
-  // "Multiple Click Points" (about 110) and "Options".
-  static const int offsets[] = {30, 120, 205};
-  ClickAt({r.left + offsets[index], r.top + 10});
+  // The tabs' widths follow their captions in whatever font the system
+  // gives and at whatever scale: the first tab is clicked near the corner,
+  // which focuses the row, and the arrow keys go on from there.
+  const double scale = (r.right - r.left) / 590.0;
+  // Two quick clicks on one spot would be a double click, which the tab
+  // row ignores: each call clicks beside the last one.
+  static int turn = 0;
+  const int x = (turn++ % 2 == 0) ? 22 : 42;
+  ClickAt({r.left + static_cast<int>(x * scale), r.top + static_cast<int>(10 * scale)});
+  Pump(100);
+  if (index > 0) PressKey(VK_RIGHT, index);
   Pump(100);
 }
 
@@ -504,6 +517,247 @@ DWORD Tapfinch::exitCode() const {
   DWORD code = STILL_ACTIVE;
   if (process_.hProcess != nullptr) GetExitCodeProcess(process_.hProcess, &code);
   return code;
+}
+
+HWND VisibleWindowOf(DWORD processId, const char* className) {
+  for (HWND window : WindowsOf(processId, className)) {
+    if (IsWindowVisible(window) != FALSE) return window;
+  }
+  return nullptr;
+}
+
+// -------------------------------------------------------------- appearance
+
+COLORREF Picture::at(int x, int y) const {
+  const std::size_t offset =
+      static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(stride()) + static_cast<std::size_t>(x) * 3;
+  return RGB(bits[offset + 2], bits[offset + 1], bits[offset]);
+}
+
+std::size_t Picture::distinctColours() const {
+  std::set<COLORREF> seen;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) seen.insert(at(x, y));
+  }
+  return seen.size();
+}
+
+Picture CaptureWindow(HWND window) {
+  Picture picture;
+  RECT r{};
+  if (GetWindowRect(window, &r) == 0 || r.right <= r.left || r.bottom <= r.top) return picture;
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return picture;
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as the file keeps it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (memory != nullptr && dib != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, dib);
+    if (BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY | CAPTUREBLT) != 0) {
+      GdiFlush();
+      picture.width = width;
+      picture.height = height;
+      const auto* bytes = static_cast<const unsigned char*>(bits);
+      picture.bits.assign(bytes, bytes + static_cast<std::size_t>(picture.stride()) * static_cast<std::size_t>(height));
+    }
+    SelectObject(memory, previous);
+  }
+  if (dib != nullptr) DeleteObject(dib);
+  if (memory != nullptr) DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+bool WriteBitmap(const Picture& picture, const std::string& path) {
+  if (picture.width <= 0 || picture.height <= 0) return false;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER header{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + picture.bits.size());
+  header.biSize = sizeof header;
+  header.biWidth = picture.width;
+  header.biHeight = picture.height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(picture.bits.size());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(picture.bits.data()), static_cast<std::streamsize>(picture.bits.size()));
+  out.close();
+  return !out.fail();
+}
+
+Picture ReadBitmap(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER header{};
+  if (data.size() < sizeof file + sizeof header) return {};
+  std::memcpy(&file, data.data(), sizeof file);
+  std::memcpy(&header, data.data() + sizeof file, sizeof header);
+  if (file.bfType != 0x4D42 || header.biBitCount != 24 || header.biCompression != BI_RGB || header.biWidth <= 0 ||
+      header.biHeight <= 0) {
+    return {};
+  }
+  Picture picture;
+  picture.width = header.biWidth;
+  picture.height = header.biHeight;
+  const std::size_t size = static_cast<std::size_t>(picture.stride()) * static_cast<std::size_t>(picture.height);
+  if (file.bfOffBits > data.size() || data.size() - file.bfOffBits < size) return {};
+  const auto* first = reinterpret_cast<const unsigned char*>(data.data()) + file.bfOffBits;
+  picture.bits.assign(first, first + size);
+  return picture;
+}
+
+std::string ArtefactDirectory() {
+  char value[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("TAPFINCH_E2E_ARTEFACTS", value, MAX_PATH);
+  std::string folder = length > 0 && length < MAX_PATH ? std::string(value, length) : ExeDirectory();
+  // CTest passes the build's Unix path; Wine shows the Unix root as Z:.
+  if (folder.front() == '/') {
+    folder = "Z:" + folder;
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+  }
+  if (folder.back() != '\\') folder += '\\';
+  CreateDirectoryA(folder.c_str(), nullptr);  // already there is as good
+  return folder;
+}
+
+int WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  // Only on Windows 10 1607 and later (and a recent Wine).
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : 96;
+}
+
+std::string WithoutAccelerators(const std::string& text) {
+  std::string shown;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&') {
+      if (i + 1 == text.size()) break;  // a lone "&" at the end shows nothing
+      ++i;
+    }
+    shown += text[i];
+  }
+  return shown;
+}
+
+SIZE MeasureInFont(const std::string& text, platform::FontSpec font, int dpi, int wrapWidth) {
+  // The program's own font cache, so a stand-in face is chosen as for it.
+  static platform::win32::GdiCache fonts;
+  font.height = MulDiv(font.height, dpi, 96);
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return {};
+  HGDIOBJ previous = SelectObject(screen, fonts.Font(font));
+  RECT extent{0, 0, wrapWidth, 0};
+  const UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : 0u);
+  DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &extent, format);
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  return {extent.right - extent.left, extent.bottom - extent.top};
+}
+
+namespace {
+
+// What a kind of control draws around its caption, in pixels at 96 per
+// inch; the system's parts grow with the scale, the program's own do not.
+struct Decoration {
+  const char* className;
+  bool prefix;       // "&" marks an accelerator
+  int width;         // beside the text, both sides together
+  int height;        // above and below it
+  bool systemDrawn;  // scaled with the dpi
+};
+
+constexpr Decoration kDecorations[] = {
+    {"TButton", true, 6, 0, true},         // the raised edge and the focus rectangle each side
+    {"TCheckBox", true, 13 + 4, 0, true},  // the box, then a gap
+    {"TRadioButton", true, 13 + 4, 0, true},
+    {"TGroupBox", true, 8, 0, true},  // the caption's indent from the frame's
+                                      // left end
+    {"TRadioGroup", true, 8, 0, true},
+    {"TLabel", true, 0, 0, false},
+    {"TLMDSimpleLabel", false, 0, 0, false},
+    {"TzColorBtn", true, 10, 10, false},  // the text keeps 5 pixels inside each edge
+    {"Tz3DLabel", false, 1, 1, false},    // the dark copy one pixel down and right
+};
+
+const Decoration* DecorationOf(const std::string& className) {
+  for (const Decoration& d : kDecorations) {
+    if (className == d.className) return &d;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::vector<CaptionMisfit> CaptionMisfits(HWND parent, const CaptionLookup& lookOf, int dpi,
+                                          std::vector<std::string>* checked) {
+  std::vector<HWND> windows;
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM data) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  std::vector<CaptionMisfit> misfits;
+  for (HWND window : windows) {
+    if (IsWindowVisible(window) == FALSE) continue;
+    const std::string className = ClassOf(window);
+    const Decoration* decoration = DecorationOf(className);
+    if (decoration == nullptr) continue;
+    const std::string text = TextOf(window);
+    const std::string shown = decoration->prefix ? WithoutAccelerators(text) : text;
+    if (shown.empty()) continue;
+    if (checked != nullptr) checked->push_back(className + " \"" + text + "\"");
+    CaptionLook look = lookOf(className, text);
+    // The system's label breaks lines at words unless told not to.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    if (className == "TLabel" && (style & SS_TYPEMASK) <= SS_RIGHT) look.wordWrap = true;
+    const int scale = decoration->systemDrawn ? dpi : 96;
+    const int decorationWidth = MulDiv(decoration->width, scale, 96);
+    const int decorationHeight = MulDiv(decoration->height, scale, 96);
+    RECT client{};
+    GetClientRect(window, &client);
+    const SIZE available{client.right - client.left, client.bottom - client.top};
+    // A wrapping caption may take the lines it needs; it must fit their height
+    // (and no single word may be wider than the control).
+    const SIZE extent =
+        MeasureInFont(shown, look.font, dpi, look.wordWrap ? std::max<LONG>(available.cx - decorationWidth, 1) : 0);
+    const SIZE needed{extent.cx + decorationWidth, extent.cy + decorationHeight};
+    if (needed.cx > available.cx || needed.cy > available.cy) {
+      misfits.push_back({className, text, needed, available});
+    }
+  }
+  return misfits;
+}
+
+std::string Describe(const std::vector<CaptionMisfit>& misfits) {
+  std::ostringstream out;
+  for (const CaptionMisfit& m : misfits) {
+    std::string text = m.text;
+    for (char& c : text) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    out << m.className << " \"" << text << "\": needs " << m.needed.cx << " x " << m.needed.cy << ", has "
+        << m.available.cx << " x " << m.available.cy << "\n";
+  }
+  return out.str();
 }
 
 }  // namespace e2e

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/types.h"
+
 namespace e2e {
 
 std::string ExeDirectory();
@@ -148,5 +150,62 @@ class Tapfinch {
 
 // Top-level windows of a process by class.
 std::vector<HWND> WindowsOf(DWORD processId, const char* className);
+
+// The visible top-level window of a process by class (null if none).
+HWND VisibleWindowOf(DWORD processId, const char* className);
+
+// ------------------------------------------------------------- appearance
+
+// Pixels as a 24-bit .bmp holds them: rows bottom-up, each padded to four
+// bytes, blue, green, red.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> bits;
+  [[nodiscard]] int stride() const noexcept { return (width * 3 + 3) & ~3; }
+  [[nodiscard]] COLORREF at(int x, int y) const;  // y from the top
+  [[nodiscard]] std::size_t distinctColours() const;
+};
+
+// What the screen shows of the window now, frame included.
+Picture CaptureWindow(HWND window);
+bool WriteBitmap(const Picture& picture, const std::string& path);
+// An empty picture when the file is missing or not a 24-bit bitmap.
+Picture ReadBitmap(const std::string& path);
+// The folder named by TAPFINCH_E2E_ARTEFACTS (made when missing), or the
+// driver's own folder without it; with the trailing backslash.
+std::string ArtefactDirectory();
+
+// Pixels per inch the window is drawn at: GetDpiForWindow where the system
+// has it, else 96.
+int WindowDpi(HWND window);
+// A caption as a control shows it: "&x" underlines x, "&&" is one "&".
+std::string WithoutAccelerators(const std::string& text);
+// The size of text drawn in one of the program's fonts (the very font the
+// program makes of the description), scaled from 96 pixels per inch to dpi.
+// With a wrap width, lines break at words to fit it.
+SIZE MeasureInFont(const std::string& text, platform::FontSpec font, int dpi, int wrapWidth = 0);
+
+// How a control draws its caption: which font, and whether it breaks lines
+// at words (labels with the system's own wrapping are seen from their style).
+struct CaptionLook {
+  platform::FontSpec font;
+  bool wordWrap = false;
+};
+struct CaptionMisfit {
+  std::string className;
+  std::string text;
+  SIZE needed;     // the text with the control's own decoration
+  SIZE available;  // the control's client area
+};
+using CaptionLookup = std::function<CaptionLook(const std::string& className, const std::string& text)>;
+// The visible captioned controls under `parent` (push, check and radio
+// buttons, group boxes, labels, colour buttons, 3D labels) whose caption
+// does not fit inside the control at dpi. `checked`, when given, gets the
+// class and text of every control measured.
+std::vector<CaptionMisfit> CaptionMisfits(HWND parent, const CaptionLookup& lookOf, int dpi,
+                                          std::vector<std::string>* checked = nullptr);
+// One line per misfit: class, text, needed and available.
+std::string Describe(const std::vector<CaptionMisfit>& misfits);
 
 }  // namespace e2e

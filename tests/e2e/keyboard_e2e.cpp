@@ -70,6 +70,22 @@ std::string Describe(const std::vector<HWND>& windows) {
 
 }  // namespace
 
+TEST_F(KeyboardE2E, AClickOnATabStillWorksAfterTheArrowKeysChangedTabs) {
+  // SetUp's click on the first tab left the focus on the row of tabs.
+  PressKey(VK_RIGHT, 2);
+  ASSERT_TRUE(WaitFor([&] { return app.controls("TComboBox").size() == 7u; }, 3000)) << "Options not shown";
+  HWND pages = app.control("TPageControl");
+  ASSERT_NE(pages, nullptr);
+  RECT r{};
+  GetWindowRect(pages, &r);
+  const double scale = (r.right - r.left) / 590.0;
+  // Past the double-click time, which would make this the second click of a double click.
+  Pump(GetDoubleClickTime() + 100);
+  ClickAt({r.left + static_cast<int>(32 * scale), r.top + static_cast<int>(10 * scale)});
+  EXPECT_TRUE(WaitFor([&] { return app.control("TzColorBtn", "START") != nullptr; }, 3000))
+      << "the click on \"Single Click\" did not show its tab";
+}
+
 TEST_F(KeyboardE2E, TabAndShiftTabCycleThroughTheTabStopsAndOutOfEveryColourButton) {
   clickIntoText(fields[0]);
   ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == fields[0]; }, 2000)) << "the hours field took no focus";
@@ -163,15 +179,10 @@ TEST_F(KeyboardE2E, TheClickPointSetLabelIsWideEnoughForItsBoldText) {
   HWND label = app.control("Tz3DLabel");
   ASSERT_NE(label, nullptr);
   ASSERT_EQ(TextOf(label), "Click Point SET");
-  HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
-  HGDIOBJ previous = SelectObject(screen, font);
-  SIZE extent{};
-  GetTextExtentPoint32A(screen, "Click Point SET", 15, &extent);
-  SelectObject(screen, previous);
-  DeleteObject(font);
-  ReleaseDC(nullptr, screen);
+  // In the font the program really draws it in: its bold layout font.
+  platform::FontSpec bold;
+  bold.bold = true;
+  const SIZE extent = MeasureInFont("Click Point SET", bold, 96);
   RECT client{};
   GetClientRect(label, &client);
   EXPECT_GE(client.right, extent.cx) << "the text is " << extent.cx << " pixels wide";

@@ -1,6 +1,8 @@
 // One copy at a time, and system-wide hotkeys, on the real program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,43 @@ constexpr DWORD kSecondCopyTimeout = 20000;
 HWND ApplicationWindowOf(const Tapfinch& app) {
   const auto windows = WindowsOf(app.processId(), "TApplication");
   return windows.empty() ? nullptr : windows.front();
+}
+
+constexpr std::uint32_t kClearPixel = 0xFF000000;  // outside any 0x00RRGGBB colour
+
+// A 32 x 32 icon of the module, top row first, one 0x00RRGGBB colour a
+// pixel or kClearPixel where the mask lets the background through; empty
+// when the module has no such icon.
+std::vector<std::uint32_t> IconPixels(HMODULE module, int id) {
+  constexpr int kSide = 32;
+  auto* icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, kSide, kSide, 0));
+  if (icon == nullptr) return {};
+  ICONINFO info{};
+  std::vector<std::uint32_t> colours(kSide * kSide);
+  std::vector<std::uint32_t> mask(kSide * kSide);
+  bool read = false;
+  if (GetIconInfo(icon, &info) != FALSE) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = kSide;
+    format.bmiHeader.biHeight = -kSide;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    read = info.hbmColor != nullptr &&
+           GetDIBits(screen, info.hbmColor, 0, kSide, colours.data(), &format, DIB_RGB_COLORS) == kSide &&
+           GetDIBits(screen, info.hbmMask, 0, kSide, mask.data(), &format, DIB_RGB_COLORS) == kSide;
+    ReleaseDC(nullptr, screen);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  }
+  DestroyIcon(icon);
+  if (!read) return {};
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    colours[i] = (mask[i] & 0xFFFFFF) != 0 ? kClearPixel : colours[i] & 0xFFFFFF;
+  }
+  return colours;
 }
 
 }  // namespace
@@ -123,23 +162,32 @@ TEST(ExecutableE2E, CarriesItsVersionResource) {
   EXPECT_FALSE(text("FileDescription").empty());
 }
 
-TEST(ExecutableE2E, CarriesItsIcon) {
+TEST(ExecutableE2E, CarriesItsIconAndTheApplicationsVariant) {
   // The title bar showing it was seen on a screenshot; another process
   // cannot ask a window of ours for its icon under Wine.
   HMODULE exe = LoadLibraryExA(TapfinchPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(exe, nullptr);
   EXPECT_NE(FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr) << "no icon group";
-  HANDLE icon = LoadImageA(exe, MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0);
-  EXPECT_NE(icon, nullptr) << "no 32 x 32 icon";
-  if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
+  EXPECT_NE(FindResourceA(exe, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(14)), nullptr) << "no application icon group";
+  const std::vector<std::uint32_t> forms = IconPixels(exe, 1);
+  const std::vector<std::uint32_t> application = IconPixels(exe, 2);
   FreeLibrary(exe);
+  ASSERT_EQ(forms.size(), 32u * 32u) << "no 32 x 32 icon";
+  ASSERT_EQ(application.size(), 32u * 32u) << "no 32 x 32 application icon";
+  const auto opaque = [](const std::vector<std::uint32_t>& pixels) {
+    return std::count_if(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p != kClearPixel; });
+  };
+  EXPECT_GT(opaque(forms), 200) << "a picture, not a blank";
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < forms.size(); ++i) differing += forms[i] != application[i] ? 1 : 0;
+  EXPECT_GT(differing, 0u) << "the variant is the same picture";
+  EXPECT_LT(differing, 64u) << "the variant is another picture, not a near-identical one";
 }
 
-TEST(AboutE2E, TheAboutBoxIsModalAndEnterClosesIt) {
-  Tapfinch app;
-  ASSERT_TRUE(app.started());
-  // Help is the third menu, About its second item (another process cannot
-  // read our menu, so the user's way: a click and the keys).
+// Opens Help > About the user's way: Help is the third menu, About its
+// second item (another process cannot read our menu). Null when no box
+// showed.
+HWND OpenAbout(const Tapfinch& app) {
   RECT r{};
   GetWindowRect(app.mainWindow(), &r);
   const int menuY =
@@ -148,15 +196,22 @@ TEST(AboutE2E, TheAboutBoxIsModalAndEnterClosesIt) {
   PressKey(VK_DOWN, 2);
   PressKey(VK_RETURN);
   HWND box = nullptr;
-  ASSERT_TRUE(WaitFor(
+  WaitFor(
       [&] {
         for (HWND w : WindowsOf(app.processId(), "TLMDAboutForm")) {
           if (IsWindowVisible(w) != FALSE) box = w;
         }
         return box != nullptr;
       },
-      5000))
-      << "no about box";
+      5000);
+  return box;
+}
+
+TEST(AboutE2E, TheAboutBoxIsModalAndEnterClosesIt) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  HWND box = OpenAbout(app);
+  ASSERT_NE(box, nullptr) << "no about box";
   EXPECT_EQ(TextOf(box), "About Tapfinch");
   EXPECT_FALSE(IsWindowEnabled(app.mainWindow())) << "the main window takes no input meanwhile";
   SetForegroundWindow(box);
@@ -164,5 +219,59 @@ TEST(AboutE2E, TheAboutBoxIsModalAndEnterClosesIt) {
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitFor([&] { return IsWindow(box) == FALSE; }, 3000)) << "Enter did not close it";
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.mainWindow()) != FALSE; }, 2000));
+  EXPECT_EQ(app.close(), 0u);
+}
+
+TEST(AboutE2E, ThePictureIsTheApplicationsIcon) {
+  HMODULE exe = LoadLibraryExA(TapfinchPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr);
+  const std::vector<std::uint32_t> forms = IconPixels(exe, 1);
+  const std::vector<std::uint32_t> application = IconPixels(exe, 2);
+  FreeLibrary(exe);
+  ASSERT_EQ(forms.size(), application.size());
+  ASSERT_FALSE(forms.empty());
+
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  HWND box = OpenAbout(app);
+  ASSERT_NE(box, nullptr) << "no about box";
+  HWND picture = FindWindowExA(box, nullptr, "TImage", nullptr);
+  ASSERT_NE(picture, nullptr);
+  Pump(300);
+  // The icon fills the picture but for its frame and drop shadow: from 1
+  // to 66 of 72 units a side. Where the two icons differ, the screen must
+  // show the application's, read at the middle of each stretched pixel.
+  RECT client{};
+  GetClientRect(picture, &client);
+  const auto at = [](int unit, int size) { return unit * size / 72; };
+  const int left = at(1, client.right);
+  const int top = at(1, client.bottom);
+  const int width = at(66, client.right) - left;
+  const int height = at(66, client.bottom) - top;
+  HDC screen = GetDC(nullptr);
+  int compared = 0;
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y * 32 + x);
+      if (forms[i] == application[i]) continue;
+      POINT p{left + (2 * x + 1) * width / 64, top + (2 * y + 1) * height / 64};
+      ClientToScreen(picture, &p);
+      const COLORREF shown = GetPixel(screen, p.x, p.y);
+      const std::uint32_t rgb = (GetRValue(shown) << 16) | (GetGValue(shown) << 8) | GetBValue(shown);
+      SCOPED_TRACE(testing::Message() << "icon pixel " << x << ", " << y);
+      if (application[i] == kClearPixel) {
+        EXPECT_NE(rgb, forms[i]) << "the forms' icon is drawn";
+      } else {
+        EXPECT_EQ(rgb, application[i]);
+      }
+      ++compared;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(compared, 0);
+  SetForegroundWindow(box);
+  Pump(200);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return IsWindow(box) == FALSE; }, 3000));
   EXPECT_EQ(app.close(), 0u);
 }

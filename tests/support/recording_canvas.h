@@ -12,11 +12,12 @@ namespace testing_support {
 class RecordingCanvas final : public platform::Canvas {
  public:
   struct Call {
-    std::string op;  // "fill", "line", "frame", "focus", "text"
+    std::string op;  // "fill", "line", "frame", "focus", "text", "icon"
     platform::Rect rect;
     platform::Color color = 0;
     std::string text;
     platform::FontSpec font;
+    platform::ProgramIcon icon = platform::ProgramIcon::kForm;  // "icon" calls: which
   };
 
   void FillRect(const platform::Rect& r, platform::Color color) override {
@@ -33,7 +34,9 @@ class RecordingCanvas final : public platform::Canvas {
                   platform::Color color, std::uint32_t /*format*/) override {
     calls.push_back({"text", r, color, text, font});
   }
-  void DrawProgramIcon(const platform::Rect& r) override { calls.push_back({"icon", r, 0, {}, {}}); }
+  void DrawProgramIcon(const platform::Rect& r, platform::ProgramIcon icon) override {
+    calls.push_back({"icon", r, 0, {}, {}, icon});
+  }
   platform::Size MeasureText(const std::string& text, const platform::FontSpec& /*font*/) override {
     return {static_cast<int>(text.size()) * 6, 13};
   }

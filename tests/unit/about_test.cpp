@@ -1,5 +1,5 @@
-// The about box: its layout by the placing rules, the system lines, the
-// link, and a modal run that leaves the program clicking.
+// The about box: its layout by the placing rules, the picture, the system
+// lines, the link, and a modal run that leaves the program clicking.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +8,7 @@
 #include "controls/z3dlabel.h"
 #include "framework/stdctrls.h"
 #include "tests/support/harness.h"
+#include "tests/support/recording_canvas.h"
 
 using testing_support::Tapfinch;
 using testing_support::WindowOf;
@@ -90,6 +91,25 @@ TEST_F(About, EmptyTextsLeaveNoGapButBlankOnesKeepTheirs) {
   });
 }
 
+TEST_F(About, ThePictureIsTheApplicationsIconInsideItsFrame) {
+  show([&](TForm& box) {
+    testing_support::RecordingCanvas canvas;
+    Part<TControl>(box, "Picture").PeerPaint(canvas);
+    const auto icons = canvas.ofKind("icon");
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].icon, platform::ProgramIcon::kApplication) << "not the forms' icon";
+    const auto frames = canvas.ofKind("frame");
+    ASSERT_EQ(frames.size(), 1u);
+    const platform::Rect& icon = icons[0].rect;
+    const platform::Rect& frame = frames[0].rect;
+    EXPECT_EQ(icon.left, frame.left + 1);
+    EXPECT_EQ(icon.top, frame.top + 1);
+    EXPECT_EQ(icon.right(), frame.right() - 1);
+    EXPECT_EQ(icon.bottom(), frame.bottom() - 1);
+    EXPECT_EQ(canvas.calls.back().op, "frame") << "drawn over the icon's edge";
+  });
+}
+
 TEST_F(About, TheSystemLinesFollowTheMachine) {
   platform::SystemFacts facts{3ull << 30, 4, 21064, true, 0};
   EXPECT_EQ(TLMDAboutDlg::SystemValues(facts), "3145728 KB\r4x Alpha 21064 or compatible");
@@ -107,6 +127,7 @@ TEST_F(About, TheSystemLinesFollowTheMachine) {
 TEST_F(About, TheLinkOpensItsTextAndASwitchedOffLinkStaysOff) {
   show([&](TForm& box) {
     auto& link = Part<TLinkLabel>(box, "Link");
+    EXPECT_EQ(WindowOf(link).cursor(), platform::CursorShape::kHand);
     app.user().click(link);
     EXPECT_TRUE(link.Visited());
     ASSERT_EQ(app.fake().processes().opened().size(), 1u);
@@ -115,6 +136,7 @@ TEST_F(About, TheLinkOpensItsTextAndASwitchedOffLinkStaysOff) {
     app.fake().processes().setShellResult(2);  // no handler for it
     app.user().click(link);
     EXPECT_FALSE(link.Enabled());
+    EXPECT_EQ(WindowOf(link).cursor(), platform::CursorShape::kArrow) << "no longer reacts to the pointer";
   });
   dialog().Jump = "mail@tapfinch.example";
   app.fake().processes().setShellResult(42);

@@ -218,6 +218,31 @@ TEST_F(Controls, ColourButtonKeyboardClicks) {
   EXPECT_EQ(test.Color(), clBtnFace) << "Enter";
 }
 
+TEST_F(Controls, ColourButtonAcceleratorClicksItFromAnyControlThatTakesNoCharacters) {
+  TzColorBtn& test = *form().testbutton;
+  test.SetCaption("&Test click area");
+  TzColorBtn& start = *form().singclickstartbtn;
+  user().focus(start);
+  user().press(start, 'T', 't');
+  EXPECT_EQ(test.Color(), clRed) << "the accelerator from another button";
+  EXPECT_TRUE(start.Focused()) << "the focus stays";
+
+  TzcFloatSpinEdit& hours = *form().hours;
+  user().focus(hours);
+  user().press(hours, 'T', 't');
+  EXPECT_EQ(test.Color(), clRed) << "a field takes its characters itself";
+  user().press(hours, 'T', 't', platform::kAlt);
+  EXPECT_EQ(test.Color(), clBtnFace) << "with Alt, from the field too";
+
+  test.SetEnabled(false);
+  user().press(hours, 'T', 't', platform::kAlt);
+  EXPECT_EQ(test.Color(), clBtnFace) << "a disabled button is passed over";
+  test.SetEnabled(true);
+  test.SetCaption("&&Test click area");
+  user().press(hours, 'T', 't', platform::kAlt);
+  EXPECT_EQ(test.Color(), clBtnFace) << "a doubled ampersand is a plain one";
+}
+
 TEST_F(Controls, ThreeDLabelDrawsLightAndDarkCopiesUnderTheText) {
   RecordingCanvas canvas;
   form().setlabel->PeerPaint(canvas);
