@@ -162,6 +162,39 @@ TEST(ExecutableE2E, CarriesItsVersionResource) {
   EXPECT_FALSE(text("FileDescription").empty());
 }
 
+TEST(ExecutableE2E, DeclaresPerMonitorDpiAwarenessAndTheRunningProgramHasIt) {
+  // The manifest in the exe: per-monitor (version 2) and the Windows versions.
+  const std::string path = TapfinchPath();
+  HMODULE exe = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(exe, nullptr);
+  HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(found, nullptr) << "no manifest";
+  HGLOBAL loaded = LoadResource(exe, found);
+  const auto* bytes = static_cast<const char*>(LockResource(loaded));
+  ASSERT_NE(bytes, nullptr);
+  const std::string manifest(bytes, SizeofResource(exe, found));
+  FreeLibrary(exe);
+  EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2"),
+            std::string::npos);
+  EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << "Windows 10 and 11";
+
+  // Read back from the running program's window.
+  using WindowContext = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+  using AwarenessOf = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto windowContext =
+      reinterpret_cast<WindowContext>(reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+  const auto awarenessOf = reinterpret_cast<AwarenessOf>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  ASSERT_NE(windowContext, nullptr);
+  ASSERT_NE(awarenessOf, nullptr);
+  DeleteSettings();
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  EXPECT_EQ(awarenessOf(windowContext(app.mainWindow())), DPI_AWARENESS_PER_MONITOR_AWARE);
+  EXPECT_EQ(app.close(), 0u);
+}
+
 TEST(ExecutableE2E, CarriesItsIconAndTheApplicationsVariant) {
   // The title bar showing it was seen on a screenshot; another process
   // cannot ask a window of ours for its icon under Wine.
