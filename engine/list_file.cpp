@@ -2,7 +2,10 @@
 // and read back by Load, which then rebuilds every entry from its row. A
 // load that fails leaves the list exactly as it was, rows and entries.
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "framework/exceptions.h"
@@ -12,6 +15,10 @@
 namespace {
 
 constexpr const char* kTooManyLines = "%s holds more than 100 click points; the list is unchanged";
+constexpr const char* kTooLarge = "%s is too large for a click list; the list is unchanged";
+// A hundred rows take a few kilobytes. A larger file is refused by its
+// size before a byte is read, so that a huge one costs neither time nor memory.
+constexpr std::uintmax_t kMostListBytes = 64 * 1024;
 
 // The delay of a row. A system whose decimal separator is the comma writes
 // "2.5" as "2,5", which splits into two parts; the second then follows its
@@ -59,6 +66,10 @@ void TForm1::LoadClickList1Click(TObject* /*Sender*/) {
   const auto oldEntries = clickList;
   const std::int32_t oldCount = listCount;
   if (OpenDialog1->Execute()) {
+    std::error_code unknownSize;  // then the reading below reports the file
+    if (std::filesystem::file_size(OpenDialog1->FileName(), unknownSize) > kMostListBytes && !unknownSize) {
+      throw Exception(FormatMessage(kTooLarge, OpenDialog1->FileName()));
+    }
     TStringList lines;
     lines.LoadFromFile(OpenDialog1->FileName());  // a file that cannot be read changes nothing
     if (lines.Count() > kClickListCapacity) throw Exception(FormatMessage(kTooManyLines, OpenDialog1->FileName()));

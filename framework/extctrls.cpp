@@ -47,7 +47,9 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
+  // A timer the system refused stays enabled without running: enabling it
+  // again asks the system again, or a refusal would outlast itself.
+  if (enabled == enabled_ && (running_ || !enabled)) return;
   enabled_ = enabled;
   UpdateTimer();
 }

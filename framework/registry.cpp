@@ -22,6 +22,9 @@ std::int32_t TRegistry::ReadInteger(const std::string& name) const {
   const auto value = key_ ? key_->Read(name) : std::nullopt;
   if (!value || value->data.size() > 4) throw ERegistryException(FormatMessage(messages::kRegistryGetFailed, name));
   if (value->type != platform::kRegDword) throw ERegistryException(FormatMessage(messages::kRegistryBadType, name));
+  // A number without a byte is no number; reading it as 0 would start the
+  // program with a zero interval.
+  if (value->data.empty()) throw ERegistryException(FormatMessage(messages::kRegistryGetFailed, name));
   std::uint32_t number = 0;
   for (std::size_t i = 0; i < value->data.size(); ++i) number |= static_cast<std::uint32_t>(value->data[i]) << (8 * i);
   return static_cast<std::int32_t>(number);

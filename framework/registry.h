@@ -1,6 +1,6 @@
 // Registry access for the settings store: a root, one key open at a time,
 // and values read and written with the framework's own rules and error
-// texts. Integers are REG_DWORD of at most four bytes; texts REG_SZ or
+// texts. Integers are REG_DWORD of one to four bytes; texts REG_SZ or
 // REG_EXPAND_SZ (as stored) cut at their first zero byte.
 #pragma once
 
@@ -24,7 +24,7 @@ class TRegistry {
 
   [[nodiscard]] bool ValueExists(const std::string& name) const;
   // Throw ERegistryException "Failed to get data for '%s'" (more than four
-  // bytes) or "Invalid data type for '%s'".
+  // bytes, or none) or "Invalid data type for '%s'".
   [[nodiscard]] std::int32_t ReadInteger(const std::string& name) const;
   [[nodiscard]] bool ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
   [[nodiscard]] std::string ReadString(const std::string& name) const;

@@ -46,6 +46,16 @@ void TStrings::SaveToFile(const std::string& path) const {
   // Written beside the file and put in its place only when whole: a disk
   // that fills up part-way leaves the old file as it was.
   const std::filesystem::path target(path);
+  // A file marked read-only is refused, as Windows refuses to replace it;
+  // the rename below would otherwise replace it wherever the folder is writable.
+  namespace fs = std::filesystem;
+  std::error_code statusError;
+  const fs::file_status status = fs::status(target, statusError);
+  if (!statusError && fs::is_regular_file(status) &&
+      (status.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
+          fs::perms::none) {
+    throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
+  }
   std::filesystem::path temporary = target;
   temporary += ".tapfinch-saving";
   const std::string text = Text();

@@ -69,6 +69,40 @@ std::int32_t StrToInt(const std::string& text) {
 
 std::string IntToStr(std::int64_t value) { return std::to_string(value); }
 
+namespace {
+
+// Whether a number from_chars found out of range is too large (rather than
+// too small): its decimal order, the digits before the point plus the
+// exponent, is above zero. The exponent's sign alone does not tell:
+// "444...4.2E-1" with 400 fours is far too large.
+bool TooLarge(const std::string& plain) noexcept {
+  const std::size_t e = plain.find('e');
+  const std::size_t mantissaEnd = e == std::string::npos ? plain.size() : e;
+  const std::size_t point = std::min(plain.find('.'), mantissaEnd);
+  long long order = 0;
+  std::size_t first = 0;
+  while (first < point && plain[first] == '0') ++first;
+  if (first < point) {
+    order = static_cast<long long>(point - first);
+  } else {
+    std::size_t zeros = 0;
+    for (std::size_t i = point + 1; i < mantissaEnd && plain[i] == '0'; ++i) ++zeros;
+    order = -static_cast<long long>(zeros);
+  }
+  long long exponent = 0;
+  if (e != std::string::npos) {
+    std::size_t i = e + 1;
+    const bool negative = i < plain.size() && plain[i] == '-';
+    if (i < plain.size() && (plain[i] == '-' || plain[i] == '+')) ++i;
+    // Saturated: any exponent beyond a billion decides alone.
+    for (; i < plain.size() && exponent < 1000000000; ++i) exponent = exponent * 10 + (plain[i] - '0');
+    if (negative) exponent = -exponent;
+  }
+  return order + exponent > 0;
+}
+
+}  // namespace
+
 std::optional<double> TryStrToFloat(const std::string& text, char decimalSeparator) noexcept {
   std::size_t i = 0;
   const std::size_t n = text.size();
@@ -102,8 +136,7 @@ std::optional<double> TryStrToFloat(const std::string& text, char decimalSeparat
   if (end != plain.data() + plain.size()) return std::nullopt;
   if (error == std::errc::result_out_of_range) {
     // Underflow reads as zero; overflow is not a number the program can use.
-    const auto e = plain.find('e');
-    if (e == std::string::npos || plain.compare(e + 1, 1, "-") != 0) return std::nullopt;
+    if (TooLarge(plain)) return std::nullopt;
     value = 0;
   } else if (error != std::errc()) {
     return std::nullopt;
@@ -124,8 +157,14 @@ std::string FloatToStr(double value, char decimalSeparator) {
   char buffer[64];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, kPrecision - 1);
-  const std::string scientific(buffer, result.ptr);  // d.dddddddddddddde+XX
+  std::string scientific(buffer, result.ptr);  // d.dddddddddddddde+XX
   const auto ePos = scientific.find('e');
+  double readBack = 0;
+  if (std::from_chars(buffer, result.ptr, readBack).ec == std::errc::result_out_of_range) {
+    // From 1.797693134862315E308 on, 15 digits round up past the largest
+    // double (to ...232E308) and would not read back: the last goes down.
+    --scientific[ePos - 1];
+  }
   std::string digits = scientific.substr(0, 1) + scientific.substr(2, ePos - 2);
   const int exponent = std::atoi(scientific.c_str() + ePos + 1);  // value = d.ddd * 10^exponent
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();

@@ -56,8 +56,10 @@ std::string KeyName(unsigned key, platform::Keyboard& keyboard) {
   return keyboard.KeyNameText(static_cast<std::int32_t>(scanCode << 16));
 }
 
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix, platform::Locale& locale) {
-  return text.size() >= prefix.size() && locale.SameTextIgnoringCase(text.substr(0, prefix.size()), prefix);
+// Whether text continues at `at` with prefix.
+bool ContinuesWithIgnoringCase(const std::string& text, std::size_t at, const std::string& prefix,
+                               platform::Locale& locale) {
+  return text.size() - at >= prefix.size() && locale.SameTextIgnoringCase(text.substr(at, prefix.size()), prefix);
 }
 
 }  // namespace
@@ -89,25 +91,28 @@ std::string FormatShortcut(TShortCut code, platform::Keyboard& keyboard) {
 }
 
 TShortCut ParseShortcut(const std::string& text, platform::Keyboard& keyboard, platform::Locale& locale) {
-  std::string rest = text;  // nothing is trimmed
+  // The prefixes are stepped over, never erased, so that a long text of
+  // them is read in one pass. Nothing is trimmed.
+  std::size_t at = 0;
   TShortCut modifiers = 0;
   for (;;) {
-    if (StartsWithIgnoringCase(rest, kShiftPrefix, locale)) {
-      rest.erase(0, 6);
+    if (ContinuesWithIgnoringCase(text, at, kShiftPrefix, locale)) {
+      at += 6;
       modifiers |= scShift;
-    } else if (StartsWithIgnoringCase(rest, "^", locale)) {
-      rest.erase(0, 1);
+    } else if (ContinuesWithIgnoringCase(text, at, "^", locale)) {
+      at += 1;
       modifiers |= scCtrl;
-    } else if (StartsWithIgnoringCase(rest, kCtrlPrefix, locale)) {
-      rest.erase(0, 5);
+    } else if (ContinuesWithIgnoringCase(text, at, kCtrlPrefix, locale)) {
+      at += 5;
       modifiers |= scCtrl;
-    } else if (StartsWithIgnoringCase(rest, kAltPrefix, locale)) {
-      rest.erase(0, 4);
+    } else if (ContinuesWithIgnoringCase(text, at, kAltPrefix, locale)) {
+      at += 4;
       modifiers |= scAlt;
     } else {
       break;
     }
   }
+  const std::string rest = text.substr(at);
   if (rest.empty()) return 0;
   // Only the low byte is named, so from 264 on the names repeat; every
   // fixed name is found at its lowest code.

@@ -59,6 +59,9 @@ void TForm1::FormDestroy(TObject* /*Sender*/) {
   clickX = StrToInt(xpostext->Text());
   clickY = StrToInt(ypostext->Text());
   TRegistry& store = *settingsStore;
+  // Opened again: a key deleted while the program ran is created anew
+  // instead of every write failing on the deleted one.
+  static_cast<void>(store.OpenKey(kSettingsPath, true));
   store.WriteInteger("x", clickX);
   store.WriteInteger("y", clickY);
   for (const FieldValue& value : kIntervalValues) {

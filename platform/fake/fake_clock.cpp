@@ -12,21 +12,27 @@ constexpr std::uint32_t kTimerMaximum = 0x7FFFFFFF;
 
 class FakeClock::FakeTimer final : public TimerHandle {
  public:
-  FakeTimer(FakeClock& clock, TimerSink& sink) : clock_(clock), sink_(sink) { clock_.timers_.insert(this); }
-  ~FakeTimer() override { clock_.timers_.erase(this); }
+  FakeTimer(FakeClock& clock, TimerSink& sink) : clock_(clock), sink_(sink) {}
+  ~FakeTimer() override { Stop(); }
   FakeTimer(const FakeTimer&) = delete;
   FakeTimer& operator=(const FakeTimer&) = delete;
 
   bool Start(std::uint32_t milliseconds) override {
     if (clock_.refuseTimers_) return false;
     ++clock_.timerStarts_;
+    if (!running_) clock_.running_.push_back(this);
     running_ = true;
     interval_ = std::clamp(milliseconds, kTimerMinimum, kTimerMaximum);
     due_ = clock_.now_ + interval_;
     order_ = ++clock_.sequence_;
     return true;
   }
-  void Stop() override { running_ = false; }
+  void Stop() override {
+    if (!running_) return;
+    running_ = false;
+    auto& list = clock_.running_;
+    list.erase(std::find(list.begin(), list.end(), this));
+  }
 
   FakeClock& clock_;
   TimerSink& sink_;
@@ -44,8 +50,8 @@ void FakeClock::advance(std::uint64_t milliseconds) {
   runPending();
   for (;;) {
     FakeTimer* next = nullptr;
-    for (FakeTimer* timer : timers_) {
-      if (!timer->running_ || timer->due_ > target) continue;
+    for (FakeTimer* timer : running_) {
+      if (timer->due_ > target) continue;
       if (next == nullptr || timer->due_ < next->due_ || (timer->due_ == next->due_ && timer->order_ < next->order_)) {
         next = timer;
       }
@@ -76,10 +82,7 @@ void FakeClock::reportError(const std::exception_ptr& error) {
   errorHandler_(error);
 }
 
-int FakeClock::runningTimers() const noexcept {
-  return static_cast<int>(
-      std::count_if(timers_.begin(), timers_.end(), [](const FakeTimer* t) { return t->running_; }));
-}
+int FakeClock::runningTimers() const noexcept { return static_cast<int>(running_.size()); }
 
 std::unique_ptr<TimerHandle> FakeClock::CreateTimer(TimerSink& sink) {
   if (refuseTimerWindows_) return nullptr;

@@ -13,7 +13,12 @@ bool SameAscii(const std::string& a, const std::string& b) noexcept {
          });
 }
 
-void FakeMouse::MouseEvent(std::uint32_t flags) { events_.push_back({flags, cursor_, clock_.now()}); }
+void FakeMouse::MouseEvent(std::uint32_t flags) {
+  const Record record{flags, cursor_, clock_.now()};
+  ++eventCount_;
+  if (listener_) listener_(record);
+  if (recording_) events_.push_back(record);
+}
 
 void FakeMouse::SetCursorPos(std::int32_t x, std::int32_t y) {
   cursor_ = {x, y};

@@ -35,6 +35,12 @@ class FakeMouse final : public Input {
   };
   [[nodiscard]] const std::vector<Record>& events() const noexcept { return events_; }
   void clearEvents() noexcept { events_.clear(); }
+  // A long run checks each event as it comes instead of keeping millions:
+  // the listener sees every event, and with recording off none is kept.
+  void onEvent(std::function<void(const Record&)> listener) { listener_ = std::move(listener); }
+  void setRecording(bool on) noexcept { recording_ = on; }
+  // Every event so far, kept or not.
+  [[nodiscard]] std::uint64_t eventCount() const noexcept { return eventCount_; }
   [[nodiscard]] Point cursor() const noexcept { return cursor_; }
   void moveCursor(Point to) noexcept { cursor_ = to; }  // the user moving the mouse
   [[nodiscard]] int cursorMoves() const noexcept { return cursorMoves_; }
@@ -53,6 +59,9 @@ class FakeMouse final : public Input {
   Point cursor_{};
   int cursorMoves_ = 0;
   std::vector<Record> events_;
+  std::function<void(const Record&)> listener_;
+  bool recording_ = true;
+  std::uint64_t eventCount_ = 0;
   int beeps_ = 0;
   bool leftButton_ = false;
 };
@@ -75,6 +84,7 @@ class FakeDialogs final : public Dialogs {
 
   void answerFileDialog(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
   [[nodiscard]] const std::vector<FileDialogRequest>& fileDialogs() const noexcept { return fileDialogs_; }
+  void clearFileDialogs() noexcept { fileDialogs_.clear(); }
   std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
 
  private:

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <string>
+
 #include "framework/exceptions.h"
 #include "framework/sysutils.h"
 
@@ -57,6 +61,16 @@ TEST(FloatConversion, ReadsTheSystemSeparatorAndExponent) {
   }
 }
 
+TEST(FloatConversion, OutOfRangeGoesByTheWholeNumbersSizeNotTheExponentsSign) {
+  // Too large although its exponent is negative: refused, never zero.
+  EXPECT_FALSE(TryStrToFloat(std::string(400, '4') + ".24E-1", '.').has_value());
+  EXPECT_FALSE(TryStrToFloat("0.0001e400", '.').has_value());
+  // Too small although its exponent is positive, or has none: zero.
+  EXPECT_EQ(TryStrToFloat("0." + std::string(400, '0') + "1E+5", '.'), 0.0);
+  EXPECT_EQ(TryStrToFloat("0." + std::string(400, '0') + "1", '.'), 0.0);
+  EXPECT_EQ(TryStrToFloat("1e-999", '.'), 0.0);
+}
+
 TEST(GeneralFloatFormat, ShortestFormWithFifteenDigits) {
   EXPECT_EQ(FloatToStr(5, '.'), "5");
   EXPECT_EQ(FloatToStr(1.25, '.'), "1.25");
@@ -73,6 +87,21 @@ TEST(GeneralFloatFormat, ShortestFormWithFifteenDigits) {
   EXPECT_EQ(FloatToStr(123456789012345.0, '.'), "123456789012345");
   EXPECT_EQ(FloatToStr(1e15, '.'), "1E15");
   EXPECT_EQ(FloatToStr(1.5e20, '.'), "1.5E20");
+}
+
+TEST(GeneralFloatFormat, TheLargestNumbersReadBackFromTheirText) {
+  // Rounded to 15 digits, numbers from 1.797693134862315E308 on would pass
+  // the largest double, and their text would not read back at all.
+  const double largest = std::numeric_limits<double>::max();
+  for (const double value : {largest, -largest, std::nextafter(largest, 0.0), 1.797693134862315e308}) {
+    const std::string text = FloatToStr(value, '.');
+    const auto back = TryStrToFloat(text, '.');
+    ASSERT_TRUE(back.has_value()) << text;
+    EXPECT_NEAR(*back / value, 1, 1e-14) << text;
+    EXPECT_EQ(FloatToStr(*back, '.'), text);
+  }
+  EXPECT_EQ(FloatToStr(largest, ','), "1,79769313486231E308");
+  EXPECT_EQ(FloatToStr(1.79769313486231e308, '.'), "1.79769313486231E308");
 }
 
 TEST(EntryWait, ExtendedProductTruncates) {

@@ -1,0 +1,10 @@
+# The fake desktop the native unit tests and the fuzz targets run the
+# program on.
+add_library(tapfinch_fake STATIC
+  platform/fake/fake_clock.cpp
+  platform/fake/fake_hotkeys.cpp
+  platform/fake/fake_platform.cpp
+  platform/fake/fake_process.cpp
+  platform/fake/fake_services.cpp
+  platform/fake/fake_windows.cpp)
+target_link_libraries(tapfinch_fake PUBLIC tapfinch_platform_api PRIVATE tapfinch_warnings)

@@ -1,0 +1,235 @@
+// Load List with any bytes as the file. After each load either the rows are
+// the file's lines and every entry is its row's numbers, at most 100 of
+// them, or the list is exactly as it was and one clear message says why.
+#include <stdlib.h>  // mkdtemp
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "framework/sysutils.h"
+#include "platform/fake/fake_platform.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "ui/Unit1.h"
+
+using fuzz_support::Fail;
+using fuzz_support::Printable;
+
+namespace {
+
+// One copy of the program for the whole run: starting it for every input
+// would cost far more than the load itself.
+struct Session {
+  platform::fake::FakePlatform fake;
+  Program program{fake};
+  std::string folder;
+  std::string path;
+
+  Session() {
+    // In memory where there is such a folder: a file rewritten thousands
+    // of times a second should not go to the disk.
+    std::error_code error;
+    const bool shm = std::filesystem::is_directory("/dev/shm", error);
+    std::string name =
+        (shm ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) / "tapfinch-fuzz-XXXXXX";
+    if (mkdtemp(name.data()) == nullptr) Fail("cannot make a temporary folder");
+    folder = name;
+    path = folder + "/list.txt";
+    if (!program.Start()) Fail("the program did not start");
+    program.Run();
+    program.Form1()->PageControl1->PeerTabSelected(1);  // the Multiple Click Points tab
+  }
+  TForm1& form() const { return *program.Form1(); }
+};
+
+Session* session = nullptr;
+
+void RemoveFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(session->folder, ignored);
+}
+
+void Press(TControl& button) {
+  auto* window = dynamic_cast<platform::fake::FakeWindow*>(button.Peer());
+  if (window == nullptr) Fail(button.Name() + " has no window");
+  session->fake.desktop().click(*window, 2, 2);
+}
+
+std::vector<std::string> Rows(TForm1& form) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < form.listbox1->Items().Count(); ++i) rows.push_back(form.listbox1->Items()[i]);
+  return rows;
+}
+
+// The lines of a file as the documentation of list files gives them: CR LF,
+// CR or LF ends a line, a last line needs no end, a NUL ends the text.
+std::vector<std::string> Lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  const std::string text = bytes.substr(0, bytes.find('\0'));
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+  }
+  return lines;
+}
+
+// The comma-separated parts of a row; a row without commas is one part.
+std::vector<std::string> Parts(const std::string& row) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t comma = row.find(','); comma != std::string::npos; comma = row.find(',', start)) {
+    parts.push_back(row.substr(start, comma - start));
+    start = comma + 1;
+  }
+  parts.push_back(row.substr(start));
+  return parts;
+}
+
+std::string Part(const std::vector<std::string>& parts, std::size_t n) { return n < parts.size() ? parts[n] : ""; }
+
+bool SameEntry(const ClickEntry& a, const ClickEntry& b) {
+  return a.x == b.x && a.y == b.y && a.option == b.option && a.delay == b.delay;
+}
+
+// The delay of a row by the rules of list files: the fourth part, joined
+// again with a fifth that follows its comma without a blank (a decimal
+// comma split it), read with the system's separator or else the other
+// one; when the two parts make no number, the fourth alone.
+std::optional<double> ExpectedDelay(const std::vector<std::string>& parts, char separator) {
+  std::string text = Part(parts, 3);
+  const std::string fifth = Part(parts, 4);
+  if (!fifth.empty() && fifth.front() != ' ') text += "," + fifth;
+  if (const auto value = TryStrToFloat(text, separator)) return value;
+  if (const auto value = TryStrToFloat(text, separator == '.' ? ',' : '.')) return value;
+  return TryStrToFloat(Part(parts, 3), separator);
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The text a conversion message quotes, when the message ends so.
+std::optional<std::string> Quoted(const std::string& message, const std::string& end) {
+  if (message.size() < 2 || message.front() != '\'' || !EndsWith(message, end)) return std::nullopt;
+  return message.substr(1, message.size() - 1 - end.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (session == nullptr) {
+    session = new Session;  // kept for the whole run, reachable to the end
+    std::atexit(RemoveFolder);
+  }
+  TForm1& form = session->form();
+  auto& fake = session->fake;
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  // Both decimal separators get their turn; the length decides, so an
+  // input always loads the same way.
+  const char separator = size % 2 == 0 ? '.' : ',';
+  fake.setDecimalSeparator(separator);
+
+  // The list before: one entry, added as the program adds a captured point.
+  Press(*form.mclearlistbtn);
+  form.mxpostext->SetText("10");
+  form.mypostext->SetText("-20");
+  form.addtolistbuttonClick(nullptr);
+  fake.clearMessageBoxes();
+  fake.boxes().clearFileDialogs();
+  const std::vector<std::string> rowsBefore = Rows(form);
+  const auto entriesBefore = form.clickList;
+  const std::int32_t countBefore = form.listCount;
+  if (rowsBefore.size() != 1 || countBefore != 2) Fail("the list before the load is not one entry");
+
+  if (std::FILE* file = std::fopen(session->path.c_str(), "wb")) {
+    const bool written = std::fwrite(data, 1, size, file) == size;
+    if (std::fclose(file) != 0 || !written) Fail("cannot write " + session->path);
+  } else {
+    Fail("cannot write " + session->path);
+  }
+  fake.boxes().answerFileDialog(session->path);
+  Press(*form.mloadlistbtn);
+  std::remove(session->path.c_str());  // a crash then leaves only an empty folder behind
+
+  const std::vector<std::string> lines = Lines(bytes);
+  const std::vector<std::string> rows = Rows(form);
+  const auto& boxes = fake.messageBoxes();
+  if (boxes.size() > 1) Fail(std::to_string(boxes.size()) + " messages for one load");
+
+  if (boxes.empty()) {
+    // Loaded: the rows are the file's lines, and each entry is its row.
+    if (size > 64 * 1024) Fail(std::to_string(size) + " bytes loaded without a word");
+    if (lines.size() > static_cast<std::size_t>(kClickListCapacity)) {
+      Fail(std::to_string(lines.size()) + " lines loaded without a word");
+    }
+    if (rows != lines) Fail("the rows are not the file's lines");
+    if (form.listCount != static_cast<std::int32_t>(rows.size()) + 1) {
+      Fail(std::to_string(rows.size()) + " rows but the count says " + std::to_string(form.listCount - 1));
+    }
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      const ClickEntry& entry = form.clickList[k];
+      const std::vector<std::string> parts = Parts(rows[k]);
+      const double fields[] = {entry.x, entry.y, entry.option};
+      for (std::size_t n = 0; n < 3; ++n) {
+        const auto value = TryStrToInt(Part(parts, n));
+        if (!value || static_cast<double>(*value) != fields[n]) {
+          Fail("row " + std::to_string(k) + " '" + Printable(rows[k]) + "': part " + std::to_string(n) +
+               " is not the entry's " + FloatToStr(fields[n], '.'));
+        }
+      }
+      const auto delay = ExpectedDelay(parts, separator);
+      if (!delay || *delay != entry.delay) {
+        Fail("row " + std::to_string(k) + " '" + Printable(rows[k]) + "': the delay " + FloatToStr(entry.delay, '.') +
+             " is not the row's " + (delay ? FloatToStr(*delay, '.') : std::string("(none)")));
+      }
+    }
+    return 0;
+  }
+
+  // Refused: the list as it was, and the message says why.
+  if (rows != rowsBefore || form.listCount != countBefore || !SameEntry(form.clickList[0], entriesBefore[0])) {
+    Fail("a refused load changed the list");
+  }
+  const std::string& message = boxes.front().text;
+  bool allConvert = true;
+  for (const std::string& line : lines) {
+    const auto parts = Parts(line);
+    allConvert = allConvert && TryStrToInt(Part(parts, 0)) && TryStrToInt(Part(parts, 1)) &&
+                 TryStrToInt(Part(parts, 2)) && ExpectedDelay(parts, separator);
+  }
+  if (size > 64 * 1024) {
+    // Refused by its size before it is read.
+    if (message != session->path + " is too large for a click list; the list is unchanged.") {
+      Fail(std::to_string(size) + " bytes refused with '" + Printable(message) + "'");
+    }
+    return 0;
+  }
+  if (lines.size() > static_cast<std::size_t>(kClickListCapacity)) {
+    if (message != session->path + " holds more than 100 click points; the list is unchanged.") {
+      Fail(std::to_string(lines.size()) + " lines refused with '" + Printable(message) + "'");
+    }
+    return 0;
+  }
+  if (allConvert) Fail("a file whose every row converts was refused with '" + Printable(message) + "'");
+  // The message quotes a part of some row that does not convert.
+  const auto integer = Quoted(message, "' is not a valid integer value.");
+  const auto floating = Quoted(message, "' is not a valid floating point value.");
+  bool named = false;
+  for (const std::string& line : lines) {
+    const auto parts = Parts(line);
+    for (std::size_t n = 0; n < 3 && integer; ++n) {
+      named = named || (Part(parts, n) == *integer && !TryStrToInt(*integer));
+    }
+    named = named || (floating && Part(parts, 3) == *floating && !TryStrToFloat(*floating, separator));
+  }
+  if (!named) Fail("the message '" + Printable(message) + "' names no part of the file that fails");
+  return 0;
+}
