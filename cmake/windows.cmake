@@ -48,6 +48,7 @@ add_executable(tapfinch WIN32 app/winmain.cpp app/tapfinch.rc)
 target_include_directories(tapfinch PRIVATE ${CMAKE_BINARY_DIR})
 target_link_libraries(tapfinch PRIVATE tapfinch_app tapfinch_win32 tapfinch_warnings)
 target_link_options(tapfinch PRIVATE ${TAPFINCH_STATIC_LINK})
+include(cmake/package.cmake)
 
 # The end-to-end tests build GoogleTest from its sources (Debian's googletest).
 set(TAPFINCH_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for the end-to-end tests")
