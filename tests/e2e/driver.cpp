@@ -471,6 +471,17 @@ void Tapfinch::selectTab(int index) const {
   Pump(100);
 }
 
+std::string PointText(POINT point) { return std::to_string(point.x) + ", " + std::to_string(point.y); }
+
+std::string Tapfinch::lockWithSpace(POINT point, DWORD timeoutMilliseconds) const {
+  PressKey(VK_SPACE);
+  const auto fields = controls("TEdit");
+  if (fields.size() != 2) return std::to_string(fields.size()) + " point fields";
+  auto shown = [&] { return TextOf(fields[0]) + ", " + TextOf(fields[1]); };
+  WaitFor([&] { return shown() == PointText(point); }, timeoutMilliseconds);
+  return shown();
+}
+
 bool Tapfinch::clickUntil(HWND target, const std::function<bool()>& condition, int attempts) const {
   for (int i = 0; i < attempts; ++i) {
     Click(target);

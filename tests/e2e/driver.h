@@ -82,6 +82,9 @@ void PressCombination(std::initializer_list<WORD> modifiers, WORD key);
 
 double NowMilliseconds();
 
+// "x, y", as a point's two fields read together.
+std::string PointText(POINT point);
+
 std::string TextOf(HWND window);
 std::string ClassOf(HWND window);
 POINT CenterOf(HWND window);
@@ -134,6 +137,9 @@ class Tapfinch {
   bool clickUntil(HWND control, const std::function<bool()>& condition, int attempts = 5) const;
   // Steps a spin field with the arrow keys.
   void stepField(HWND field, WORD key, int times) const;
+  // Presses the space bar while a point is being tracked and waits for the
+  // two point fields to show it; what they show then, as PointText does.
+  [[nodiscard]] std::string lockWithSpace(POINT point, DWORD timeoutMilliseconds = 2000) const;
   // The control that has the keyboard focus in the program (null if none).
   [[nodiscard]] HWND focusedControl() const;
 

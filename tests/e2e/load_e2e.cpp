@@ -244,13 +244,7 @@ TEST_F(LoadE2E, FixedPointRunKeepsItsPointAndTheUsersCursorAndStopsClean) {
   Click(track);
   MoveCursor(point);
   awaitTracked(point);
-  PressKey(VK_SPACE);
-  const auto fields = app.controls("TEdit");
-  ASSERT_EQ(fields.size(), 2u);
-  ASSERT_TRUE(WaitFor(
-      [&] { return TextOf(fields[0]) == std::to_string(point.x) && TextOf(fields[1]) == std::to_string(point.y); },
-      kPatience))
-      << "the point fields show " << TextOf(fields[0]) << ", " << TextOf(fields[1]);
+  ASSERT_EQ(app.lockWithSpace(point, kPatience), PointText(point)) << "the point fields";
   Click(app.control("TButton", "Stop"));
   setHundredth();
 

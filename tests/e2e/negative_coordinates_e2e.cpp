@@ -68,12 +68,7 @@ TEST_F(NegativeCoordinatesE2E, SingleClickLockedLeftOfThePrimaryClicksThereAndCo
   ASSERT_LT(point.x, 0);
   MoveCursor(point);
   Pump(100);  // a tracking tick sees the cursor
-  PressKey(VK_SPACE);
-  const auto fields = app.controls("TEdit");
-  ASSERT_EQ(fields.size(), 2u);
-  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[0]) == std::to_string(point.x); }, 2000))
-      << "X field shows '" << TextOf(fields[0]) << "'";
-  EXPECT_EQ(TextOf(fields[1]), std::to_string(point.y));
+  ASSERT_EQ(app.lockWithSpace(point), PointText(point)) << "the point fields";
   Click(app.control("TButton", "Stop"));
 
   setTenths(1);
@@ -130,12 +125,7 @@ TEST_F(NegativeCoordinatesE2E, PointsCapturedLeftOfThePrimaryAreListedAndClicked
   // takes them as they are (the cursor moves to the button meanwhile).
   MoveCursor(first);
   Pump(100);
-  PressKey(VK_SPACE);
-  const auto fields = app.controls("TEdit");
-  ASSERT_EQ(fields.size(), 2u);
-  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[0]) == std::to_string(first.x); }, 2000))
-      << "X field shows '" << TextOf(fields[0]) << "'";
-  EXPECT_EQ(TextOf(fields[1]), std::to_string(first.y));
+  ASSERT_EQ(app.lockWithSpace(first), PointText(first)) << "the point fields";
   Click(add);
   ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000)) << "Add to List";
   // The right-click capture hotkey locks and adds in one.

@@ -74,12 +74,7 @@ TEST_F(SingleClickE2E, FixedPointClicksLandOnTheTargetUntilStop) {
   const POINT point = target.center();
   MoveCursor(point);
   Pump(100);
-  PressKey(VK_SPACE);
-  const auto fields = app.controls("TEdit");
-  ASSERT_EQ(fields.size(), 2u);
-  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[0]) == std::to_string(point.x); }, 2000))
-      << "X field shows '" << TextOf(fields[0]) << "'";
-  EXPECT_EQ(TextOf(fields[1]), std::to_string(point.y));
+  ASSERT_EQ(app.lockWithSpace(point), PointText(point)) << "the point fields";
   Click(app.control("TButton", "Stop"));
 
   setTenthOfASecond();
