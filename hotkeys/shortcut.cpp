@@ -114,10 +114,11 @@ TShortCut ParseShortcut(const std::string& text, platform::Keyboard& keyboard, p
   }
   const std::string rest = text.substr(at);
   if (rest.empty()) return 0;
-  // Only the low byte is named, so from 264 on the names repeat; every
-  // fixed name is found at its lowest code.
-  for (unsigned code = 8; code <= 0x255; ++code) {
-    const std::string name = FormatShortcut(static_cast<TShortCut>(code), keyboard);
+  // Codes 8 to 0x255 are searched, lowest first, but only the low byte is
+  // named: each name is tried once, at the lowest code that bears it (8 to
+  // 0xFF, then 0x100 to 0x107 for the low bytes below 8).
+  for (unsigned code = 8; code <= 0x107; ++code) {
+    const std::string name = KeyName(code & 0xFFu, keyboard);
     if (!name.empty() && locale.SameTextIgnoringCase(name, rest)) return static_cast<TShortCut>(code | modifiers);
   }
   return 0;
