@@ -46,14 +46,42 @@ const char* FixedKeyName(unsigned key) noexcept {
   }
 }
 
-std::string KeyName(unsigned key, platform::Keyboard& keyboard) {
-  if (const char* name = FixedKeyName(key)) return name;
-  if ((key >= 0x30 && key <= 0x39) || (key >= 0x41 && key <= 0x5A)) return std::string(1, static_cast<char>(key));
-  if (key >= 0x60 && key <= 0x69) return std::string(1, static_cast<char>('0' + (key - 0x60)));  // keypad digits
-  if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x6F);
+// The program's own names of the keys, by virtual key; empty where the
+// keyboard layout names the key. Made once: every hotkey name read is
+// looked up among all the keys.
+const std::array<std::string, 256>& OwnKeyNames() {
+  static const auto names = [] {
+    std::array<std::string, 256> table;
+    for (unsigned key = 0; key < table.size(); ++key) {
+      if (const char* name = FixedKeyName(key)) {
+        table[key] = name;
+      } else if ((key >= 0x30 && key <= 0x39) || (key >= 0x41 && key <= 0x5A)) {
+        table[key] = std::string(1, static_cast<char>(key));
+      } else if (key >= 0x60 && key <= 0x69) {
+        table[key] = std::string(1, static_cast<char>('0' + (key - 0x60)));  // keypad digits
+      } else if (key >= 0x70 && key <= 0x87) {
+        table[key] = "F" + std::to_string(key - 0x6F);
+      }
+    }
+    return table;
+  }();
+  return names;
+}
+
+std::string LayoutKeyName(unsigned key, platform::Keyboard& keyboard) {
   const std::uint32_t scanCode = keyboard.ScanCodeOf(key);
   if (scanCode == 0) return {};
   return keyboard.KeyNameText(static_cast<std::int32_t>(scanCode << 16));
+}
+
+std::string KeyName(unsigned key, platform::Keyboard& keyboard) {
+  const std::string& own = OwnKeyNames()[key & 0xFFu];
+  return own.empty() ? LayoutKeyName(key, keyboard) : own;
+}
+
+bool SameLayoutName(unsigned key, const std::string& text, platform::Keyboard& keyboard, platform::Locale& locale) {
+  const std::string name = LayoutKeyName(key, keyboard);
+  return !name.empty() && locale.SameTextIgnoringCase(name, text);
 }
 
 // Whether text continues at `at` with prefix.
@@ -117,9 +145,12 @@ TShortCut ParseShortcut(const std::string& text, platform::Keyboard& keyboard, p
   // Codes 8 to 0x255 are searched, lowest first, but only the low byte is
   // named: each name is tried once, at the lowest code that bears it (8 to
   // 0xFF, then 0x100 to 0x107 for the low bytes below 8).
+  const auto& ownNames = OwnKeyNames();
   for (unsigned code = 8; code <= 0x107; ++code) {
-    const std::string name = KeyName(code & 0xFFu, keyboard);
-    if (!name.empty() && locale.SameTextIgnoringCase(name, rest)) return static_cast<TShortCut>(code | modifiers);
+    const unsigned key = code & 0xFFu;
+    const bool named = ownNames[key].empty() ? SameLayoutName(key, rest, keyboard, locale)
+                                             : locale.SameTextIgnoringCase(ownNames[key], rest);
+    if (named) return static_cast<TShortCut>(code | modifiers);
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "platform/fake/fake_services.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "platform/fake/fake_clock.h"
@@ -102,10 +103,14 @@ constexpr LayoutKey kLayout[] = {
 }  // namespace
 
 std::uint32_t FakeKeyboardLayout::ScanCodeOf(std::uint32_t virtualKey) {
-  for (const LayoutKey& key : kLayout) {
-    if (key.virtualKey == virtualKey) return key.scanCode;
-  }
-  return 0;
+  // By table: a hotkey name is looked up among every key, and the fuzzing
+  // of the settings reads hotkey names millions of times.
+  static constexpr auto kScanCodes = [] {
+    std::array<std::uint32_t, 256> codes{};
+    for (const LayoutKey& key : kLayout) codes[key.virtualKey] = key.scanCode;
+    return codes;
+  }();
+  return virtualKey < kScanCodes.size() ? kScanCodes[virtualKey] : 0;
 }
 
 std::string FakeKeyboardLayout::KeyNameText(std::int32_t lParam) {
