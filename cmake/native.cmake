@@ -14,11 +14,13 @@ add_executable(tapfinch_tests
   tests/unit/faults_test.cpp
   tests/unit/framework_test.cpp
   tests/unit/global_hotkey_test.cpp
+  tests/unit/hotkey_boxes_test.cpp
   tests/unit/keyboard_test.cpp
   tests/unit/layout_test.cpp
   tests/unit/list_box_test.cpp
   tests/unit/list_file_test.cpp
   tests/unit/main_window_test.cpp
+  tests/unit/run_safety_test.cpp
   tests/unit/settings_test.cpp
   tests/unit/shortcut_test.cpp
   tests/unit/single_point_test.cpp

@@ -11,6 +11,7 @@ void TForm1::mstartspecifyClick(TObject* /*Sender*/) {
   mfindpointtimer->SetEnabled(true);
   addtolistbutton->SetEnabled(true);
   for (TLMDGlobalHotKey* hotkey : captureHotkeys()) hotkey->SetActive(true);
+  retryHotkeys();  // says which of them another program holds
 }
 
 void TForm1::mstopspecifyClick(TObject* /*Sender*/) {
@@ -19,7 +20,9 @@ void TForm1::mstopspecifyClick(TObject* /*Sender*/) {
   Label14->Hide();
   addtolistbutton->SetEnabled(false);
   for (TLMDGlobalHotKey* hotkey : captureHotkeys()) hotkey->SetActive(false);
+  retryHotkeys();
   if (listbox1->Items().Count() > 0) listPos = 1;
+  restartListWaits();
 }
 
 void TForm1::mfindpointtimerTimer(TObject* /*Sender*/) {
@@ -39,7 +42,7 @@ void TForm1::RadioButton1Click(TObject* /*Sender*/) {
   for (std::int32_t option = 1; option <= 5; ++option) {
     if (buttons[option - 1]->Checked()) currentOption = option;
   }
-  mstartspecify->SetFocus();
+  focusCaptureStart();
 }
 
 void TForm1::captureWithOption(TRadioButton* button) {

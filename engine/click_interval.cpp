@@ -40,6 +40,13 @@ std::uint32_t EntryWaitMilliseconds(double delaySeconds) noexcept {
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(TruncMillisecondsOf(delaySeconds)));
 }
 
+bool DelayIsWaitable(double delaySeconds) noexcept {
+  // Far beyond the longest wait first, so that the conversion sees only
+  // numbers it can hold.
+  if (!(delaySeconds >= 0 && delaySeconds < 4294968.0)) return false;
+  return TruncMillisecondsOf(delaySeconds) <= static_cast<std::int64_t>(kLongestWaitMilliseconds);
+}
+
 void TForm1::tenthChange(TObject* /*Sender*/) {
   Timer1->SetInterval(IntervalMilliseconds(Read(*hours, *minutes, *seconds, *tenth, *hundreth)));
 }

@@ -20,3 +20,11 @@ double EntryDelaySeconds(const IntervalFields& fields) noexcept;
 // A stored delay back to milliseconds, as the list run waits: the extended
 // product truncated, so 0.3 s waits 299 ms; negative delays wrap.
 std::uint32_t EntryWaitMilliseconds(double delaySeconds) noexcept;
+
+// The longest wait the system's timer keeps: 0x7FFFFFFF ms, some 24.8 days.
+inline constexpr std::uint32_t kLongestWaitMilliseconds = 0x7FFFFFFF;
+// The same in seconds, as messages name it.
+inline constexpr const char* kLongestWaitText = "2147483.647";
+// Whether the list run can wait a delay: not negative, a number, and no
+// longer than the longest wait. Any other would stall the run for good.
+bool DelayIsWaitable(double delaySeconds) noexcept;

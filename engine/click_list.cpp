@@ -2,6 +2,8 @@
 // them, always changed together so that row k is the text of entry k.
 #include <string>
 
+#include "engine/click_interval.h"
+#include "framework/exceptions.h"
 #include "framework/sysutils.h"
 #include "ui/Unit1.h"
 
@@ -24,19 +26,29 @@ void TForm1::addtolistbuttonClick(TObject* /*Sender*/) {
   const std::int32_t x = StrToInt(mxpostext->Text());
   const std::int32_t y = StrToInt(mypostext->Text());
   const double delay = entryDelay();
+  if (!DelayIsWaitable(delay)) {
+    throw Exception("A delay of " + FloatToStr(delay, Application().DecimalSeparator()) +
+                    " seconds is longer than the longest wait of " + kLongestWaitText + " seconds; nothing was added");
+  }
   clickList[static_cast<std::size_t>(listCount - 1)] = {static_cast<double>(x), static_cast<double>(y),
                                                         static_cast<double>(currentOption), delay};
   listbox1->Items().Add(rowText(mxpostext->Text(), mypostext->Text(), currentOption, delay));
   ++listCount;
-  // Ready for the space bar to lock the next point; fails while the tab is
-  // not showing, after the entry is in.
-  mstartspecify->SetFocus();
+  // Ready for the space bar to lock the next point.
+  focusCaptureStart();
+}
+
+void TForm1::focusCaptureStart() {
+  // Only where the user could put it: a capture hotkey pressed while
+  // another tab shows adds its entry without an error.
+  if (mstartspecify->CanFocus()) mstartspecify->SetFocus();
 }
 
 void TForm1::mclearlistbtnClick(TObject* /*Sender*/) {
   listbox1->Clear();
   listCount = 1;
   listPos = 1;
+  restartListWaits();
 }
 
 void TForm1::listbox1KeyDown(TObject* /*Sender*/, std::uint16_t& Key, TShiftState /*Shift*/) {

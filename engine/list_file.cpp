@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/click_interval.h"
 #include "framework/exceptions.h"
 #include "framework/sysutils.h"
 #include "ui/Unit1.h"
@@ -55,6 +56,10 @@ void TForm1::entriesFromRows() {
     entry.y = StrToInt(part(1));
     entry.option = StrToInt(part(2));
     entry.delay = ReadDelay(part(3), part(4), separator);
+    if (!DelayIsWaitable(entry.delay)) {
+      throw Exception("Line " + IntToStr(k + 1) + ": the delay " + FloatToStr(entry.delay, separator) +
+                      " is not between 0 and " + kLongestWaitText + " seconds; the list is unchanged");
+    }
     clickList[static_cast<std::size_t>(k)] = entry;
   }
   listCount = std::min(rows, kClickListCapacity) + 1;
@@ -65,7 +70,8 @@ void TForm1::LoadClickList1Click(TObject* /*Sender*/) {
   for (int i = 0; i < listbox1->Items().Count(); ++i) oldRows.push_back(listbox1->Items()[i]);
   const auto oldEntries = clickList;
   const std::int32_t oldCount = listCount;
-  if (OpenDialog1->Execute()) {
+  const bool chosen = OpenDialog1->Execute();
+  if (chosen) {
     std::error_code unknownSize;  // then the reading below reports the file
     if (std::filesystem::file_size(OpenDialog1->FileName(), unknownSize) > kMostListBytes && !unknownSize) {
       throw Exception(FormatMessage(kTooLarge, OpenDialog1->FileName()));
@@ -78,7 +84,7 @@ void TForm1::LoadClickList1Click(TObject* /*Sender*/) {
   }
   try {
     entriesFromRows();
-  } catch (const EConvertError&) {
+  } catch (...) {
     // Rows and entries must agree: the list goes back to what it was.
     listbox1->Clear();
     for (const std::string& row : oldRows) listbox1->Items().Add(row);
@@ -86,4 +92,5 @@ void TForm1::LoadClickList1Click(TObject* /*Sender*/) {
     listCount = oldCount;
     throw;
   }
+  if (chosen) restartListWaits();
 }

@@ -16,8 +16,9 @@ constexpr const char* kResume = "Resume";
 void TForm1::mclicklistbtnClick(TObject* /*Sender*/) {
   if (listbox1->Items().Count() == 0) return;
   if (mclicklistbtn->Caption() == kClickTheList) {
-    listclicktimer->SetEnabled(true);
+    startListTimer();
     mclicklistbtn->SetCaption(kStop);
+    stopHotkeyFollowsRuns();
   } else {
     endListRun();
   }
@@ -26,7 +27,34 @@ void TForm1::mclicklistbtnClick(TObject* /*Sender*/) {
 void TForm1::endListRun() {
   listclicktimer->SetEnabled(false);
   mclicklistbtn->SetCaption(kClickTheList);
+  stopHotkeyFollowsRuns();
   releaseHeldButton();
+}
+
+void TForm1::stopHotkeyFollowsRuns() {
+  // The emergency stop must work whichever run goes; with none going the
+  // combination is left to other programs. A paused list run keeps what
+  // it had.
+  const bool running = Timer1->Enabled() || listclicktimer->Enabled();
+  if (running) {
+    stophotkey->SetActive(true);
+  } else if (mpausebutton->Caption() != kResume) {
+    stophotkey->SetActive(false);
+  }
+  // A run is when a stop hotkey another program held matters most.
+  retryHotkeys();
+}
+
+void TForm1::restartListWaits() { listWaitsFromFields = true; }
+
+void TForm1::startListTimer() {
+  // The timer keeps the wait of the entry it clicked last; a cleared,
+  // loaded or newly captured list starts with the interval the fields show.
+  if (listWaitsFromFields) {
+    listWaitsFromFields = false;
+    mtimerintervalchange(nullptr);
+  }
+  listclicktimer->SetEnabled(true);
 }
 
 void TForm1::mpausebuttonClick(TObject* /*Sender*/) {
@@ -36,8 +64,9 @@ void TForm1::mpausebuttonClick(TObject* /*Sender*/) {
     listclicktimer->SetEnabled(false);
     mpausebutton->SetCaption(kResume);
   } else {
-    listclicktimer->SetEnabled(true);
+    startListTimer();
     mpausebutton->SetCaption(kPause);
+    stopHotkeyFollowsRuns();
   }
 }
 

@@ -9,24 +9,26 @@ void TForm1::singclickstartbtnClick(TObject* /*Sender*/) {
     ShowInformation(Application(), "No Click Point Specified.");
     return;
   }
-  stophotkey->SetActive(true);
+  // Read in either mode, before anything changes: a bad text leaves the
+  // buttons and the stop hotkey as they were.
+  const std::int32_t x = StrToInt(xpostext->Text());
+  const std::int32_t y = StrToInt(ypostext->Text());
+  clickX = x;
+  clickY = y;
   singclickstartbtn->SetColor(clRed);
   singleclickstopbutton->SetColor(clBtnFace);
   singleclickstopbutton->SetEnabled(true);
   singclickstartbtn->SetEnabled(false);
-  // Read in either mode; a bad text stops START here with the buttons
-  // already in the running look, and nothing clicks.
-  clickX = StrToInt(xpostext->Text());
-  clickY = StrToInt(ypostext->Text());
   // The interval is whatever the fields last gave the timer; the first
   // click comes one interval from now.
   Timer1->SetEnabled(true);
+  stopHotkeyFollowsRuns();
   countlabel->SetCaption("0");
 }
 
 void TForm1::singleclickstopbuttonClick(TObject* /*Sender*/) {
-  stophotkey->SetActive(false);
   Timer1->SetEnabled(false);
+  stopHotkeyFollowsRuns();
   singleclickstopbutton->SetColor(clRed);
   singclickstartbtn->SetColor(clBtnFace);
   singleclickstopbutton->SetEnabled(false);
@@ -75,8 +77,7 @@ void TForm1::singfindclickptstartbtnKeyPress(TObject* /*Sender*/, char& Key) {
     ypostext->SetText(yposlabel->Caption());
     pointSet = true;
   } else if (Key == 'a' || Key == 'A') {
-    // Copies this tab's point, then adds an entry from the other tab's
-    // fields, whose final focus move fails while this tab shows.
+    // Copies this tab's point, then adds an entry from the other tab's fields.
     xpostext->SetText(xposlabel->Caption());
     ypostext->SetText(yposlabel->Caption());
     addtolistbuttonClick(singfindclickptstartbtn);

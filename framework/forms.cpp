@@ -217,10 +217,16 @@ void TCustomForm::PeerDialogKey(platform::DialogKey key) {
 
 void TCustomForm::PeerFocusChanged(bool focused) {
   // For a form this is activation: give the remembered control the focus.
+  const bool activated = focused && !active_;
   active_ = focused;
   if (focused && activeControl_ != nullptr && activeControl_->Peer() != nullptr && activeControl_->CanFocus()) {
     activeControl_->Peer()->SetFocus();
   }
+  if (activated && OnActivate) Guard([&] { OnActivate(this); });
+}
+
+void TCustomForm::PeerSessionEnding() {
+  if (OnSessionEnding) Guard([&] { OnSessionEnding(this); });
 }
 
 // ------------------------------------------------------------ TApplication

@@ -20,6 +20,10 @@ class TCustomForm : public TWinControl {
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
+  // The form became the active window.
+  TNotifyEvent OnActivate;
+  // Logoff or shutdown: the last moment to keep anything.
+  TNotifyEvent OnSessionEnding;
 
   enum class TPosition { poDesigned, poScreenCenter };
   void SetPosition(TPosition position) noexcept { position_ = position; }
@@ -68,6 +72,7 @@ class TCustomForm : public TWinControl {
 
   // PeerEvents
   void PeerCloseRequested() override;
+  void PeerSessionEnding() override;
   void PeerMenuCommand(int id) override;
   void PeerMinimizeRequested() override;
   void PeerFocusChanged(bool focused) override;

@@ -1,5 +1,10 @@
 // What the start and stop hotkeys do, and reassigning the seven hotkeys
-// on the Options tab.
+// on the Options tab. A box's text takes effect when it names a whole
+// combination: at once for an entry picked or stepped to, and for typed
+// text when the focus leaves the box (each keystroke would otherwise bind
+// whatever the text spells so far).
+#include <cstdlib>
+
 #include "ui/Unit1.h"
 
 void TForm1::starthotkeyKeyDown(TObject* /*Sender*/, std::uint16_t& /*Key*/, TShiftState /*Shift*/) {
@@ -22,46 +27,135 @@ namespace {
 // Rows 3 to 7 name their capture hotkey in a radio button's caption.
 constexpr const char* kOptionPrefixes[] = {"Click      / ", "Click-Hold   / ", "Release    / ", "Right Click / ",
                                            "Double Click/ "};
+// What each row's hotkey does, as the notice of refused hotkeys names it.
+constexpr const char* kRowPurposes[] = {"Start",   "Stop",        "Click",       "Click-Hold",
+                                        "Release", "Right Click", "Double Click"};
 }  // namespace
 
+void TForm1::showHotkeyOf(int row) {
+  TComboBox* box = hotkeyBoxes()[static_cast<std::size_t>(row)];
+  const TShortCut code = hotkeyComponents()[static_cast<std::size_t>(row)]->HotKey();
+  const int position = FindHotkeyChoice(*this, code);
+  // A code the list lacks (Alt+F4 from the registry) shows its name.
+  const std::string shown = position >= 0 ? box->Items()[static_cast<std::size_t>(position)]
+                            : code != 0   ? FormatShortcut(*this, code)
+                                          : std::string();
+  if (box->ItemIndex() != position || box->Text() != shown) {
+    box->SetItemIndex(position);
+    if (position < 0) box->SetText(shown);
+  }
+  hotkeyTyped_[static_cast<std::size_t>(row)] = false;
+}
+
 void TForm1::loadhotkeystringlist() {
-  const auto boxes = hotkeyBoxes();
+  for (int row = 0; row < 7; ++row) showHotkeyOf(row);
+}
+
+void TForm1::setCaptureCaption(int row) {
+  if (row < 2) return;
+  TRadioButton* radios[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5};
+  radios[row - 2]->SetCaption(kOptionPrefixes[row - 2] +
+                              FormatShortcut(*this, hotkeyComponents()[static_cast<std::size_t>(row)]->HotKey()));
+}
+
+void TForm1::showHotkeys() {
+  loadhotkeystringlist();
+  for (int row = 2; row < 7; ++row) setCaptureCaption(row);
+  retryHotkeys();
+}
+
+void TForm1::checkcomboboxes(int row, TShortCut code) {
+  // Two hotkeys on one combination would leave one of them dead; no
+  // combination at all clashes with nothing.
   const auto hotkeys = hotkeyComponents();
-  for (std::size_t row = 0; row < boxes.size(); ++row) {
-    const int position = FindHotkeyChoice(*this, hotkeys[row]->HotKey());
-    if (boxes[row]->ItemIndex() != position) boxes[row]->SetItemIndex(position);
+  hotkeysDistinct = true;
+  for (std::size_t other = 0; other < hotkeys.size(); ++other) {
+    if (static_cast<int>(other) != row && code != 0 && hotkeys[other]->HotKey() == code) hotkeysDistinct = false;
   }
 }
 
-void TForm1::checkcomboboxes() {
-  const auto boxes = hotkeyBoxes();
-  hotkeysDistinct = true;
-  for (std::size_t a = 0; a < boxes.size() && hotkeysDistinct; ++a) {
-    for (std::size_t b = a + 1; b < boxes.size(); ++b) {
-      if (boxes[a]->Text() == boxes[b]->Text()) {
-        hotkeysDistinct = false;
-        break;
-      }
-    }
+void TForm1::assignHotkey(int row, TShortCut code) {
+  checkcomboboxes(row, code);
+  if (hotkeysDistinct) {
+    hotkeyComponents()[static_cast<std::size_t>(row)]->SetHotKey(code);
+    setCaptureCaption(row);
+    retryHotkeys();
   }
+  // Accepted or refused, the box shows the hotkey as it now is.
+  showHotkeyOf(row);
 }
 
 void TForm1::hotkeyRowChanged(int row) {
   TComboBox* box = hotkeyBoxes()[static_cast<std::size_t>(row)];
-  TLMDGlobalHotKey* hotkey = hotkeyComponents()[static_cast<std::size_t>(row)];
-  checkcomboboxes();
-  if (!hotkeysDistinct) {
-    // Refused without a word: the box shows its hotkey's entry again.
-    const int position = FindHotkeyChoice(*this, hotkey->HotKey());
-    if (box->ItemIndex() != position) box->SetItemIndex(position);
+  int index = box->ItemIndex();
+  if (index < 0) {
+    // Typing: the text counts once the focus leaves the box.
+    hotkeyTyped_[static_cast<std::size_t>(row)] = true;
     return;
   }
-  hotkey->SetHotKey(ParseShortcut(*this, box->Text()));
-  if (row >= 2) {
-    TRadioButton* radios[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5};
-    radios[row - 2]->SetCaption(kOptionPrefixes[row - 2] + FormatShortcut(*this, hotkey->HotKey()));
+  // A step of one with the arrow keys passes over the entries that other
+  // boxes hold, in the direction of the step; a pick elsewhere is refused.
+  const int before = FindHotkeyChoice(*this, hotkeyComponents()[static_cast<std::size_t>(row)]->HotKey());
+  const bool step = before >= 0 ? std::abs(index - before) == 1 : index == 0;
+  if (step) {
+    const int direction = before >= 0 && index < before ? -1 : 1;
+    const int count = static_cast<int>(box->Items().size());
+    for (; index >= 0 && index < count; index += direction) {
+      checkcomboboxes(row, ParseShortcut(*this, box->Items()[static_cast<std::size_t>(index)]));
+      if (hotkeysDistinct) break;
+    }
+    if (index < 0 || index >= count) {
+      showHotkeyOf(row);  // nothing free that way: it stays where it was
+      return;
+    }
+  }
+  assignHotkey(row, ParseShortcut(*this, box->Items()[static_cast<std::size_t>(index)]));
+}
+
+void TForm1::commitHotkeyRow(int row) {
+  TComboBox* box = hotkeyBoxes()[static_cast<std::size_t>(row)];
+  hotkeyTyped_[static_cast<std::size_t>(row)] = false;
+  // Emptied on purpose: the hotkey is unassigned.
+  if (box->Text().empty()) {
+    assignHotkey(row, 0);
+    return;
+  }
+  // A combination is a key with Ctrl, Alt or Shift, or one of the list's
+  // own entries: a bare letter typed here would take that letter from
+  // every program.
+  const TShortCut code = ParseShortcut(*this, box->Text());
+  const bool whole = code != 0 && ((code & (scShift | scCtrl | scAlt)) != 0 || FindHotkeyChoice(*this, code) >= 0);
+  if (!whole) {
+    showHotkeyOf(row);
+    return;
+  }
+  assignHotkey(row, code);
+}
+
+void TForm1::hotkeyBoxExit(TObject* Sender) {
+  const auto boxes = hotkeyBoxes();
+  for (std::size_t row = 0; row < boxes.size(); ++row) {
+    if (boxes[row] == Sender && hotkeyTyped_[row]) commitHotkeyRow(static_cast<int>(row));
   }
 }
+
+void TForm1::retryHotkeys() {
+  std::string refused;
+  const auto hotkeys = hotkeyComponents();
+  for (std::size_t row = 0; row < hotkeys.size(); ++row) {
+    if (hotkeys[row]->Retry()) continue;
+    if (!refused.empty()) refused += ", ";
+    refused += FormatShortcut(*this, hotkeys[row]->HotKey()) + " (" + kRowPurposes[row] + ")";
+  }
+  const std::string notice =
+      refused.empty() ? std::string() : "Another program holds " + refused + ". Tapfinch tries again until it is free.";
+  if (hotkeynotice->Caption() != notice) hotkeynotice->SetCaption(notice);
+  hotkeyretrytimer->SetEnabled(!refused.empty());
+}
+
+void TForm1::hotkeyretrytimerTimer(TObject* /*Sender*/) { retryHotkeys(); }
+
+void TForm1::FormActivate(TObject* /*Sender*/) { retryHotkeys(); }
 
 void TForm1::ComboBox1Change(TObject* /*Sender*/) { hotkeyRowChanged(0); }
 void TForm1::ComboBox2Change(TObject* /*Sender*/) { hotkeyRowChanged(1); }

@@ -27,8 +27,13 @@ TLMDGlobalHotKey::~TLMDGlobalHotKey() {
 
 void TLMDGlobalHotKey::Register(TShortCut code) {
   const SplitCode split = SplitShortcut(code);
-  // A combination someone else holds is simply not bound: no message.
-  window_->Register(identifier_, HotkeyModifiers(split.shift), split.key);
+  // A combination someone else holds is not bound; the owner says so.
+  registered_ = window_->Register(identifier_, HotkeyModifiers(split.shift) | platform::kModNoRepeat, split.key);
+}
+
+bool TLMDGlobalHotKey::Retry() {
+  if (Refused()) Register(hotKey_);
+  return !Refused();
 }
 
 void TLMDGlobalHotKey::SetActive(bool active) {
@@ -39,6 +44,7 @@ void TLMDGlobalHotKey::SetActive(bool active) {
     Register(hotKey_);
   } else {
     window_->Unregister(identifier_);
+    registered_ = false;
   }
 }
 
@@ -49,12 +55,21 @@ void TLMDGlobalHotKey::SetHotKey(TShortCut code) {
       Register(code);  // rebinds what this identifier held
     } else if (hotKey_ != 0) {
       window_->Unregister(identifier_);
+      registered_ = false;
     }
   }
   hotKey_ = code;
 }
 
 void TLMDGlobalHotKey::HotkeyPressed() {
+  // A press while our own handler waits in a message box would open
+  // another box inside it, and so on until the stack runs out.
+  if (pressing_) return;
+  pressing_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{pressing_};
   Guard([&] {
     if (!OnKeyDown) return;
     const SplitCode split = SplitShortcut(hotKey_);

@@ -1,7 +1,10 @@
 // TLMDGlobalHotKey binds one shortcut code as a system-wide hotkey: while
 // it is Active and holds a non-zero code, pressing the combination anywhere
 // raises OnKeyDown on the GUI thread. Each component has its own hidden
-// receiver window and identifier. A refused registration is silent.
+// receiver window and identifier. A refused registration is silent, but
+// the component knows it and tries again on Retry. A press that comes
+// while its own OnKeyDown still runs (a message box it opened) is dropped,
+// and a held combination notifies once.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +28,11 @@ class TLMDGlobalHotKey : public TComponent, private platform::HotkeySink {
   TKeyEvent OnKeyDown;
 
   [[nodiscard]] std::uint16_t Identifier() const noexcept { return identifier_; }
+  // Active with a combination that the system refused (another program
+  // holds it): it raises nothing until a Retry succeeds.
+  [[nodiscard]] bool Refused() const noexcept { return active_ && hotKey_ != 0 && !registered_; }
+  // Registers a refused combination again; true when it now works.
+  bool Retry();
 
  private:
   void HotkeyPressed() override;
@@ -35,4 +43,6 @@ class TLMDGlobalHotKey : public TComponent, private platform::HotkeySink {
   std::unique_ptr<platform::HotkeyReceiver> window_;
   TShortCut hotKey_ = 0;
   bool active_ = true;
+  bool registered_ = false;
+  bool pressing_ = false;  // OnKeyDown is running
 };

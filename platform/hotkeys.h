@@ -14,6 +14,9 @@ enum HotkeyModifier : std::uint32_t {
   kModAlt = 0x0001,
   kModControl = 0x0002,
   kModShift = 0x0004,
+  // A combination held down notifies once, not at every auto-repeat.
+  // Systems without it get the same from the receiver's own guard.
+  kModNoRepeat = 0x4000,
 };
 
 class HotkeySink {

@@ -161,6 +161,9 @@ class PeerEvents {
   virtual void PeerComboChanged(int /*index*/, const std::string& /*text*/) {}
   virtual void PeerResized(int /*clientWidth*/, int /*clientHeight*/) {}
   virtual void PeerCloseRequested() {}
+  // Top-level windows: the user is logging off or the system shuts down;
+  // the program may be ended after this without any close.
+  virtual void PeerSessionEnding() {}
   virtual void PeerMenuCommand(int /*id*/) {}
   virtual void PeerMinimizeRequested() {}
   virtual void PeerRestored() {}

@@ -2,7 +2,10 @@
 // controls' own setters when the main window is created (so their handlers
 // run as for the user) and all written back when it is destroyed.
 #include <cmath>
+#include <exception>
+#include <tuple>
 
+#include "framework/exceptions.h"
 #include "framework/sysutils.h"
 #include "ui/Unit1.h"
 
@@ -55,15 +58,42 @@ void TForm1::loadSettings() {
 void TForm1::FormDestroy(TObject* /*Sender*/) {
   // Never leave the user's left button down behind the program.
   releaseHeldButton();
+  saveSettings(false);
+  settingsStore.reset();
+}
+
+void TForm1::FormSessionEnding(TObject* /*Sender*/) {
+  releaseHeldButton();
+  // Nobody can answer a message box now, and one would hold up the logoff:
+  // a field that cannot be read keeps its stored value, and a registry
+  // that refuses is left for the next exit to report.
+  try {
+    saveSettings(true);
+  } catch (const Exception&) {
+  }
+}
+
+void TForm1::saveSettings(bool quiet) {
   if (!settingsStore) return;
-  clickX = StrToInt(xpostext->Text());
-  clickY = StrToInt(ypostext->Text());
+  // What the user typed into a hotkey box last counts as if it had been left.
+  for (int row = 0; row < 7; ++row) {
+    if (hotkeyTyped_[static_cast<std::size_t>(row)]) commitHotkeyRow(row);
+  }
   TRegistry& store = *settingsStore;
   // Opened again: a key deleted while the program ran is created anew
   // instead of every write failing on the deleted one.
   static_cast<void>(store.OpenKey(kSettingsPath, true));
-  store.WriteInteger("x", clickX);
-  store.WriteInteger("y", clickY);
+  // A field that is not a number keeps its stored value and the rest is
+  // written all the same; its message comes last.
+  std::exception_ptr unreadable;
+  for (auto [name, field, target] : {std::tuple{"x", xpostext, &clickX}, std::tuple{"y", ypostext, &clickY}}) {
+    try {
+      *target = StrToInt(field->Text());
+      store.WriteInteger(name, *target);
+    } catch (const EConvertError&) {
+      if (!unreadable) unreadable = std::current_exception();
+    }
+  }
   for (const FieldValue& value : kIntervalValues) {
     store.WriteInteger(value.name, static_cast<std::int32_t>(std::trunc((this->*value.field)->Value())));
   }
@@ -75,5 +105,5 @@ void TForm1::FormDestroy(TObject* /*Sender*/) {
   for (std::size_t i = 0; i < hotkeys.size(); ++i) {
     store.WriteString(kHotkeyValues[i], FormatShortcut(*this, hotkeys[i]->HotKey()));
   }
-  settingsStore.reset();
+  if (unreadable && !quiet) std::rethrow_exception(unreadable);
 }

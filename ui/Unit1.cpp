@@ -91,15 +91,22 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
 
   OnCreate = Handler(this, &TForm1::FormCreate);
   OnDestroy = Handler(this, &TForm1::FormDestroy);
+  OnActivate = Handler(this, &TForm1::FormActivate);
+  OnSessionEnding = Handler(this, &TForm1::FormSessionEnding);
 }
 
 void TForm1::FormCreate(TObject* /*Sender*/) {
   // The layout is 319 high; the window opens shorter.
   SetHeight(265);
-  // A value that cannot be read ends the handler here, and the hotkey
-  // lists are then left without a selection.
-  loadSettings();
-  loadhotkeystringlist();
+  // A value that cannot be read ends the reading there; the boxes and
+  // captions still show the hotkeys as they are.
+  try {
+    loadSettings();
+  } catch (...) {
+    showHotkeys();
+    throw;
+  }
+  showHotkeys();
 }
 
 void TForm1::Instructions1Click(TObject* /*Sender*/) {
@@ -295,7 +302,9 @@ void TForm1::CreateMultipleClickTab() {
   RadioButton1->SetChecked(true);
   msavelistbtn = button("msavelistbtn", {324, 112, 69, 17}, "Save List", false);
   mloadlistbtn = button("mloadlistbtn", {324, 136, 69, 17}, "Load List", false);
-  mpausebutton = button("mpausebutton", {492, 16, 73, 17}, "Pause", false);
+  // A tab stop, so that a drag can be paused from the keyboard: a click
+  // of the user's own would let the held button go.
+  mpausebutton = button("mpausebutton", {492, 16, 73, 17}, "Pause", true);
   mpausebutton->SetShowHint(true);
 
   listbox1 = Make<TLMDListBox>(*this, "listbox1");
@@ -437,8 +446,19 @@ void TForm1::CreateOptionsTab() {
     *boxes[i] = box;
   }
 
+  hotkeynotice = Make<TLabel>(*this, "hotkeynotice");
+  TFont maroon = Bold(hotkeynotice->Font());
+  maroon.color = clMaroon;
+  hotkeynotice->SetFont(maroon);
+  hotkeynotice->SetWordWrap(true);
+  hotkeynotice->SetBounds(8, 64, 192, 104);
+  hotkeynotice->SetParent(multipleclickoptionspanel);
+
   clickonorigoption->OnClick = Handler(this, &TForm1::clickonorigoptionClick);
-  for (int i = 0; i < 7; ++i) (*boxes[i])->OnChange = Handler(this, rows[i].handler);
+  for (int i = 0; i < 7; ++i) {
+    (*boxes[i])->OnChange = Handler(this, rows[i].handler);
+    (*boxes[i])->OnExit = Handler(this, &TForm1::hotkeyBoxExit);
+  }
 }
 
 void TForm1::CreateNonVisualComponents() {
@@ -452,6 +472,8 @@ void TForm1::CreateNonVisualComponents() {
   findpointtimer = timer("findpointtimer", 10);
   listclicktimer = timer("listclicktimer", 5000);
   mfindpointtimer = timer("mfindpointtimer", 10);
+  hotkeyretrytimer = timer("hotkeyretrytimer", 3000);
+  hotkeyretrytimer->SetOnTimer(Handler(this, &TForm1::hotkeyretrytimerTimer));
   Timer1->SetOnTimer(Handler(this, &TForm1::Timer1Timer));
   findpointtimer->SetOnTimer(Handler(this, &TForm1::findpointtimerTimer));
   listclicktimer->SetOnTimer(Handler(this, &TForm1::listclicktimerTimer));

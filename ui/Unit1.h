@@ -153,12 +153,16 @@ class TForm1 : public TForm {
   TComboBox* ComboBox5;
   TComboBox* ComboBox6;
   TComboBox* ComboBox7;
+  // Names the hotkeys that another program holds; empty while all work.
+  TLabel* hotkeynotice;
 
   // ---- non-visual
   TTimer* Timer1;
   TTimer* findpointtimer;
   TTimer* listclicktimer;
   TTimer* mfindpointtimer;
+  // Tries again, every few seconds, the hotkeys another program held.
+  TTimer* hotkeyretrytimer;
   TLMDGlobalHotKey* starthotkey;
   TLMDGlobalHotKey* stophotkey;
   TLMDGlobalHotKey* clickhotkey;
@@ -178,6 +182,10 @@ class TForm1 : public TForm {
   // File > Options and Options > Set HotKeys: the Options tab.
   void showOptions(TObject* Sender);
   void FormDestroy(TObject* Sender);
+  // Logoff or shutdown: the program may be ended without a close, so the
+  // settings are written now.
+  void FormSessionEnding(TObject* Sender);
+  void FormActivate(TObject* Sender);
 
   void singclickstartbtnClick(TObject* Sender);
   void singleclickstopbuttonClick(TObject* Sender);
@@ -195,7 +203,9 @@ class TForm1 : public TForm {
 
   // ---- hotkey assignment (hotkeys/assignment.cpp)
   void loadhotkeystringlist();
-  void checkcomboboxes();
+  // Sets hotkeysDistinct: whether the row may take the code, no other
+  // hotkey holding it.
+  void checkcomboboxes(int row, TShortCut code);
   void ComboBox1Change(TObject* Sender);
   void ComboBox2Change(TObject* Sender);
   void ComboBox3Change(TObject* Sender);
@@ -203,6 +213,13 @@ class TForm1 : public TForm {
   void ComboBox5Change(TObject* Sender);
   void ComboBox6Change(TObject* Sender);
   void ComboBox7Change(TObject* Sender);
+  // Focus leaving a hotkey box: what was typed there takes effect now.
+  void hotkeyBoxExit(TObject* Sender);
+  // Shows the seven hotkeys in their boxes and the capture options.
+  void showHotkeys();
+  // Registers again what another program held; says what still fails.
+  void retryHotkeys();
+  void hotkeyretrytimerTimer(TObject* Sender);
 
   // ---- click list file (engine/list_file.cpp)
   void SaveClickList1Click(TObject* Sender);
@@ -213,6 +230,10 @@ class TForm1 : public TForm {
   // ---- settings store (settings/)
   // Reads the stored values into the controls, in table order.
   void loadSettings();
+  // Writes every value; one that cannot be read from its field is left as
+  // stored, and the first such error is rethrown after the rest is written
+  // (unless quiet, at logoff, when nobody can read a message).
+  void saveSettings(bool quiet);
 
   void tenthChange(TObject* Sender);
   void mtimerintervalchange(TObject* Sender);
@@ -249,6 +270,11 @@ class TForm1 : public TForm {
   void releaseHeldButton();
   // Stops the list run: the timer, the idle caption, the held button.
   void endListRun();
+  // The stop hotkey is held while either run goes.
+  void stopHotkeyFollowsRuns();
+  // The list timer's first wait is the interval fields' again.
+  void restartListWaits();
+  void startListTimer();
   // The row text of an entry: the fields as typed, the option, the delay.
   [[nodiscard]] std::string rowText(const std::string& x, const std::string& y, std::int32_t option,
                                     double delay) const;
@@ -270,6 +296,8 @@ class TForm1 : public TForm {
   std::array<ClickEntry, kClickListCapacity> clickList{};
   // A Click-Hold of the program's own is holding the left button down.
   bool leftButtonHeld = false;
+  // The next list run's first wait comes from the interval fields.
+  bool listWaitsFromFields = false;
   bool hotkeysDistinct = true;
   // The instructions window, which the start-up creates after this one.
   TForm2* Form2 = nullptr;
@@ -287,6 +315,16 @@ class TForm1 : public TForm {
   }
   void captureWithOption(TRadioButton* button);
   void hotkeyRowChanged(int row);
+  void commitHotkeyRow(int row);
+  void assignHotkey(int row, TShortCut code);
+  // The box of a row shows its hotkey: its entry, or its name when the
+  // list has none.
+  void showHotkeyOf(int row);
+  void setCaptureCaption(int row);
+  // Moves the focus to capture Start when a user could reach it.
+  void focusCaptureStart();
+  // Rows whose typed text waits for the focus to leave the box.
+  std::array<bool, 7> hotkeyTyped_{};
   [[nodiscard]] std::array<TComboBox*, 7> hotkeyBoxes() const {
     return {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7};
   }

@@ -76,10 +76,20 @@ bool FakeHotkeys::holdExternally(std::uint32_t modifiers, std::uint32_t key) {
   return true;
 }
 
-bool FakeHotkeys::press(std::uint32_t modifiers, std::uint32_t key) {
+void FakeHotkeys::releaseExternally(std::uint32_t modifiers, std::uint32_t key) {
+  registrations_.erase(std::remove_if(registrations_.begin(), registrations_.end(),
+                                      [&](const Registration& r) {
+                                        return r.receiver == nullptr && r.key == key &&
+                                               (r.modifiers & kModifierMask) == (modifiers & kModifierMask);
+                                      }),
+                       registrations_.end());
+}
+
+bool FakeHotkeys::press(std::uint32_t modifiers, std::uint32_t key, bool repeat) {
   for (const Registration& r : registrations_) {
     if (r.key != key || (r.modifiers & kModifierMask) != (modifiers & kModifierMask)) continue;
     if (r.receiver == nullptr) return true;
+    if (repeat && (r.modifiers & kModNoRepeat) != 0) return true;
     const void* receiver = r.receiver;
     clock_.post([this, receiver] {
       for (FakeReceiver* live : receivers_) {

@@ -37,7 +37,11 @@ class FakeHotkeys final : public Hotkeys {
   bool holdExternally(std::uint32_t modifiers, std::uint32_t key);
   // The user presses a combination; delivered at the next runPending.
   // False when nobody holds it (the focused program would get the keys).
-  bool press(std::uint32_t modifiers, std::uint32_t key);
+  // A repeat is the keyboard's auto-repeat while it is held down: not
+  // delivered to a registration made with kModNoRepeat, but still taken.
+  bool press(std::uint32_t modifiers, std::uint32_t key, bool repeat = false);
+  // Another program lets go of a combination it held.
+  void releaseExternally(std::uint32_t modifiers, std::uint32_t key);
   [[nodiscard]] std::size_t atomCount() const noexcept { return atoms_.size(); }
   // No receiver window at all: CreateReceiver answers null.
   void refuseReceivers(bool refuse) noexcept { refuseReceivers_ = refuse; }

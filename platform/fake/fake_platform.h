@@ -83,7 +83,10 @@ class FakePlatform final : public Platform {
   [[nodiscard]] int registerCalls() const noexcept { return hotkeys_.registerCalls(); }
   [[nodiscard]] int unregisterCalls() const noexcept { return hotkeys_.unregisterCalls(); }
   bool holdExternally(std::uint32_t modifiers, std::uint32_t key) { return hotkeys_.holdExternally(modifiers, key); }
-  bool pressHotKey(std::uint32_t modifiers, std::uint32_t key) { return hotkeys_.press(modifiers, key); }
+  bool pressHotKey(std::uint32_t modifiers, std::uint32_t key, bool repeat = false) {
+    return hotkeys_.press(modifiers, key, repeat);
+  }
+  void releaseExternally(std::uint32_t modifiers, std::uint32_t key) { hotkeys_.releaseExternally(modifiers, key); }
   [[nodiscard]] std::size_t atomCount() const noexcept { return hotkeys_.atomCount(); }
 
   // ---- processes and windows

@@ -28,6 +28,12 @@ void FakeMouse::SetCursorPos(std::int32_t x, std::int32_t y) {
 
 int FakeDialogs::ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
   boxes_.push_back({text, caption, flags, clock_.now()});
+  ++open_;
+  mostOpen_ = std::max(mostOpen_, open_);
+  // Only the outermost box runs the action, so that a program that stacks
+  // boxes shows it as a second box rather than recursing without end.
+  if (whileOpen_ && open_ == 1) whileOpen_();
+  --open_;
   return kIdOk;
 }
 

@@ -80,6 +80,11 @@ class FakeDialogs final : public Dialogs {
   };
   [[nodiscard]] const std::vector<Record>& boxes() const noexcept { return boxes_; }
   void clear() noexcept { boxes_.clear(); }
+  // What the user does while the first box is open: a real box serves the
+  // program's messages (hotkeys, timers) in a loop of its own until OK.
+  void whileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
+  // The most boxes that were open at once, one inside the other.
+  [[nodiscard]] int mostOpenAtOnce() const noexcept { return mostOpen_; }
   int ShowMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override;
 
   void answerFileDialog(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
@@ -90,6 +95,9 @@ class FakeDialogs final : public Dialogs {
  private:
   FakeClock& clock_;
   std::vector<Record> boxes_;
+  std::function<void()> whileOpen_;
+  int open_ = 0;
+  int mostOpen_ = 0;
   std::deque<std::optional<std::string>> fileAnswers_;
   std::vector<FileDialogRequest> fileDialogs_;
 };

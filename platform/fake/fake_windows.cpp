@@ -118,6 +118,14 @@ void FakeTopLevel::RunModal(const std::function<bool()>& done) {
   if (!done()) desktop_.deliver([&] { events_.PeerCloseRequested(); });
 }
 
+void FakeTopLevel::sessionEnding() {
+  desktop_.deliver([&] { events_.PeerSessionEnding(); });
+}
+
+void FakeDesktop::endSession() {
+  for (FakeTopLevel* window : topLevelWindows()) window->sessionEnding();
+}
+
 void FakeTopLevel::externalRestore() {
   iconic_ = false;
   events_.PeerRestored();
@@ -477,14 +485,25 @@ void FakeComboBox::pick(int index) {
 
 void FakeComboBox::type(const std::string& text) {
   for (char c : text) {
-    // The list keeps the entry picked last selected while the text is edited.
     text_ += c;
+    index_ = -1;
     desktop_.deliver([&] { events_.PeerComboChanged(index_, text_); });
   }
 }
 
+void FakeComboBox::nativeKeyDown(std::uint16_t key, ShiftBits /*shift*/) {
+  constexpr std::uint16_t kVkUp = 0x26;
+  constexpr std::uint16_t kVkDown = 0x28;
+  if ((key != kVkUp && key != kVkDown) || items_.empty()) return;
+  const int last = static_cast<int>(items_.size()) - 1;
+  const int next = index_ < 0 ? 0 : key == kVkDown ? std::min(index_ + 1, last) : std::max(index_ - 1, 0);
+  if (next == index_) return;
+  pick(next);
+}
+
 void FakeComboBox::retype(const std::string& text) {
   text_.clear();
+  index_ = -1;
   if (!text.empty()) {
     type(text);  // the first character replaces the selected text
     return;

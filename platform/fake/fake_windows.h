@@ -124,6 +124,8 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   // What another program does to this window.
   void externalRestore();
   void externalBringToTop();
+  // The user logs off: the system asks the window and then tells it.
+  void sessionEnding();
   // The user dragged the window onto a monitor of another scale; the
   // system suggests these outer bounds.
   void moveToMonitor(int dpi, const Rect& suggested);
@@ -280,12 +282,16 @@ class FakeComboBox final : public FakeWindow, public ComboPeer {
   // The user picks entry index from the drop-down list.
   void pick(int index);
   // The user types text into the edit field, one character at a time.
+  // As the system's combo box does, an edit leaves no entry selected.
   void type(const std::string& text);
   // The user replaces the whole text (select all, type).
   void retype(const std::string& text);
 
  protected:
   [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override { return kDlgWantChars | kDlgWantArrows; }
+  // Up and Down step through the entries of the closed list, each step a
+  // pick; with none selected, either selects the first.
+  void nativeKeyDown(std::uint16_t key, ShiftBits shift) override;
 
  private:
   std::vector<std::string> items_;
@@ -370,6 +376,9 @@ class FakeDesktop final : public Windows {
   // ---- modal windows: each one that opens runs the next script, then,
   // if still open, is closed as with its title bar's close button.
   void whenModal(std::function<void(FakeTopLevel&)> script);
+  // Logoff or shutdown: every top-level window hears that the session
+  // ends; what happens next (the process ended) is the test's to do.
+  void endSession();
   [[nodiscard]] std::size_t pendingModalScripts() const noexcept { return modalScripts_.size(); }
 
   // ---- for the windows

@@ -205,7 +205,14 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
     // Never with a null window: that would bind the hotkey to the thread.
     if (!window_) return false;
     UnregisterHotKey(window_.get(), id);
-    return RegisterHotKey(window_.get(), id, modifiers, key) != 0;
+    key_ = key;
+    guardRepeats_ = false;
+    if (RegisterHotKey(window_.get(), id, modifiers, key) != 0) return true;
+    // A combination someone holds is refused as such; any other refusal of
+    // a no-repeat request is a system that predates the flag.
+    if ((modifiers & MOD_NOREPEAT) == 0 || GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED) return false;
+    guardRepeats_ = RegisterHotKey(window_.get(), id, modifiers & ~static_cast<std::uint32_t>(MOD_NOREPEAT), key) != 0;
+    return guardRepeats_;
   }
   // Not checked, by design: unbinding what is not bound changes nothing.
   void Unregister(std::uint16_t id) override {
@@ -215,13 +222,27 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
  private:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_HOTKEY) {
+      // Without MOD_NOREPEAT, a notification that comes while the key is
+      // still down soon after the last one is the keyboard's auto-repeat.
+      const DWORD now = GetTickCount();
+      const bool repeat = guardRepeats_ && delivered_ && now - lastDelivery_ < kRepeatWindow &&
+                          (GetAsyncKeyState(static_cast<int>(key_)) & 0x8000) != 0;
+      lastDelivery_ = now;
+      if (repeat) return 0;
+      delivered_ = true;
       sink_.HotkeyPressed();
       return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
+  // Longer than the keyboard's slowest repeat rate, shorter than a new press.
+  static constexpr DWORD kRepeatWindow = 600;
   HotkeySink& sink_;
   MessageWindow window_;
+  std::uint32_t key_ = 0;
+  bool guardRepeats_ = false;
+  bool delivered_ = false;
+  DWORD lastDelivery_ = 0;
 };
 
 class Win32GlobalAtom final : public GlobalAtom {

@@ -38,6 +38,14 @@ class Win32TopLevelWindow : public Win32Window, public TopLevelPeer {
       case WM_CLOSE:
         events().PeerCloseRequested();
         return 0;
+      case WM_QUERYENDSESSION:
+        // Asked first; the session may still go on if another program
+        // refuses, and then writing early did no harm.
+        events().PeerSessionEnding();
+        return TRUE;
+      case WM_ENDSESSION:
+        if (wParam != FALSE) events().PeerSessionEnding();
+        return 0;
       case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {
           events().PeerMinimizeRequested();

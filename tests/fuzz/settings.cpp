@@ -249,16 +249,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       clear = clear || (named && given.count(name) != 0);
     }
     if (!clear) Fail("start-up said '" + Printable(text) + "'");
-    for (const TComboBox* box : HotkeyBoxes(form)) {
-      if (box->ItemIndex() != -1) Fail("a hotkey list has a selection after a failed read");
-    }
-  } else {
-    const auto hotkeys = Hotkeys(form);
-    const auto lists = HotkeyBoxes(form);
-    for (std::size_t i = 0; i < lists.size(); ++i) {
-      if (lists[i]->ItemIndex() != FindHotkeyChoice(form, hotkeys[i]->HotKey())) {
-        Fail(lists[i]->Name() + " does not show its hotkey's choice");
-      }
+  }
+  // Read in full or stopped at a bad value, every box shows its hotkey.
+  const auto hotkeys = Hotkeys(form);
+  const auto lists = HotkeyBoxes(form);
+  for (std::size_t i = 0; i < lists.size(); ++i) {
+    const TShortCut code = hotkeys[i]->HotKey();
+    const int position = FindHotkeyChoice(form, code);
+    const std::string shown = position >= 0 ? lists[i]->Items()[static_cast<std::size_t>(position)]
+                              : code != 0   ? FormatShortcut(form, code)
+                                            : std::string();
+    if (lists[i]->ItemIndex() != position || lists[i]->Text() != shown) {
+      Fail(lists[i]->Name() + " does not show its hotkey");
     }
   }
   const Held first = Check(form, fake, "first start");

@@ -66,6 +66,7 @@ TEST_F(Keyboard, TabAndShiftTabVisitEveryTabStopOfTheSingleClickTabInLayoutOrder
   user().click(*form().CheckBox2);
   user().click(*form().singfindclickptstartbtn);
   user().moveMouse(40, 50);
+  fake().advance(10);
   user().press(*form().singfindclickptstartbtn, kVkSpace, ' ');
   user().click(*form().singfindclickptstopbtn);
   user().click(*form().singclickstartbtn);

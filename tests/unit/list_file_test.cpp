@@ -188,3 +188,34 @@ TEST_F(ListFile, ASaveThatFailsLeavesTheFileThatWasThere) {
   app.user().click(*form().msavelistbtn);
   EXPECT_EQ(read("keep.txt"), "1, 1, 1, 5\r\n") << "replaced whole when the write succeeds";
 }
+
+TEST_F(ListFile, ADelayTheTimerCannotWaitIsRefusedWithItsLineAndTheListKept) {
+  add("1", "2", 0);
+  const std::vector<std::string> before = rows();
+  const std::pair<const char*, const char*> files[] = {
+      {"negative.txt", "5, 5, 1, 1\r\n6, 6, 1, -1\r\n"},
+      {"huge.txt", "5, 5, 1, 1e308\r\n"},
+      {"month.txt", "5, 5, 1, 1\r\n6, 6, 1, 2\r\n7, 7, 1, 2592000\r\n"},
+  };
+  const char* const messages[] = {
+      "Line 2: the delay -1 is not between 0 and 2147483.647 seconds; the list is unchanged.",
+      "Line 1: the delay 1E308 is not between 0 and 2147483.647 seconds; the list is unchanged.",
+      "Line 3: the delay 2592000 is not between 0 and 2147483.647 seconds; the list is unchanged.",
+  };
+  for (std::size_t i = 0; i < std::size(files); ++i) {
+    SCOPED_TRACE(files[i].first);
+    write(files[i].first, files[i].second);
+    fake().clearMessageBoxes();
+    load(files[i].first);
+    ASSERT_EQ(fake().messageBoxes().size(), 1u);
+    EXPECT_EQ(fake().messageBoxes()[0].text, messages[i]);
+    EXPECT_EQ(rows(), before);
+    EXPECT_EQ(form().listCount, 2);
+  }
+  // The longest wait itself loads.
+  write("longest.txt", "5, 5, 1, 2147483.647\r\n");
+  fake().clearMessageBoxes();
+  load("longest.txt");
+  EXPECT_TRUE(fake().messageBoxes().empty());
+  EXPECT_EQ(form().clickList[0].delay, 2147483.647);
+}

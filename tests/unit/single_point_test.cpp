@@ -327,18 +327,28 @@ TEST_F(SingleClick, BadCoordinateTextShowsTheErrorAndNothingClicks) {
   EXPECT_EQ(fake().messageBoxes()[0].text, "'12a' is not a valid integer value.");
   EXPECT_EQ(fake().messageBoxes()[0].caption, "Tapfinch by BRENMOOR");
   EXPECT_EQ(fake().messageBoxes()[0].flags, platform::kMbOk | platform::kMbIconStop);
-  // The buttons already show the running look; the timer never started.
-  EXPECT_EQ(form().singclickstartbtn->Color(), clRed);
-  EXPECT_FALSE(form().singclickstartbtn->Enabled());
-  EXPECT_TRUE(form().singleclickstopbutton->Enabled());
+  // Checked before anything changed: START ready again, STOP off, and the
+  // stop hotkey as it was.
+  EXPECT_EQ(form().singclickstartbtn->Color(), clBtnFace);
+  EXPECT_TRUE(form().singclickstartbtn->Enabled());
+  EXPECT_FALSE(form().singleclickstopbutton->Enabled());
   EXPECT_FALSE(running());
   EXPECT_EQ(form().countlabel->Caption(), "");
   fake().advance(20000);
   EXPECT_TRUE(fake().mouseEvents().empty());
 
+  // Once a run has stopped the stop hotkey is free; a bad START keeps it so.
+  user().enterText(*form().xpostext, "5");
+  user().click(*form().singclickstartbtn);
   user().click(*form().singleclickstopbutton);
+  ASSERT_FALSE(form().stophotkey->Active());
+  user().enterText(*form().xpostext, "x5");
+  user().click(*form().singclickstartbtn);
+  EXPECT_FALSE(form().stophotkey->Active());
+  EXPECT_FALSE(fake().pressHotKey(platform::kModControl, 0x79));
   EXPECT_TRUE(form().singclickstartbtn->Enabled());
-  EXPECT_EQ(form().singleclickstopbutton->Color(), clRed);
+  fake().clearMessageBoxes();
+  fake().clearMouseEvents();
 
   // A leading blank is fine for the integer conversion.
   user().enterText(*form().xpostext, " 12");

@@ -25,7 +25,7 @@ int WindowsTitled(const FakePlatform& fake, const std::string& title) {
 
 bool Holds(const FakePlatform& fake, std::uint32_t modifiers, std::uint32_t key) {
   for (const auto& r : fake.registrations()) {
-    if (r.modifiers == modifiers && r.key == key) return true;
+    if ((r.modifiers & ~platform::kModNoRepeat) == modifiers && r.key == key) return true;
   }
   return false;
 }

@@ -1,0 +1,218 @@
+// What makes a run safe to leave going: the stop hotkey stops whatever
+// runs, a held or repeated hotkey cannot stack message boxes, a list run
+// waits no longer than its entries say, and logoff keeps the settings.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "engine/click_interval.h"
+#include "tests/support/harness.h"
+
+using platform::kModControl;
+using platform::fake::FakePlatform;
+using testing_support::Tapfinch;
+
+namespace {
+
+constexpr std::uint32_t kF9 = 0x78;
+constexpr std::uint32_t kF10 = 0x79;
+
+class RunSafety : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(app.started()); }
+  TForm1& form() { return app.form(); }
+  FakePlatform& fake() { return app.fake(); }
+  testing_support::User& user() { return app.user(); }
+  void tab(int index) { user().selectTab(*form().PageControl1, index); }
+
+  // Two entries through capture, then capture off.
+  void twoEntries() {
+    tab(1);
+    user().click(*form().mstartspecify);
+    for (int x : {10, 20}) {
+      user().moveMouse(x, x);
+      fake().advance(10);
+      ASSERT_TRUE(fake().pressHotKey(kModControl, 'A'));
+      fake().runPending();
+    }
+    user().click(*form().mstopspecify);
+  }
+  bool stopHotkey() {
+    const bool taken = fake().pressHotKey(kModControl, kF10);
+    fake().runPending();
+    return taken;
+  }
+
+  Tapfinch app;
+};
+
+}  // namespace
+
+TEST_F(RunSafety, TheStopHotkeyStopsAListRunAfterASinglePointRunHasStopped) {
+  tab(0);
+  user().click(*form().singclickstartbtn);
+  user().click(*form().singleclickstopbutton);
+  EXPECT_FALSE(form().stophotkey->Active()) << "free between runs";
+  twoEntries();
+  // From every tab, the list run stops.
+  for (int page : {0, 2, 1}) {
+    SCOPED_TRACE(page);
+    tab(1);
+    user().click(*form().mclicklistbtn);
+    tab(page);
+    ASSERT_TRUE(stopHotkey());
+    EXPECT_FALSE(form().listclicktimer->Enabled());
+    EXPECT_EQ(form().mclicklistbtn->Caption(), "Click the List");
+  }
+  tab(1);
+  EXPECT_FALSE(form().stophotkey->Active()) << "free again once nothing runs";
+
+  // Both runs going: stopping one keeps the hotkey for the other.
+  user().click(*form().mclicklistbtn);
+  tab(0);
+  user().click(*form().singclickstartbtn);
+  user().click(*form().singleclickstopbutton);
+  EXPECT_TRUE(form().stophotkey->Active());
+  ASSERT_TRUE(stopHotkey());
+  EXPECT_FALSE(form().listclicktimer->Enabled());
+
+  // Resuming a paused run that never started arms it as well.
+  tab(1);
+  user().click(*form().mpausebutton);
+  user().click(*form().mpausebutton);
+  EXPECT_TRUE(form().listclicktimer->Enabled());
+  ASSERT_TRUE(stopHotkey());
+  EXPECT_FALSE(form().listclicktimer->Enabled());
+}
+
+TEST_F(RunSafety, AHotkeyWhoseBoxIsOpenOpensNoSecondOneAndAHeldKeyActsOnce) {
+  // No point locked: every start hotkey press answers with a box.
+  tab(0);
+  user().click(*form().CheckBox2);
+  int pressesWhileOpen = 0;
+  fake().boxes().whileOpen([&] {
+    for (int i = 0; i < 50; ++i) {
+      if (fake().pressHotKey(kModControl, kF9)) ++pressesWhileOpen;
+      fake().runPending();
+    }
+  });
+  ASSERT_TRUE(fake().pressHotKey(kModControl, kF9));
+  fake().runPending();
+  EXPECT_EQ(pressesWhileOpen, 50) << "the key is still the program's";
+  EXPECT_EQ(fake().boxes().mostOpenAtOnce(), 1);
+  ASSERT_EQ(fake().messageBoxes().size(), 1u);
+  EXPECT_EQ(fake().messageBoxes()[0].text, "No Click Point Specified.");
+  // Closed, the next press answers again.
+  fake().boxes().whileOpen(nullptr);
+  ASSERT_TRUE(fake().pressHotKey(kModControl, kF9));
+  fake().runPending();
+  EXPECT_EQ(fake().messageBoxes().size(), 2u);
+
+  // Held down, the key repeats; the run starts once and is not toggled.
+  user().click(*form().CheckBox2);
+  tab(1);
+  twoEntries();
+  ASSERT_TRUE(fake().pressHotKey(kModControl, kF9));
+  for (int i = 0; i < 9; ++i) ASSERT_TRUE(fake().pressHotKey(kModControl, kF9, true));
+  fake().runPending();
+  EXPECT_EQ(form().mclicklistbtn->Caption(), "Stop");
+}
+
+TEST_F(RunSafety, AFullListAnswersEachCaptureHotkeyWithOneBoxAtATime) {
+  tab(1);
+  user().click(*form().mstartspecify);
+  user().enterText(*form().mxpostext, "1");
+  user().enterText(*form().mypostext, "1");
+  for (int i = 0; i < kClickListCapacity; ++i) form().addtolistbuttonClick(nullptr);
+  fake().boxes().whileOpen([&] {
+    for (int i = 0; i < 20; ++i) {
+      ASSERT_TRUE(fake().pressHotKey(kModControl, 'A'));
+      fake().runPending();
+    }
+  });
+  ASSERT_TRUE(fake().pressHotKey(kModControl, 'A'));
+  fake().runPending();
+  EXPECT_EQ(fake().boxes().mostOpenAtOnce(), 1);
+  EXPECT_EQ(fake().messageBoxes().size(), 1u);
+}
+
+TEST_F(RunSafety, ANewListRunFirstWaitsTheIntervalItShows) {
+  // A list whose last entry waited an hour, stopped, then another list:
+  // each way of making a new list starts from the fields' 5 s.
+  const std::function<void()> renewals[] = {
+      [&] { user().click(*form().mclearlistbtn); },
+      [&] {
+        user().click(*form().mstartspecify);
+        user().click(*form().mstopspecify);
+      },
+  };
+  for (const auto& renew : renewals) {
+    twoEntries();
+    form().clickList[0].delay = 3600;
+    form().clickList[1].delay = 3600;
+    user().click(*form().mclicklistbtn);
+    fake().advance(5000);
+    EXPECT_EQ(form().listclicktimer->Interval(), 3600000u) << "waits its entry's hour";
+    user().click(*form().mclicklistbtn);
+    renew();
+    if (form().listbox1->Items().Count() == 0) twoEntries();
+    fake().clearMouseEvents();
+    user().click(*form().mclicklistbtn);
+    fake().advance(5000);
+    EXPECT_EQ(fake().mouseEvents().size(), 2u) << "clicked after the 5 s the fields show";
+    user().click(*form().mclicklistbtn);
+    user().click(*form().mclearlistbtn);
+  }
+}
+
+TEST_F(RunSafety, ADelayTheTimerCannotWaitIsRefusedWhenAdding) {
+  tab(1);
+  form().mtimeinterval->SetValue(1000);  // a thousand hours
+  user().click(*form().mstartspecify);
+  user().enterText(*form().mxpostext, "1");
+  user().enterText(*form().mypostext, "1");
+  user().click(*form().addtolistbutton);
+  ASSERT_EQ(fake().messageBoxes().size(), 1u);
+  EXPECT_EQ(fake().messageBoxes()[0].text,
+            "A delay of 3600005 seconds is longer than the longest wait of 2147483.647 seconds; nothing was added.");
+  EXPECT_EQ(form().listbox1->Items().Count(), 0);
+  form().mtimeinterval->SetValue(596);  // 596 h 0 m 5 s: within 2147483.647 s
+  user().click(*form().addtolistbutton);
+  EXPECT_EQ(form().listbox1->Items().Count(), 1);
+}
+
+TEST(Delays, TheTimerWaitsFromNothingUpToItsLongest) {
+  struct Case {
+    double seconds;
+    bool waitable;
+  };
+  const Case cases[] = {{0, true},
+                        {0.01, true},
+                        {2147483.647, true},
+                        {2147483.648, false},
+                        {-0.001, false},
+                        {-1, false},
+                        {1e308, false},
+                        {std::numeric_limits<double>::infinity(), false},
+                        {std::numeric_limits<double>::quiet_NaN(), false}};
+  for (const Case& c : cases) EXPECT_EQ(DelayIsWaitable(c.seconds), c.waitable) << c.seconds;
+}
+
+TEST(SessionEnd, LogoffWritesTheSettingsAsAnExitWould) {
+  FakePlatform fake;
+  auto& values = fake.registryStore().key(platform::RegistryRoot::kLocalMachine, "Software\\Brenmoorsoft\\Tapfinch");
+  {
+    Tapfinch app(fake);
+    app.form().minutes->SetValue(7);
+    app.form().xpostext->SetText("3x");  // not a number: kept as stored, and no box
+    fake.desktop().endSession();
+    EXPECT_TRUE(fake.messageBoxes().empty()) << "nobody is there to answer a box";
+    ASSERT_EQ(values.size(), 17u);
+    EXPECT_EQ(values.count("x"), 0u);
+    EXPECT_EQ(values.at("timem").data[0], 7);
+    // The system ends the process here; nothing else runs.
+    values.clear();
+    app.form().xpostext->SetText("3");
+  }
+}
