@@ -34,6 +34,7 @@ void TForm1::addtolistbuttonClick(TObject* /*Sender*/) {
                                                         static_cast<double>(currentOption), delay};
   listbox1->Items().Add(rowText(mxpostext->Text(), mypostext->Text(), currentOption, delay));
   ++listCount;
+  sayWhereClicksCannotGo({{x, y}});
   // Ready for the space bar to lock the next point.
   focusCaptureStart();
 }

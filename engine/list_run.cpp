@@ -16,6 +16,13 @@ constexpr const char* kResume = "Resume";
 void TForm1::mclicklistbtnClick(TObject* /*Sender*/) {
   if (listbox1->Items().Count() == 0) return;
   if (mclicklistbtn->Caption() == kClickTheList) {
+    std::vector<platform::Point> points;
+    for (std::int32_t k = 1; k < listCount; ++k) {
+      const ClickEntry& entry = clickList[static_cast<std::size_t>(k - 1)];
+      points.push_back(
+          {static_cast<std::int32_t>(std::trunc(entry.x)), static_cast<std::int32_t>(std::trunc(entry.y))});
+    }
+    sayWhereClicksCannotGo(points);
     startListTimer();
     mclicklistbtn->SetCaption(kStop);
     stopHotkeyFollowsRuns();

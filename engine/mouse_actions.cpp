@@ -1,6 +1,11 @@
 // Every click the program makes goes through these: one mouse_event flag
 // per call, back to back, acting wherever the cursor is at that moment.
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "platform/input.h"
+#include "platform/process.h"
 #include "ui/Unit1.h"
 
 using platform::kMouseLeftDown;
@@ -66,4 +71,23 @@ void TForm1::clickOption(int option) {
     default:
       break;  // not a click option: no event at all
   }
+}
+
+void TForm1::sayWhereClicksCannotGo(const std::vector<platform::Point>& points) {
+  std::vector<std::string> titles;
+  for (const platform::Point& at : points) {
+    const auto title = Platform().process().HigherRightsWindowAt(at);
+    if (title && std::find(titles.begin(), titles.end(), *title) == titles.end()) titles.push_back(*title);
+  }
+  if (titles.empty()) return;
+  std::string named;
+  for (const std::string& title : titles) {
+    if (!named.empty()) named += ", ";
+    named += "\"" + (title.empty() ? std::string("(no title)") : title) + "\"";
+  }
+  const bool one = titles.size() == 1;
+  ShowInformation(Application(), std::string("Windows does not let Tapfinch click ") + named +
+                                     (one ? ", a window" : ", windows") +
+                                     " of a program running as administrator: clicks there do nothing.\r\n"
+                                     "To click there, start Tapfinch as administrator.");
 }

@@ -15,6 +15,7 @@ void TForm1::singclickstartbtnClick(TObject* /*Sender*/) {
   const std::int32_t y = StrToInt(ypostext->Text());
   clickX = x;
   clickY = y;
+  if (!clickAtMouse) sayWhereClicksCannotGo({{x, y}});
   singclickstartbtn->SetColor(clRed);
   singleclickstopbutton->SetColor(clBtnFace);
   singleclickstopbutton->SetEnabled(true);
@@ -76,6 +77,9 @@ void TForm1::singfindclickptstartbtnKeyPress(TObject* /*Sender*/, char& Key) {
     xpostext->SetText(xposlabel->Caption());
     ypostext->SetText(yposlabel->Caption());
     pointSet = true;
+    const auto x = TryStrToInt(xposlabel->Caption());
+    const auto y = TryStrToInt(yposlabel->Caption());
+    if (x && y) sayWhereClicksCannotGo({{*x, *y}});
   } else if (Key == 'a' || Key == 'A') {
     // Copies this tab's point, then adds an entry from the other tab's fields.
     xpostext->SetText(xposlabel->Caption());

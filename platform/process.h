@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "platform/types.h"
 
 namespace platform {
 
@@ -48,6 +51,11 @@ class Process {
   // ShellExecuteA with no verb, parameters or folder, shown normally: the
   // system's default handler for the target. Its result: above 32 when done.
   virtual std::intptr_t ShellOpen(const std::string& target) = 0;
+  // The title of the top-level window at a screen point when it belongs to
+  // a program running with higher rights than this one (an installer, a
+  // tool started as administrator): the system silently drops synthetic
+  // input aimed at it. Nothing for any other window, or none.
+  virtual std::optional<std::string> HigherRightsWindowAt(Point at) = 0;
 };
 
 }  // namespace platform

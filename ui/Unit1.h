@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/lmd_application.h"
 #include "controls/lmdaboutdlg.h"
@@ -278,6 +279,11 @@ class TForm1 : public TForm {
   // The row text of an entry: the fields as typed, the option, the delay.
   [[nodiscard]] std::string rowText(const std::string& x, const std::string& y, std::int32_t option,
                                     double delay) const;
+
+  // Says, in one message, which of these points lie on a window whose
+  // program runs with higher rights than this one: the system drops our
+  // clicks there without a word. Nothing for ordinary windows.
+  void sayWhereClicksCannotGo(const std::vector<platform::Point>& points);
 
   // The delay in seconds that a new click entry gets from this tab's fields.
   [[nodiscard]] double entryDelay() const;

@@ -49,4 +49,18 @@ void FakeProcess::BringWindowToTop(WindowRef window) {
   });
 }
 
+void FakeProcess::placeWindow(const Rect& area, std::string title, bool elevated) {
+  placed_.push_back({area, std::move(title), elevated});
+}
+
+std::optional<std::string> FakeProcess::HigherRightsWindowAt(Point at) {
+  for (auto it = placed_.rbegin(); it != placed_.rend(); ++it) {
+    const Rect& a = it->area;
+    if (at.x < a.left || at.y < a.top || at.x >= a.left + a.width || at.y >= a.top + a.height) continue;
+    if (it->elevated && !elevated_) return it->title;
+    return std::nullopt;  // the topmost window there is the one clicked
+  }
+  return std::nullopt;
+}
+
 }  // namespace platform::fake

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ class FakeProcess final : public Process {
   // The result ShellOpen answers (above 32: done), and what it was asked to open.
   void setShellResult(std::intptr_t result) noexcept { shellResult_ = result; }
   [[nodiscard]] const std::vector<std::string>& opened() const noexcept { return opened_; }
+  // Another program's top-level window, on top of those placed before it,
+  // and whether that program runs with higher rights than the ones this
+  // program has (setElevated: this program runs as administrator too).
+  void placeWindow(const Rect& area, std::string title, bool elevated);
+  void setElevated(bool elevated) noexcept { elevated_ = elevated; }
+  std::optional<std::string> HigherRightsWindowAt(Point at) override;
 
   std::string ModuleFileName() override { return moduleFileName_; }
   MutexResult CreateNamedMutex(const std::string& name) override;
@@ -49,6 +56,13 @@ class FakeProcess final : public Process {
   SystemFacts facts_{3ull * 1024 * 1024 * 1024, 2, 586, true, 0};
   std::intptr_t shellResult_ = 42;
   std::vector<std::string> opened_;
+  struct Placed {
+    Rect area;
+    std::string title;
+    bool elevated = false;
+  };
+  std::vector<Placed> placed_;
+  bool elevated_ = false;
 };
 
 }  // namespace platform::fake

@@ -1,6 +1,7 @@
 // The Windows services behind the platform interfaces other than windows
 // and the loop: input, timers, message boxes and file dialogs, the locale,
 // hotkeys, key names and what one copy of the program knows of another.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -298,6 +299,39 @@ class Win32Handle final : public KernelHandle {
 };
 
 class Win32Process final : public Process {
+ private:
+  // The mandatory integrity level of a process's token (low, medium, high,
+  // system), or nothing when the token cannot be read.
+  static std::optional<DWORD> IntegrityOf(HANDLE process, bool* refused = nullptr) {
+    HANDLE token = nullptr;
+    if (OpenProcessToken(process, TOKEN_QUERY, &token) == 0) {
+      if (refused != nullptr) *refused = GetLastError() == ERROR_ACCESS_DENIED;
+      return std::nullopt;
+    }
+    const Win32Handle closer(token);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);  // asks the size only
+    if (size == 0) return std::nullopt;
+    std::vector<unsigned char> buffer(size);
+    if (GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size) == 0) return std::nullopt;
+    PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+    if (IsValidSid(sid) == 0 || *GetSidSubAuthorityCount(sid) == 0) return std::nullopt;
+    return *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
+  }
+
+  static std::string WindowTitle(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(std::max(GetWindowTextW(window, wide.data(), length + 1), 0)));
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr, nullptr);
+    return text;
+  }
+
  public:
   std::string ModuleFileName() override {
     std::string path(MAX_PATH, '\0');
@@ -326,6 +360,27 @@ class Win32Process final : public Process {
   // Not checked: the other copy may be gone already, and this one ends either way.
   void ShowWindowRestore(WindowRef window) override { ShowWindow(reinterpret_cast<HWND>(window), SW_RESTORE); }
   void BringWindowToTop(WindowRef window) override { ::BringWindowToTop(reinterpret_cast<HWND>(window)); }
+
+  std::optional<std::string> HigherRightsWindowAt(Point at) override {
+    HWND window = WindowFromPoint(POINT{at.x, at.y});
+    if (window == nullptr) return std::nullopt;
+    HWND root = GetAncestor(window, GA_ROOT);
+    if (root == nullptr) root = window;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(root, &processId);
+    if (processId == 0 || processId == GetCurrentProcessId()) return std::nullopt;
+    const std::optional<DWORD> own = IntegrityOf(GetCurrentProcess());
+    if (!own) return std::nullopt;  // our own rights unknown: nothing to compare
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) return std::nullopt;  // a system process: not the user's window
+    const Win32Handle closer(process);
+    // A program that runs elevated lets a lesser one open its process but
+    // not its token: that refusal itself says which is higher.
+    bool refused = false;
+    const std::optional<DWORD> theirs = IntegrityOf(process, &refused);
+    if (theirs ? *theirs <= *own : !refused) return std::nullopt;
+    return WindowTitle(root);
+  }
   SystemFacts SystemInformation() override {
     SystemFacts facts;
     MEMORYSTATUSEX memory{};

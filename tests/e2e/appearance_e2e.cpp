@@ -193,7 +193,7 @@ TEST_F(AppearanceE2E, EveryCaptionOfTheMainWindowFitsItsControl) {
   }
   // Each tab's controls were measured.
   EXPECT_TRUE(Measured(checked, "TzColorBtn \"Test click area\""));
-  EXPECT_TRUE(Measured(checked, "TRadioButton \"Right Click   / Ctrl + F\""));
+  EXPECT_TRUE(Measured(checked, "TRadioButton \"Right Click / Ctrl+F\""));
   EXPECT_TRUE(Measured(checked, "TCheckBox \"Click on Orig\""));
   EXPECT_TRUE(misfits.empty()) << misfits.size() << " of " << checked.size() << " captions at " << dpi
                                << " dpi do not fit:\n"

@@ -216,3 +216,56 @@ TEST(SessionEnd, LogoffWritesTheSettingsAsAnExitWould) {
     app.form().xpostext->SetText("3");
   }
 }
+
+TEST_F(RunSafety, APointOnAnAdministratorsWindowIsNamedWhenTakenAndWhenARunStarts) {
+  auto& processes = fake().processes();
+  processes.placeWindow({0, 0, 200, 200}, "Setup - Installer", true);
+  processes.placeWindow({300, 0, 200, 200}, "Notepad", false);
+  processes.placeWindow({150, 150, 100, 100}, "Calculator", false);  // over the installer's corner
+  const std::string warning =
+      "Windows does not let Tapfinch click \"Setup - Installer\", a window of a program running as administrator: "
+      "clicks there do nothing.\r\nTo click there, start Tapfinch as administrator.";
+  const auto boxes = [&] {
+    std::vector<std::string> texts;
+    for (const auto& box : fake().messageBoxes()) texts.push_back(box.text);
+    fake().clearMessageBoxes();
+    return texts;
+  };
+
+  // Captured: said for the installer only, not for ordinary windows.
+  tab(1);
+  user().click(*form().mstartspecify);
+  for (platform::Point at : {platform::Point{50, 50}, {350, 50}, {160, 160}, {900, 900}}) {
+    user().moveMouse(at.x, at.y);
+    fake().advance(10);
+    ASSERT_TRUE(fake().pressHotKey(kModControl, 'A'));
+    fake().runPending();
+  }
+  EXPECT_EQ(boxes(), std::vector<std::string>{warning});
+  EXPECT_EQ(form().listbox1->Items().Count(), 4) << "the point is taken all the same";
+
+  // The run: once at its start, not at every click.
+  user().click(*form().mstopspecify);
+  user().click(*form().mclicklistbtn);
+  fake().advance(30000);
+  EXPECT_EQ(boxes(), std::vector<std::string>{warning});
+  user().click(*form().mclicklistbtn);
+
+  // The single point: when locked and when START reads it.
+  tab(0);
+  user().click(*form().CheckBox2);
+  user().click(*form().singfindclickptstartbtn);
+  user().moveMouse(20, 20);
+  fake().advance(10);
+  user().press(*form().singfindclickptstartbtn, platform::kVkSpace, ' ');
+  user().click(*form().singfindclickptstopbtn);
+  EXPECT_EQ(boxes(), std::vector<std::string>{warning});
+  user().click(*form().singclickstartbtn);
+  EXPECT_EQ(boxes(), std::vector<std::string>{warning});
+  user().click(*form().singleclickstopbutton);
+
+  // Running as administrator too, nothing stands in the way.
+  processes.setElevated(true);
+  user().click(*form().singclickstartbtn);
+  EXPECT_TRUE(boxes().empty());
+}

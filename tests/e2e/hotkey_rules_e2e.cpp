@@ -1,0 +1,164 @@
+// Hotkeys on the real program under real keys: typed text in a hotkey box
+// counts only when the box is left, the arrow keys step past what another
+// box holds, capture works from any tab, the stop hotkey stops a list run
+// after a single-point run has stopped, a hotkey another program held is
+// taken once it is free, and logoff keeps the settings.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+
+using namespace e2e;
+
+namespace {
+
+class HotkeyRulesE2E : public ::testing::Test {
+ protected:
+  void SetUp() override { DeleteSettings(); }
+  void TearDown() override { DeleteSettings(); }
+
+  // Can the driver take a combination? It releases it again at once.
+  static bool Free(UINT modifiers, UINT key) {
+    if (RegisterHotKey(nullptr, 78, modifiers, key) == 0) return false;
+    UnregisterHotKey(nullptr, 78);
+    return true;
+  }
+  // Message boxes of the program (error or information).
+  static std::size_t Boxes(const Tapfinch& app) {
+    std::size_t count = 0;
+    for (HWND w : WindowsOf(app.processId(), "#32770")) count += IsWindowVisible(w) != FALSE ? 1 : 0;
+    return count;
+  }
+};
+
+}  // namespace
+
+TEST_F(HotkeyRulesE2E, TypedTextCountsWhenTheBoxIsLeftAndArrowsStepPastHeldCombinations) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  app.selectTab(2);
+  const auto boxes = app.controls("TComboBox");
+  ASSERT_EQ(boxes.size(), 7u);
+
+  // "Ctrl+F10" over Ctrl+F9 spells Ctrl+F and Ctrl+F1 on the way: neither
+  // is taken, and Ctrl+F10 is Stop's, so leaving puts Ctrl+F9 back.
+  RetypeInto(boxes[0], "Ctrl+F10");
+  Pump(300);
+  EXPECT_TRUE(Free(MOD_CONTROL, VK_F1)) << "a keystroke bound what it spelled";
+  EXPECT_FALSE(Free(MOD_CONTROL, VK_F9)) << "Start changed before the box was left";
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(boxes[0]) == "Ctrl+F9"; }, 3000)) << TextOf(boxes[0]);
+  EXPECT_FALSE(Free(MOD_CONTROL, VK_F9));
+  EXPECT_FALSE(Free(MOD_CONTROL, VK_F10));
+
+  // A bare letter is no combination: put back too.
+  RetypeInto(boxes[0], "c");
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(boxes[0]) == "Ctrl+F9"; }, 3000)) << TextOf(boxes[0]);
+
+  // Stop's box, one step up: Ctrl+F9 is Start's, so Ctrl+F8.
+  RECT r{};
+  GetWindowRect(boxes[1], &r);
+  ClickAt({r.left + 8, (r.top + r.bottom) / 2});
+  PressKey(VK_UP);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(boxes[1]) == "Ctrl+F8"; }, 3000)) << TextOf(boxes[1]);
+  EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F8); }, 3000)) << "Ctrl+F8 not taken";
+  EXPECT_TRUE(Free(MOD_CONTROL, VK_F10)) << "Ctrl+F10 let go";
+
+  // A whole new combination, typed and left, takes effect.
+  RetypeInto(boxes[0], "Ctrl+F11");
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F11); }, 3000));
+  EXPECT_TRUE(Free(MOD_CONTROL, VK_F9));
+  EXPECT_EQ(TextOf(boxes[0]), "Ctrl+F11");
+  EXPECT_EQ(Boxes(app), 0u);
+  EXPECT_EQ(app.close(), 0u);
+}
+
+TEST_F(HotkeyRulesE2E, CaptureAddsFromAnyTabAndStopStopsAListAfterASingleRun) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  // A single-point run started and stopped: the stop hotkey goes free.
+  app.selectTab(0);
+  Click(app.control("TzColorBtn", "START"));
+  HWND stopButton = app.control("TzColorBtn", "STOP");
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopButton) != FALSE; }, 3000));
+  Click(stopButton);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(stopButton) == FALSE; }, 3000));
+
+  // Capture on, then the Options tab showing and another program active.
+  app.selectTab(1);
+  Click(app.control("TButton", "Start"));
+  app.selectTab(2);
+  Window other(100, 100, 300, 200);
+  ASSERT_TRUE(other.activate());
+  MoveCursor({150, 160});
+  Pump(200);
+  PressCombination({VK_CONTROL}, 'A');
+  Pump(500);
+  EXPECT_EQ(Boxes(app), 0u) << "a message box answered the capture hotkey";
+  app.selectTab(1);
+  HWND list = app.control("TListBox");
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000)) << ListCount(list);
+  Click(app.control("TButton", "Stop"));
+
+  // The list run, stopped with Ctrl+F10 from the other program.
+  HWND run = app.control("TButton", "Click the List");
+  ASSERT_NE(run, nullptr);
+  Click(run);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(run) == "Stop"; }, 3000));
+  ASSERT_TRUE(other.activate());
+  PressCombination({VK_CONTROL}, VK_F10);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(run) == "Click the List"; }, 3000)) << "Ctrl+F10 did not stop the list";
+  EXPECT_EQ(app.close(), 0u);
+}
+
+TEST_F(HotkeyRulesE2E, AHotkeyAnotherProgramHeldIsNamedAndTakenOnceFree) {
+  ASSERT_NE(RegisterHotKey(nullptr, 79, MOD_CONTROL, VK_F9), 0) << "the driver could not hold Ctrl+F9";
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  app.selectTab(2);
+  std::string notice;
+  WaitFor(
+      [&] {
+        for (HWND label : app.controls("TLabel")) {
+          if (TextOf(label).find("Another program holds") != std::string::npos) notice = TextOf(label);
+        }
+        return !notice.empty();
+      },
+      3000);
+  EXPECT_EQ(notice, "Another program holds Ctrl+F9 (Start). Tapfinch tries again until it is free.");
+  EXPECT_EQ(Boxes(app), 0u) << "no box at start-up";
+  UnregisterHotKey(nullptr, 79);
+  EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F9); }, 8000)) << "Ctrl+F9 was not taken once free";
+  EXPECT_EQ(app.close(), 0u);
+}
+
+TEST_F(HotkeyRulesE2E, LogoffWritesTheSettings) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  app.selectTab(0);
+  const auto fields = app.controls("TzcFloatSpinEdit");
+  ASSERT_EQ(fields.size(), 5u);
+  app.stepField(fields[1], VK_UP, 3);  // 3 minutes
+  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[1]) == "3"; }, 2000));
+  // What the system sends at logoff; then it ends the process.
+  EXPECT_NE(SendMessageA(app.mainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+  SendMessageA(app.mainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, app.processId());
+  ASSERT_NE(process, nullptr);
+  TerminateProcess(process, 0);
+  WaitForSingleObject(process, 5000);
+  CloseHandle(process);
+  DWORD minutes = 0;
+  DWORD size = sizeof minutes;
+  const bool found = RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Brenmoorsoft\\Tapfinch", "timem", RRF_RT_REG_DWORD,
+                                  nullptr, &minutes, &size) == ERROR_SUCCESS ||
+                     RegGetValueA(HKEY_CURRENT_USER, "Software\\Brenmoorsoft\\Tapfinch", "timem", RRF_RT_REG_DWORD,
+                                  nullptr, &minutes, &size) == ERROR_SUCCESS;
+  EXPECT_TRUE(found) << "nothing written at logoff";
+  EXPECT_EQ(minutes, 3u);
+}
