@@ -131,6 +131,8 @@ TEST_F(HotkeyRulesE2E, AHotkeyAnotherProgramHeldIsNamedAndTakenOnceFree) {
       },
       3000);
   EXPECT_EQ(notice, "Another program holds Ctrl+F9 (Start). Tapfinch tries again until it is free.");
+  // The note as the user sees it, kept with the other screenshots.
+  WriteBitmap(CaptureWindow(app.mainWindow()), ArtefactDirectory() + "options-held-hotkey.bmp");
   EXPECT_EQ(Boxes(app), 0u) << "no box at start-up";
   UnregisterHotKey(nullptr, 79);
   EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F9); }, 8000)) << "Ctrl+F9 was not taken once free";
