@@ -164,3 +164,82 @@ TEST_F(HotkeyRulesE2E, LogoffWritesTheSettings) {
   EXPECT_TRUE(found) << "nothing written at logoff";
   EXPECT_EQ(minutes, 3u);
 }
+
+TEST_F(HotkeyRulesE2E, AHotkeyPressedWhileItsBoxIsOpenOpensNoSecondBox) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  app.selectTab(0);
+  // A fixed point that is not set: START answers "No Click Point Specified."
+  Click(app.control("TCheckBox", "Click Wherever The Mouse Is"));
+  ASSERT_TRUE(WaitFor([&] { return app.control("TEdit") != nullptr; }, 2000));
+  Window other(100, 300, 300, 200);
+  ASSERT_TRUE(other.activate());
+  PressCombination({VK_CONTROL}, VK_F9);
+  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "no box for the first press";
+  for (int i = 0; i < 5; ++i) PressCombination({VK_CONTROL}, VK_F9);
+  Pump(800);
+  EXPECT_EQ(Boxes(app), 1u) << "a press while the box was open opened another";
+  // Closed with its OK button, the next press answers again.
+  for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  PressCombination({VK_CONTROL}, VK_F9);
+  EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000));
+  for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  EXPECT_EQ(app.close(), 0u);
+}
+
+TEST_F(HotkeyRulesE2E, StartChecksXFirstAndPauseIsReachedWithTheKeyboard) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  app.selectTab(0);
+  Click(app.control("TCheckBox", "Click Wherever The Mouse Is"));
+  ASSERT_TRUE(WaitFor([&] { return app.controls("TEdit").size() == 2; }, 2000));
+  RetypeInto(app.controls("TEdit")[0], "abc");
+  HWND start = app.control("TzColorBtn", "START");
+  HWND stop = app.control("TzColorBtn", "STOP");
+  Click(start);
+  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "no conversion message";
+  for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  EXPECT_NE(IsWindowEnabled(start), FALSE) << "START was left disabled";
+  EXPECT_EQ(IsWindowEnabled(stop), FALSE) << "STOP was left enabled";
+
+  // A list of one point; Pause is reached with Tab and pressed with Space.
+  app.selectTab(1);
+  Click(app.control("TButton", "Start"));
+  MoveCursor({40, 40});
+  Pump(200);
+  PressCombination({VK_CONTROL}, 'A');
+  HWND list = app.control("TListBox");
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000));
+  Click(app.control("TButton", "Stop"));
+  HWND pause = app.control("TButton", "Pause");
+  ASSERT_NE(pause, nullptr);
+  for (int i = 0; i < 30 && app.focusedControl() != pause; ++i) PressKey(VK_TAB);
+  ASSERT_EQ(app.focusedControl(), pause) << "Tab never reached Pause";
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(pause) == "Resume"; }, 2000)) << TextOf(pause);
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(pause) == "Pause"; }, 2000)) << TextOf(pause);
+  EXPECT_EQ(app.close(), 0u);
+}
+
+TEST_F(HotkeyRulesE2E, ACaptureOptionNamesItsReassignedHotkeyAfterARestart) {
+  {
+    Tapfinch app;
+    ASSERT_TRUE(app.started());
+    app.selectTab(2);
+    const auto boxes = app.controls("TComboBox");
+    ASSERT_EQ(boxes.size(), 7u);
+    RetypeInto(boxes[2], "Ctrl+Alt+C");
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(boxes[2]) == "Ctrl+Alt+C"; }, 3000)) << TextOf(boxes[2]);
+    EXPECT_EQ(app.close(), 0u);
+  }
+  Tapfinch again;
+  ASSERT_TRUE(again.started());
+  again.selectTab(1);
+  EXPECT_NE(again.control("TRadioButton", "Click      / Ctrl+Alt+C"), nullptr) << "the option still reads Ctrl + A";
+  EXPECT_EQ(again.close(), 0u);
+}

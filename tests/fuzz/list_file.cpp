@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "engine/click_interval.h"
 #include "framework/sysutils.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -186,6 +187,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
       }
       const auto delay = ExpectedDelay(parts, separator);
+      if (!DelayIsWaitable(entry.delay)) {
+        Fail("row " + std::to_string(k) + " '" + Printable(rows[k]) + "': a delay the timer cannot wait loaded");
+      }
       if (!delay || *delay != entry.delay) {
         Fail("row " + std::to_string(k) + " '" + Printable(rows[k]) + "': the delay " + FloatToStr(entry.delay, '.') +
              " is not the row's " + (delay ? FloatToStr(*delay, '.') : std::string("(none)")));
@@ -202,8 +206,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool allConvert = true;
   for (const std::string& line : lines) {
     const auto parts = Parts(line);
+    const auto delay = ExpectedDelay(parts, separator);
     allConvert = allConvert && TryStrToInt(Part(parts, 0)) && TryStrToInt(Part(parts, 1)) &&
-                 TryStrToInt(Part(parts, 2)) && ExpectedDelay(parts, separator);
+                 TryStrToInt(Part(parts, 2)) && delay && DelayIsWaitable(*delay);
   }
   if (size > 64 * 1024) {
     // Refused by its size before it is read.
@@ -223,6 +228,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto integer = Quoted(message, "' is not a valid integer value.");
   const auto floating = Quoted(message, "' is not a valid floating point value.");
   bool named = false;
+  // Or it names a line whose delay the timer cannot wait, and that delay.
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const auto delay = ExpectedDelay(Parts(lines[k]), separator);
+    named = named || (delay && !DelayIsWaitable(*delay) &&
+                      message == "Line " + std::to_string(k + 1) + ": the delay " + FloatToStr(*delay, separator) +
+                                     " is not between 0 and 2147483.647 seconds; the list is unchanged.");
+  }
   for (const std::string& line : lines) {
     const auto parts = Parts(line);
     for (std::size_t n = 0; n < 3 && integer; ++n) {
