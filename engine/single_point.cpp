@@ -9,10 +9,13 @@ void TForm1::singclickstartbtnClick(TObject* /*Sender*/) {
     ShowInformation(Application(), "No Click Point Specified.");
     return;
   }
-  // Read in either mode, before anything changes: a bad text leaves the
-  // buttons and the stop hotkey as they were.
-  const std::int32_t x = StrToInt(xpostext->Text());
-  const std::int32_t y = StrToInt(ypostext->Text());
+  // Read before anything changes: a bad text leaves the buttons and the
+  // stop hotkey as they were. Clicking at the mouse, the fields are hidden
+  // and unused, so a text there that is no number cannot stop the run.
+  const auto hiddenX = TryStrToInt(xpostext->Text());
+  const auto hiddenY = TryStrToInt(ypostext->Text());
+  const std::int32_t x = clickAtMouse && !hiddenX ? clickX : StrToInt(xpostext->Text());
+  const std::int32_t y = clickAtMouse && !hiddenY ? clickY : StrToInt(ypostext->Text());
   clickX = x;
   clickY = y;
   if (!clickAtMouse) sayWhereClicksCannotGo({{x, y}});

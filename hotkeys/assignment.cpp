@@ -27,6 +27,11 @@ namespace {
 // Rows 3 to 7 name their capture hotkey in a radio button's caption.
 constexpr const char* kOptionPrefixes[] = {"Click      / ", "Click-Hold   / ", "Release    / ", "Right Click / ",
                                            "Double Click/ "};
+// Shift, Ctrl, Alt and the Windows keys, left, right or either: held
+// alone with a modifier they are no combination a user can press.
+bool IsModifierKey(std::uint16_t key) noexcept {
+  return (key >= 0x10 && key <= 0x12) || key == 0x5B || key == 0x5C || (key >= 0xA0 && key <= 0xA5);
+}
 // What each row's hotkey does, as the notice of refused hotkeys names it.
 constexpr const char* kRowPurposes[] = {"Start",   "Stop",        "Click",       "Click-Hold",
                                         "Release", "Right Click", "Double Click"};
@@ -88,8 +93,11 @@ void TForm1::assignHotkey(int row, TShortCut code) {
 void TForm1::hotkeyRowChanged(int row) {
   TComboBox* box = hotkeyBoxes()[static_cast<std::size_t>(row)];
   int index = box->ItemIndex();
-  if (index < 0) {
-    // Typing: the text counts once the focus leaves the box.
+  // A pick or a step shows its entry's text. Anything else is typing, also
+  // when the box still reports a selection (Wine's does so for the first
+  // keystroke after a step).
+  if (index < 0 || box->Text() != box->Items()[static_cast<std::size_t>(index)]) {
+    // The text counts once the focus leaves the box.
     hotkeyTyped_[static_cast<std::size_t>(row)] = true;
     return;
   }
@@ -124,7 +132,8 @@ void TForm1::commitHotkeyRow(int row) {
   // own entries: a bare letter typed here would take that letter from
   // every program.
   const TShortCut code = ParseShortcut(*this, box->Text());
-  const bool whole = code != 0 && ((code & (scShift | scCtrl | scAlt)) != 0 || FindHotkeyChoice(*this, code) >= 0);
+  const bool whole = code != 0 && !IsModifierKey(SplitShortcut(code).key) &&
+                     ((code & (scShift | scCtrl | scAlt)) != 0 || FindHotkeyChoice(*this, code) >= 0);
   if (!whole) {
     showHotkeyOf(row);
     return;

@@ -478,6 +478,7 @@ void FakeComboBox::SetItemIndex(int index) {
 
 void FakeComboBox::pick(int index) {
   if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  stepped_ = false;
   index_ = index;
   text_ = items_[static_cast<std::size_t>(index)];
   desktop_.deliver([&] { events_.PeerComboChanged(index_, text_); });
@@ -486,7 +487,10 @@ void FakeComboBox::pick(int index) {
 void FakeComboBox::type(const std::string& text) {
   for (char c : text) {
     text_ += c;
-    index_ = -1;
+    // As Wine's combo box does, the first edit after a step still reports
+    // the entry stepped to; later ones report none.
+    if (!stepped_) index_ = -1;
+    stepped_ = false;
     desktop_.deliver([&] { events_.PeerComboChanged(index_, text_); });
   }
 }
@@ -499,11 +503,12 @@ void FakeComboBox::nativeKeyDown(std::uint16_t key, ShiftBits /*shift*/) {
   const int next = index_ < 0 ? 0 : key == kVkDown ? std::min(index_ + 1, last) : std::max(index_ - 1, 0);
   if (next == index_) return;
   pick(next);
+  stepped_ = true;
 }
 
 void FakeComboBox::retype(const std::string& text) {
   text_.clear();
-  index_ = -1;
+  if (!stepped_) index_ = -1;
   if (!text.empty()) {
     type(text);  // the first character replaces the selected text
     return;

@@ -282,7 +282,9 @@ class FakeComboBox final : public FakeWindow, public ComboPeer {
   // The user picks entry index from the drop-down list.
   void pick(int index);
   // The user types text into the edit field, one character at a time.
-  // As the system's combo box does, an edit leaves no entry selected.
+  // As the system's combo box does, an edit leaves no entry selected,
+  // except that the first one after an arrow key's step still reports the
+  // entry stepped to, as Wine's does.
   void type(const std::string& text);
   // The user replaces the whole text (select all, type).
   void retype(const std::string& text);
@@ -296,6 +298,7 @@ class FakeComboBox final : public FakeWindow, public ComboPeer {
  private:
   std::vector<std::string> items_;
   int index_ = -1;
+  bool stepped_ = false;  // the last change was an arrow key's step
 };
 
 // The header control: sections whose borders the user drags.

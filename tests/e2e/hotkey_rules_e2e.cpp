@@ -66,6 +66,14 @@ TEST_F(HotkeyRulesE2E, TypedTextCountsWhenTheBoxIsLeftAndArrowsStepPastHeldCombi
   EXPECT_TRUE(WaitFor([&] { return TextOf(boxes[1]) == "Ctrl+F8"; }, 3000)) << TextOf(boxes[1]);
   EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F8); }, 3000)) << "Ctrl+F8 not taken";
   EXPECT_TRUE(Free(MOD_CONTROL, VK_F10)) << "Ctrl+F10 let go";
+  // Typed straight after the step, no keystroke is lost.
+  PressKey(VK_HOME);
+  PressCombination({VK_SHIFT}, VK_END);
+  TypeText("Ctrl+F12");
+  EXPECT_TRUE(WaitFor([&] { return TextOf(boxes[1]) == "Ctrl+F12"; }, 3000)) << TextOf(boxes[1]);
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F12); }, 3000)) << "Ctrl+F12 not taken";
+  EXPECT_TRUE(Free(MOD_CONTROL, VK_F8));
 
   // A whole new combination, typed and left, takes effect.
   RetypeInto(boxes[0], "Ctrl+F11");
@@ -204,6 +212,7 @@ TEST_F(HotkeyRulesE2E, StartChecksXFirstAndPauseIsReachedWithTheKeyboard) {
   ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
   EXPECT_NE(IsWindowEnabled(start), FALSE) << "START was left disabled";
   EXPECT_EQ(IsWindowEnabled(stop), FALSE) << "STOP was left enabled";
+  RetypeInto(app.controls("TEdit")[0], "0");  // else the exit would say it cannot keep X
 
   // A list of one point; Pause is reached with Tab and pressed with Space.
   app.selectTab(1);

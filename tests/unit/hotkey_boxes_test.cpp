@@ -83,6 +83,8 @@ TEST_F(HotkeyBoxes, TypedTextCountsWhenTheFocusLeavesAndOnlyAsAWholeCombination)
       {"emptied on purpose", 1, "", 0},
       {"a bare letter", 0, "c", 0x4078},
       {"half a combination", 0, "Ctrl+", 0x4078},
+      {"modifiers alone", 0, "ctrl+shift", 0x4078},
+      {"a modifier named as the key", 6, "Alt+Ctrl", 0x4047},
       {"no key at all", 0, "Ctrl+Nothing", 0x4078},
       {"another box's combination", 0, "Ctrl+F10", 0x4078},
       {"another box's combination typed otherwise", 2, "ctrl+s", 0x4041},
@@ -147,6 +149,16 @@ TEST_F(HotkeyBoxes, ArrowKeysStepPastTheCombinationsOtherBoxesHold) {
   app.user().press(*form().ComboBox3, kVkDown);
   EXPECT_EQ(form().clickhotkey->HotKey(), 0x4045) << "Ctrl+C, then past Ctrl+D (Release) to Ctrl+E";
   EXPECT_EQ(form().RadioButton1->Caption(), "Click      / Ctrl+E");
+  expectBoxesShowTheirHotkeys();
+
+  // Typed right after a step, every keystroke is kept (the box still
+  // reports the entry stepped to at the first one).
+  app.user().press(*form().ComboBox3, kVkDown);
+  ASSERT_EQ(form().clickhotkey->HotKey(), 0x4046 + 2) << "past Ctrl+F (Right Click) and Ctrl+G";
+  dynamic_cast<FakeComboBox&>(WindowOf(*form().ComboBox3)).retype("Ctrl+F11");
+  EXPECT_EQ(form().ComboBox3->Text(), "Ctrl+F11");
+  leave(2);
+  EXPECT_EQ(form().clickhotkey->HotKey(), 0x407A);
   expectBoxesShowTheirHotkeys();
 }
 

@@ -350,6 +350,15 @@ TEST_F(SingleClick, BadCoordinateTextShowsTheErrorAndNothingClicks) {
   fake().clearMessageBoxes();
   fake().clearMouseEvents();
 
+  // Back to clicking at the mouse, the hidden field's text is not read.
+  user().click(*form().CheckBox2);
+  ASSERT_FALSE(form().xpostext->Visible());
+  user().click(*form().singclickstartbtn);
+  EXPECT_TRUE(fake().messageBoxes().empty());
+  EXPECT_TRUE(running()) << "a hidden field stopped START";
+  user().click(*form().singleclickstopbutton);
+  lockPoint({5, 5});
+
   // A leading blank is fine for the integer conversion.
   user().enterText(*form().xpostext, " 12");
   user().click(*form().singclickstartbtn);
