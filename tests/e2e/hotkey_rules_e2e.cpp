@@ -203,11 +203,29 @@ TEST_F(HotkeyRulesE2E, StartChecksXFirstAndPauseIsReachedWithTheKeyboard) {
   app.selectTab(0);
   Click(app.control("TCheckBox", "Click Wherever The Mouse Is"));
   ASSERT_TRUE(WaitFor([&] { return app.controls("TEdit").size() == 2; }, 2000));
+  // A point locked, then X typed over with what is no number.
+  Click(app.control("TButton", "Start"));
+  const POINT point{60, 70};
+  MoveCursor(point);
+  Pump(100);
+  ASSERT_EQ(app.lockWithSpace(point), PointText(point)) << "the point fields";
   RetypeInto(app.controls("TEdit")[0], "abc");
   HWND start = app.control("TzColorBtn", "START");
   HWND stop = app.control("TzColorBtn", "STOP");
   Click(start);
   ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "no conversion message";
+  std::string message;
+  for (HWND w : WindowsOf(app.processId(), "#32770")) {
+    EnumChildWindows(
+        w,
+        [](HWND child, LPARAM data) -> BOOL {
+          if (ClassOf(child) == "Static" && !TextOf(child).empty())
+            *reinterpret_cast<std::string*>(data) += TextOf(child);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&message));
+  }
+  EXPECT_NE(message.find("'abc' is not a valid integer value."), std::string::npos) << message;
   for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
   EXPECT_NE(IsWindowEnabled(start), FALSE) << "START was left disabled";
