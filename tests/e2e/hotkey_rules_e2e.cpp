@@ -31,6 +31,11 @@ class HotkeyRulesE2E : public ::testing::Test {
     for (HWND w : WindowsOf(app.processId(), "#32770")) count += IsWindowVisible(w) != FALSE ? 1 : 0;
     return count;
   }
+  // Answers every message box of the program with OK; true once all are gone.
+  static bool CloseBoxes(const Tapfinch& app) {
+    for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
+    return WaitFor([&] { return Boxes(app) == 0; }, 3000);
+  }
 };
 
 }  // namespace
@@ -188,12 +193,10 @@ TEST_F(HotkeyRulesE2E, AHotkeyPressedWhileItsBoxIsOpenOpensNoSecondBox) {
   Pump(800);
   EXPECT_EQ(Boxes(app), 1u) << "a press while the box was open opened another";
   // Closed with its OK button, the next press answers again.
-  for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  ASSERT_TRUE(CloseBoxes(app));
   PressCombination({VK_CONTROL}, VK_F9);
   EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000));
-  for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  ASSERT_TRUE(CloseBoxes(app));
   EXPECT_EQ(app.close(), 0u);
 }
 
@@ -226,8 +229,7 @@ TEST_F(HotkeyRulesE2E, StartChecksXFirstAndPauseIsReachedWithTheKeyboard) {
         reinterpret_cast<LPARAM>(&message));
   }
   EXPECT_NE(message.find("'abc' is not a valid integer value."), std::string::npos) << message;
-  for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  ASSERT_TRUE(CloseBoxes(app));
   EXPECT_NE(IsWindowEnabled(start), FALSE) << "START was left disabled";
   EXPECT_EQ(IsWindowEnabled(stop), FALSE) << "STOP was left enabled";
   RetypeInto(app.controls("TEdit")[0], "0");  // else the exit would say it cannot keep X
