@@ -3,9 +3,8 @@
 // load that fails leaves the list exactly as it was, rows and entries.
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
+#include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "engine/click_interval.h"
@@ -16,6 +15,10 @@
 namespace {
 
 constexpr const char* kTooManyLines = "%s holds more than 100 click points; the list is unchanged";
+constexpr const char* kNotText = "%s is not a click list: it is not plain text; the list is unchanged";
+// A value quoted in a message is cut to this many bytes, so that a line of
+// thousands of characters still gives a box one can read.
+constexpr std::size_t kMostQuoted = 40;
 constexpr const char* kTooLarge = "%s is too large for a click list; the list is unchanged";
 // A hundred rows take a few kilobytes. A larger file is refused by its
 // size before a byte is read, so that a huge one costs neither time nor memory.
@@ -25,16 +28,34 @@ constexpr std::uintmax_t kMostListBytes = 64 * 1024;
 // "2.5" as "2,5", which splits into two parts; the second then follows its
 // comma without a blank, and joins the first again. A file from a system
 // with the other separator reads the same.
-double ReadDelay(const std::string& part, const std::string& next, char separator) {
+std::optional<double> ReadDelay(const std::string& part, const std::string& next, char separator) {
   std::string text = part;
   if (!next.empty() && next.front() != ' ') text += "," + next;
-  if (const auto value = TryStrToFloat(text, separator)) return *value;
+  if (const auto value = TryStrToFloat(text, separator)) return value;
   std::string other = text;
   for (char& c : other) {
     if (c == '.' || c == ',') c = separator;
   }
-  if (const auto value = TryStrToFloat(other, separator)) return *value;
-  return StrToFloat(part, separator);  // the conversion error names the part as written
+  if (const auto value = TryStrToFloat(other, separator)) return value;
+  return TryStrToFloat(part, separator);
+}
+
+// The text as a message quotes it, cut at a whole character when long.
+std::string Quoted(const std::string& text) {
+  if (text.size() <= kMostQuoted) return "'" + text + "'";
+  std::size_t end = kMostQuoted;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return "'" + text.substr(0, end) + "...'";
+}
+
+// What is wrong with a line, and where: "Line 3 of C:\list.txt: ...".
+[[noreturn]] void LineFault(int index, const std::string& source, const std::string& what) {
+  throw EConvertError("Line " + IntToStr(index + 1) + (source.empty() ? "" : " of " + source) + ": " + what +
+                      "; the list is unchanged");
+}
+
+bool Blank(const std::string& line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
 }  // namespace
@@ -42,23 +63,31 @@ double ReadDelay(const std::string& part, const std::string& next, char separato
 void TForm1::SaveClickList1Click(TObject* /*Sender*/) {
   if (listbox1->Items().Count() == 0) return;
   if (!SaveDialog1->Execute()) return;
-  listbox1->Items().SaveToFile(SaveDialog1->FileName());
+  listbox1->Items().SaveToFile(Platform().files(), SaveDialog1->FileName());
 }
 
-void TForm1::entriesFromRows() {
+void TForm1::entriesFromRows(const std::string& source) {
   const char separator = Application().DecimalSeparator();
   const int rows = listbox1->Items().Count();
   for (int k = 0; k < rows && k < kClickListCapacity; ++k) {
     const std::string row = listbox1->Items()[k];
     auto part = [&](int n) { return TLMDListBox::Column(row, ',', n); };
+    auto whole = [&](int n) {
+      const auto value = TryStrToInt(part(n));
+      if (!value) LineFault(k, source, Quoted(part(n)) + " is not a valid integer value");
+      return static_cast<double>(*value);
+    };
     ClickEntry entry;
-    entry.x = StrToInt(part(0));
-    entry.y = StrToInt(part(1));
-    entry.option = StrToInt(part(2));
-    entry.delay = ReadDelay(part(3), part(4), separator);
+    entry.x = whole(0);
+    entry.y = whole(1);
+    entry.option = whole(2);
+    const auto delay = ReadDelay(part(3), part(4), separator);
+    if (!delay) LineFault(k, source, Quoted(part(3)) + " is not a valid floating point value");
+    entry.delay = *delay;
     if (!DelayIsWaitable(entry.delay)) {
-      throw Exception("Line " + IntToStr(k + 1) + ": the delay " + FloatToStr(entry.delay, separator) +
-                      " is not between 0 and " + kLongestWaitText + " seconds; the list is unchanged");
+      LineFault(
+          k, source,
+          "the delay " + FloatToStr(entry.delay, separator) + " is not between 0 and " + kLongestWaitText + " seconds");
     }
     clickList[static_cast<std::size_t>(k)] = entry;
   }
@@ -72,18 +101,26 @@ void TForm1::LoadClickList1Click(TObject* /*Sender*/) {
   const std::int32_t oldCount = listCount;
   const bool chosen = OpenDialog1->Execute();
   if (chosen) {
-    std::error_code unknownSize;  // then the reading below reports the file
-    if (std::filesystem::file_size(OpenDialog1->FileName(), unknownSize) > kMostListBytes && !unknownSize) {
-      throw Exception(FormatMessage(kTooLarge, OpenDialog1->FileName()));
+    // A file whose size is unknown is left to the reading below to report.
+    const auto status = Platform().files().Status(OpenDialog1->FileName());
+    if (status && status->size > kMostListBytes) throw Exception(FormatMessage(kTooLarge, OpenDialog1->FileName()));
+    // A file that cannot be read changes nothing.
+    const auto bytes = Platform().files().ReadAll(OpenDialog1->FileName());
+    if (!bytes) throw EFOpenError(FormatMessage(messages::kCannotOpenFile, OpenDialog1->FileName()));
+    // A UTF-8 mark and UTF-16 are read; an icon or a video is refused.
+    const auto text = TStrings::TextOfFile(*bytes);
+    if (!text) throw Exception(FormatMessage(kNotText, OpenDialog1->FileName()));
+    std::vector<std::string> lines = TStrings::SplitLines(*text);
+    // The blank lines an editor leaves at the end are no entries.
+    while (!lines.empty() && Blank(lines.back())) lines.pop_back();
+    if (lines.size() > static_cast<std::size_t>(kClickListCapacity)) {
+      throw Exception(FormatMessage(kTooManyLines, OpenDialog1->FileName()));
     }
-    TStringList lines;
-    lines.LoadFromFile(OpenDialog1->FileName());  // a file that cannot be read changes nothing
-    if (lines.Count() > kClickListCapacity) throw Exception(FormatMessage(kTooManyLines, OpenDialog1->FileName()));
     listbox1->Clear();
-    for (int i = 0; i < lines.Count(); ++i) listbox1->Items().Add(lines[i]);
+    for (const std::string& line : lines) listbox1->Items().Add(line);
   }
   try {
-    entriesFromRows();
+    entriesFromRows(chosen ? OpenDialog1->FileName() : std::string());
   } catch (...) {
     // Rows and entries must agree: the list goes back to what it was.
     listbox1->Clear();

@@ -1,10 +1,7 @@
 #include "framework/strings.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-#include <system_error>
+#include <cstdint>
+#include <optional>
 
 #include "framework/exceptions.h"
 
@@ -37,56 +34,89 @@ std::vector<std::string> TStrings::SplitLines(const std::string& text) {
   return lines;
 }
 
+namespace {
+
+void AppendUtf8(std::string& text, std::uint32_t code) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (code >> 18));
+    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+std::optional<std::string> FromUtf16(const std::string& bytes, bool bigEndian) {
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  const auto unit = [&](std::size_t i) {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<std::uint32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+  };
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    std::uint32_t code = unit(i);
+    if (code >= 0xDC00 && code <= 0xDFFF) return std::nullopt;  // a low surrogate first
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      if (i + 3 >= bytes.size()) return std::nullopt;
+      const std::uint32_t low = unit(i + 2);
+      if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+      code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    }
+    AppendUtf8(text, code);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::string> TStrings::TextOfFile(const std::string& bytes) {
+  std::optional<std::string> text;
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    text = bytes.substr(3);
+  } else if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
+    text = FromUtf16(bytes.substr(2), false);
+  } else if (bytes.compare(0, 2, "\xFE\xFF") == 0) {
+    text = FromUtf16(bytes.substr(2), true);
+  } else {
+    text = bytes;
+  }
+  if (!text) return std::nullopt;
+  for (const char c : *text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\v' && byte != '\f' && byte != '\r') || byte == 0x7F) {
+      return std::nullopt;
+    }
+  }
+  return text;
+}
+
 void TStrings::SetText(const std::string& text) {
   Clear();
   for (const std::string& line : SplitLines(text)) Add(line);
 }
 
-void TStrings::SaveToFile(const std::string& path) const {
-  // Written beside the file and put in its place only when whole: a disk
-  // that fills up part-way leaves the old file as it was.
-  const std::filesystem::path target(path);
-  // A file marked read-only is refused, as Windows refuses to replace it;
-  // the rename below would otherwise replace it wherever the folder is writable.
-  namespace fs = std::filesystem;
-  std::error_code statusError;
-  const fs::file_status status = fs::status(target, statusError);
-  if (!statusError && fs::is_regular_file(status) &&
-      (status.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
-          fs::perms::none) {
+void TStrings::SaveToFile(platform::Files& files, const std::string& path) const {
+  // A file marked read-only is refused, as Windows refuses to replace it.
+  if (const auto status = files.Status(path); status && status->regular && status->readOnly) {
     throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
   }
-  std::filesystem::path temporary = target;
-  temporary += ".tapfinch-saving";
-  const std::string text = Text();
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.flush();
-    if (!file) {
-      file.close();
-      std::error_code ignored;  // the error to report is the failed write
-      std::filesystem::remove(temporary, ignored);
-      throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;  // the error to report is the failed rename
-    std::filesystem::remove(temporary, ignored);
-    throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
-  }
+  if (!files.Replace(path, Text())) throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
 }
 
-void TStrings::LoadFromFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw EFOpenError(FormatMessage(messages::kCannotOpenFile, path));
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  if (file.bad()) throw EFOpenError(FormatMessage(messages::kCannotOpenFile, path));
-  SetText(contents.str());
+void TStrings::LoadFromFile(platform::Files& files, const std::string& path) {
+  const std::optional<std::string> contents = files.ReadAll(path);
+  if (!contents) throw EFOpenError(FormatMessage(messages::kCannotOpenFile, path));
+  SetText(*contents);
 }
 
 std::string TStringList::Get(int index) const {

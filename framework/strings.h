@@ -4,8 +4,11 @@
 // stops at a NUL, so text from any editor reads the same.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/files.h"
 
 class TStrings {
  public:
@@ -28,12 +31,17 @@ class TStrings {
   void SetText(const std::string& text);
   // Throws EFCreateError "Cannot create file %s" when the file cannot be
   // created or written; an existing file is then left as it was.
-  void SaveToFile(const std::string& path) const;
+  void SaveToFile(platform::Files& files, const std::string& path) const;
   // Throws EFOpenError "Cannot open file %s"; the lines are unchanged then.
-  void LoadFromFile(const std::string& path);
+  void LoadFromFile(platform::Files& files, const std::string& path);
 
   // The lines of text by the reading rule above.
   [[nodiscard]] static std::vector<std::string> SplitLines(const std::string& text);
+  // A file's bytes as UTF-8 text: a UTF-8 byte-order mark is dropped, and
+  // UTF-16 with its mark (either byte order) is converted. Nothing when the
+  // bytes are no text: a NUL or another control character than tab, line
+  // and page ends, or UTF-16 that does not decode.
+  [[nodiscard]] static std::optional<std::string> TextOfFile(const std::string& bytes);
 };
 
 class TStringList final : public TStrings {

@@ -5,6 +5,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/event_loop.h"
+#include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/input.h"
 #include "platform/locale.h"
@@ -28,6 +29,7 @@ class Platform {
   virtual Keyboard& keyboard() = 0;
   virtual Process& process() = 0;
   virtual Registry& registry() = 0;
+  virtual Files& files() = 0;
 };
 
 }  // namespace platform

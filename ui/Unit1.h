@@ -225,8 +225,9 @@ class TForm1 : public TForm {
   // ---- click list file (engine/list_file.cpp)
   void SaveClickList1Click(TObject* Sender);
   void LoadClickList1Click(TObject* Sender);
-  // Rebuilds entries 1 to n from the rows (Load's second step).
-  void entriesFromRows();
+  // Rebuilds entries 1 to n from the rows (Load's second step); a bad row's
+  // message names its line and, when given, the file it came from.
+  void entriesFromRows(const std::string& source = {});
 
   // ---- settings store (settings/)
   // Reads the stored values into the controls, in table order.

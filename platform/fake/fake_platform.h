@@ -36,6 +36,7 @@ class FakePlatform final : public Platform {
   Keyboard& keyboard() override { return layout_; }
   Process& process() override { return process_; }
   Registry& registry() override { return registry_; }
+  Files& files() override { return files_; }
 
   // ---- the concerns
   [[nodiscard]] FakeClock& clock() noexcept { return clock_; }
@@ -111,6 +112,7 @@ class FakePlatform final : public Platform {
   FakeKeyboardLayout layout_;
   FakeProcess process_{clock_, desktop_};
   FakeRegistry registry_;
+  FakeFiles files_;
 };
 
 }  // namespace platform::fake

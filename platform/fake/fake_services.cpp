@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
 
 #include "platform/fake/fake_clock.h"
 
@@ -43,6 +47,52 @@ std::optional<std::string> FakeDialogs::ShowFileDialog(const FileDialogRequest& 
   std::optional<std::string> answer = std::move(fileAnswers_.front());
   fileAnswers_.pop_front();
   return answer;
+}
+
+// --------------------------------------------------------------- FakeFiles
+
+std::optional<FileStatus> FakeFiles::Status(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (error || !fs::exists(status)) return std::nullopt;
+  FileStatus result;
+  result.regular = fs::is_regular_file(status);
+  result.readOnly = (status.permissions() &
+                     (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) == fs::perms::none;
+  if (result.regular) result.size = fs::file_size(path, error);
+  return error ? std::nullopt : std::optional<FileStatus>(result);
+}
+
+std::optional<std::string> FakeFiles::ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  if (file.bad()) return std::nullopt;
+  return contents.str();
+}
+
+bool FakeFiles::Replace(const std::string& path, const std::string& bytes) {
+  const std::string temporary = path + ".tapfinch-saving";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.flush();
+    if (!file) {
+      file.close();
+      std::error_code ignored;  // the failure to report is the write's
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (!error) return true;
+  std::error_code ignored;  // the failure to report is the rename's
+  std::filesystem::remove(temporary, ignored);
+  return false;
 }
 
 // ------------------------------------------------------------ FakeRegistry

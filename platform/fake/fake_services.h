@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/input.h"
 #include "platform/locale.h"
@@ -100,6 +101,16 @@ class FakeDialogs final : public Dialogs {
   int mostOpen_ = 0;
   std::deque<std::optional<std::string>> fileAnswers_;
   std::vector<FileDialogRequest> fileDialogs_;
+};
+
+// Files are the host's own, by their UTF-8 paths (tests use a temporary
+// folder): the fake adds nothing to what the file system does, but that a
+// failure to replace leaves the old file as it was.
+class FakeFiles final : public Files {
+ public:
+  std::optional<FileStatus> Status(const std::string& path) override;
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  bool Replace(const std::string& path, const std::string& bytes) override;
 };
 
 // The registry: keys by root and path, each a map of named values. A test

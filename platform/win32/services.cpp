@@ -13,6 +13,7 @@
 #include "platform/win32/message_loop.h"
 #include "platform/win32/message_window.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/text.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_windows.h"
 #include "platform/win32/window_classes.h"
@@ -151,23 +152,96 @@ class Win32Dialogs final : public Dialogs {
   // dialog failed: the caller has no other answer to give, and the user no
   // file to go on with.
   static std::optional<std::string> RunFileDialog(const FileDialogRequest& request, const std::string& fileName) {
-    const std::string filter = FilterList(request.filter);
-    std::vector<char> path(kPathBuffer, '\0');
-    fileName.copy(path.data(), path.size() - 1);  // cut to fit, the last null kept
-    OPENFILENAMEA dialog{};
+    std::wstring filter;
+    std::wstring title;
+    std::wstring defaultExt;
+    std::wstring name;
+    // The program's own texts are UTF-8; a name that is not cannot be offered.
+    if (!Wide(FilterList(request.filter), filter) || !Wide(request.title, title) ||
+        !Wide(request.defaultExt, defaultExt) || !Wide(fileName, name)) {
+      name.clear();
+    }
+    std::vector<wchar_t> path(kPathBuffer, L'\0');
+    name.copy(path.data(), path.size() - 1);  // cut to fit, the last null kept
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = GetActiveWindow();  // may be null: then the dialog has no owner
+    // FilterList ends with a null of its own; c_str() adds the list's last one.
     dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-    dialog.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    dialog.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     dialog.Flags = request.options | OFN_EXPLORER;
     // Modal with a message loop of its own, which serves our timers and hotkeys too.
-    const BOOL chosen = request.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (chosen == 0) return std::nullopt;
-    return std::string(path.data());
+    return Utf8(std::wstring(path.data()));
+  }
+};
+
+// ------------------------------------------------------------------- files
+
+class Win32Files final : public Files {
+ public:
+  std::optional<FileStatus> Status(const std::string& path) override {
+    std::wstring wide;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!Wide(path, wide) || GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data) == 0) {
+      return std::nullopt;
+    }
+    FileStatus status;
+    status.regular = (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+    status.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return status;
+  }
+
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    std::wstring wide;
+    if (!Wide(path, wide)) return std::nullopt;
+    HANDLE opened = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
+    const UniqueKernelHandle file(opened);
+    std::string bytes;
+    char buffer[16384];
+    for (;;) {
+      DWORD read = 0;
+      if (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) == 0) return std::nullopt;
+      if (read == 0) return bytes;
+      bytes.append(buffer, read);
+    }
+  }
+
+  bool Replace(const std::string& path, const std::string& bytes) override {
+    std::wstring target;
+    if (!Wide(path, target)) return false;
+    const std::wstring temporary = target + L".tapfinch-saving";
+    {
+      HANDLE created =
+          CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (created == INVALID_HANDLE_VALUE) return false;
+      UniqueKernelHandle file(created);
+      std::size_t written = 0;
+      while (written < bytes.size()) {
+        DWORD chunk = 0;
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
+        if (WriteFile(file.get(), bytes.data() + written, want, &chunk, nullptr) == 0 || chunk == 0) break;
+        written += chunk;
+      }
+      if (written < bytes.size()) {
+        file.reset();                    // closed, so that it can be deleted
+        DeleteFileW(temporary.c_str());  // the failure to report is the write's
+        return false;
+      }
+    }
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+      return true;
+    }
+    DeleteFileW(temporary.c_str());  // the failure to report is the move's
+    return false;
   }
 };
 
@@ -418,6 +492,7 @@ struct Win32Platform::Services {
   Win32Keyboard keyboard;
   Win32Process process;
   Win32Registry registry;
+  Win32Files files;
 };
 
 Win32Platform::Win32Platform() {
@@ -439,5 +514,6 @@ Hotkeys& Win32Platform::hotkeys() { return services_->hotkeys; }
 Keyboard& Win32Platform::keyboard() { return services_->keyboard; }
 Process& Win32Platform::process() { return services_->process; }
 Registry& Win32Platform::registry() { return services_->registry; }
+Files& Win32Platform::files() { return services_->files; }
 
 }  // namespace platform::win32

@@ -25,6 +25,7 @@ class Win32Platform final : public Platform {
   Keyboard& keyboard() override;
   Process& process() override;
   Registry& registry() override;
+  Files& files() override;
 
   struct Services;
 

@@ -60,6 +60,32 @@ class SettingsE2E : public ::testing::Test {
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     return WaitFor([&] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
   }
+
+  // The same with a name in any script, typed into the dialog as text.
+  static bool ChooseWide(HWND dialog, const std::wstring& path) {
+    HWND name = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+          if (ClassOf(child) == "Edit" && IsWindowVisible(child) != FALSE) {
+            *reinterpret_cast<HWND*>(data) = child;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&name));
+    if (name == nullptr) return false;
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return WaitFor([&] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
+  }
+
+  // Visible message boxes of the program (the file dialogs are gone by then).
+  static std::size_t Boxes(const Tapfinch& app) {
+    std::size_t count = 0;
+    for (HWND w : WindowsOf(app.processId(), "#32770")) count += IsWindowVisible(w) != FALSE ? 1 : 0;
+    return count;
+  }
 };
 
 }  // namespace
@@ -148,5 +174,91 @@ TEST_F(SettingsE2E, AListGoesThroughTheRealSaveAndOpenDialogsAndBack) {
   EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000));
   EXPECT_EQ(ListRows(list), (std::vector<std::string>{"12, 56, 1, 5", "-34, 56, 1, 5"}));
   DeleteFileA(path.c_str());
+  EXPECT_EQ(app.close(), 0u);
+}
+
+TEST_F(SettingsE2E, AListIsSavedAndLoadedUnderANameInAnyScript) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  HWND list = app.control("TListBox");
+  HWND add = app.control("TButton", "Add to List");
+  Click(app.control("TButton", "Start"));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(add) != FALSE; }, 2000));
+  const auto edits = app.controls("TEdit");
+  ASSERT_EQ(edits.size(), 2u);
+  RetypeInto(edits[0], "7");
+  RetypeInto(edits[1], "8");
+  Click(add);
+  ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000));
+
+  // A folder with a space; accented, currency and dash, Cyrillic and CJK names.
+  const std::wstring folder = L"C:\\tapfinch e2e";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  CreateDirectoryW((folder + L"\\\x0414\x043E\x043A\x0443\x043C\x0435\x043D\x0442\x044B").c_str(), nullptr);
+  const std::wstring names[] = {
+      folder + L"\\caf\x00E9 \x20AC\x2013.txt",
+      folder + L"\\\x0414\x043E\x043A\x0443\x043C\x0435\x043D\x0442\x044B\\\x0441\x043F\x0438\x0441\x043E\x043A.txt",
+      folder + L"\\\x65E5\x672C.txt",
+  };
+  for (const std::wstring& name : names) {
+    SCOPED_TRACE(std::string(name.begin(), name.end()));
+    DeleteFileW(name.c_str());
+    Click(app.control("TButton", "Save List"));
+    HWND saving = FileDialog(app);
+    ASSERT_NE(saving, nullptr) << "no save dialog";
+    ASSERT_TRUE(ChooseWide(saving, name));
+    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }, 3000))
+        << "not saved under the name given";
+    EXPECT_EQ(Boxes(app), 0u) << "a message instead of the save";
+
+    Click(app.control("TButton", "Clear List"));
+    ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 0; }, 2000));
+    Click(app.control("TButton", "Load List"));
+    HWND opening = FileDialog(app);
+    ASSERT_NE(opening, nullptr) << "no open dialog";
+    ASSERT_TRUE(ChooseWide(opening, name));
+    EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000)) << "not loaded back";
+    EXPECT_EQ(ListRows(list), std::vector<std::string>{"7, 8, 1, 5"});
+    EXPECT_EQ(Boxes(app), 0u) << "a message instead of the load";
+    if (ListCount(list) != 1) break;
+    DeleteFileW(name.c_str());
+  }
+  EXPECT_EQ(app.close(), 0u);
+}
+
+TEST_F(SettingsE2E, ListsSavedAsUnicodeLoadAndAnIconIsRefused) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  HWND list = app.control("TListBox");
+  const std::string rows = "1, 2, 1, 0.5\r\n3, 4, 2, 1\r\n\r\n";
+  std::string utf16 = "\xFF\xFE";  // as Notepad's "Unicode" writes it
+  for (char c : rows) utf16 += std::string{c, '\0'};
+  const std::pair<std::string, std::string> files[] = {
+      {"C:\\tapfinch-e2e-mark.txt", "\xEF\xBB\xBF" + rows},
+      {"C:\\tapfinch-e2e-utf16.txt", utf16},
+  };
+  const auto load = [&](const std::string& path) {
+    Click(app.control("TButton", "Load List"));
+    HWND opening = FileDialog(app);
+    return opening != nullptr && Choose(opening, path);
+  };
+  for (const auto& [path, bytes] : files) {
+    SCOPED_TRACE(path);
+    std::ofstream(path, std::ios::binary) << bytes;
+    Click(app.control("TButton", "Clear List"));
+    ASSERT_TRUE(load(path));
+    EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000));
+    EXPECT_EQ(ListRows(list), (std::vector<std::string>{"1, 2, 1, 0.5", "3, 4, 2, 1"}));
+    EXPECT_EQ(Boxes(app), 0u);
+    DeleteFileA(path.c_str());
+  }
+  const std::string icon = "C:\\tapfinch-e2e-icon.ico";
+  std::ofstream(icon, std::ios::binary) << std::string("\0\0\1\0\1\0\x10\x10\0\0", 10);
+  ASSERT_TRUE(load(icon));
+  EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "an icon loaded without a word";
+  for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  EXPECT_EQ(ListCount(list), 2) << "the list was not kept";
+  DeleteFileA(icon.c_str());
   EXPECT_EQ(app.close(), 0u);
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/program.h"
@@ -68,17 +69,65 @@ std::vector<std::string> Rows(TForm1& form) {
   return rows;
 }
 
-// The lines of a file as the documentation of list files gives them: CR LF,
-// CR or LF ends a line, a last line needs no end, a NUL ends the text.
-std::vector<std::string> Lines(const std::string& bytes) {
+// A file's text as the documentation of list files reads it: a UTF-8 mark
+// dropped, UTF-16 with its mark (either order) decoded; nothing when it
+// holds a NUL or another control character than tab, line and page ends.
+std::optional<std::string> Text(const std::string& bytes) {
+  std::string text;
+  const bool little = bytes.rfind("\xFF\xFE", 0) == 0;
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+    text = bytes.substr(3);
+  } else if (little || bytes.rfind("\xFE\xFF", 0) == 0) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    std::u16string units;
+    for (std::size_t i = 2; i < bytes.size(); i += 2) {
+      const auto a = static_cast<unsigned char>(bytes[i]);
+      const auto b = static_cast<unsigned char>(bytes[i + 1]);
+      units += static_cast<char16_t>(little ? a | (b << 8) : (a << 8) | b);
+    }
+    for (std::size_t i = 0; i < units.size(); ++i) {
+      char32_t code = units[i];
+      if (code >= 0xDC00 && code <= 0xDFFF) return std::nullopt;
+      if (code >= 0xD800 && code <= 0xDBFF) {
+        if (i + 1 >= units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) return std::nullopt;
+        code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
+      }
+      // UTF-8 by hand, one to four bytes.
+      if (code < 0x80) {
+        text += static_cast<char>(code);
+      } else if (code < 0x800) {
+        text += {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+      } else if (code < 0x10000) {
+        text += {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+                 static_cast<char>(0x80 | (code & 0x3F))};
+      } else {
+        text += {static_cast<char>(0xF0 | (code >> 18)), static_cast<char>(0x80 | ((code >> 12) & 0x3F)),
+                 static_cast<char>(0x80 | ((code >> 6) & 0x3F)), static_cast<char>(0x80 | (code & 0x3F))};
+      }
+    }
+  } else {
+    text = bytes;
+  }
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == 0x7F || (byte < 0x20 && std::string_view("\t\n\v\f\r").find(c) == std::string_view::npos)) {
+      return std::nullopt;
+    }
+  }
+  return text;
+}
+
+// The lines of a text: CR LF, CR or LF ends a line, a last line needs no
+// end, and the blank lines at the end are none.
+std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  const std::string text = bytes.substr(0, bytes.find('\0'));
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
     lines.push_back(text.substr(start, end - start));
     start = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
   }
+  while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos) lines.pop_back();
   return lines;
 }
 
@@ -113,14 +162,13 @@ std::optional<double> ExpectedDelay(const std::vector<std::string>& parts, char 
   return TryStrToFloat(Part(parts, 3), separator);
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// The text a conversion message quotes, when the message ends so.
-std::optional<std::string> Quoted(const std::string& message, const std::string& end) {
-  if (message.size() < 2 || message.front() != '\'' || !EndsWith(message, end)) return std::nullopt;
-  return message.substr(1, message.size() - 1 - end.size());
+// Whether a message quotes this part: whole, or its first 40 bytes or
+// fewer (a whole character) followed by "...".
+bool Quotes(const std::string& quoted, const std::string& part) {
+  if (quoted == part) return true;
+  if (quoted.size() < 3 || quoted.compare(quoted.size() - 3, 3, "...") != 0) return false;
+  const std::string start = quoted.substr(0, quoted.size() - 3);
+  return part.size() > 40 && start.size() <= 40 && part.compare(0, start.size(), start) == 0;
 }
 
 }  // namespace
@@ -160,7 +208,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Press(*form.mloadlistbtn);
   std::remove(session->path.c_str());  // a crash then leaves only an empty folder behind
 
-  const std::vector<std::string> lines = Lines(bytes);
+  const std::optional<std::string> text = Text(bytes);
+  const std::vector<std::string> lines = text ? Lines(*text) : std::vector<std::string>{};
   const std::vector<std::string> rows = Rows(form);
   const auto& boxes = fake.messageBoxes();
   if (boxes.size() > 1) Fail(std::to_string(boxes.size()) + " messages for one load");
@@ -168,6 +217,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (boxes.empty()) {
     // Loaded: the rows are the file's lines, and each entry is its row.
     if (size > 64 * 1024) Fail(std::to_string(size) + " bytes loaded without a word");
+    if (!text) Fail("a file that is not plain text loaded without a word");
     if (lines.size() > static_cast<std::size_t>(kClickListCapacity)) {
       Fail(std::to_string(lines.size()) + " lines loaded without a word");
     }
@@ -217,6 +267,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
   }
+  if (!text) {
+    if (message != session->path + " is not a click list: it is not plain text; the list is unchanged.") {
+      Fail("a file that is not plain text refused with '" + Printable(message) + "'");
+    }
+    return 0;
+  }
   if (lines.size() > static_cast<std::size_t>(kClickListCapacity)) {
     if (message != session->path + " holds more than 100 click points; the list is unchanged.") {
       Fail(std::to_string(lines.size()) + " lines refused with '" + Printable(message) + "'");
@@ -224,23 +280,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (allConvert) Fail("a file whose every row converts was refused with '" + Printable(message) + "'");
-  // The message quotes a part of some row that does not convert.
-  const auto integer = Quoted(message, "' is not a valid integer value.");
-  const auto floating = Quoted(message, "' is not a valid floating point value.");
+  // The message names a line and the file, and quotes a part of that line
+  // that does not convert, or names its delay that the timer cannot wait.
   bool named = false;
-  // Or it names a line whose delay the timer cannot wait, and that delay.
-  for (std::size_t k = 0; k < lines.size(); ++k) {
-    const auto delay = ExpectedDelay(Parts(lines[k]), separator);
-    named = named || (delay && !DelayIsWaitable(*delay) &&
-                      message == "Line " + std::to_string(k + 1) + ": the delay " + FloatToStr(*delay, separator) +
-                                     " is not between 0 and 2147483.647 seconds; the list is unchanged.");
-  }
-  for (const std::string& line : lines) {
-    const auto parts = Parts(line);
-    for (std::size_t n = 0; n < 3 && integer; ++n) {
-      named = named || (Part(parts, n) == *integer && !TryStrToInt(*integer));
+  const std::string end = "; the list is unchanged.";
+  for (std::size_t k = 0; k < lines.size() && !named; ++k) {
+    const std::string start = "Line " + std::to_string(k + 1) + " of " + session->path + ": ";
+    if (message.size() < start.size() + end.size() || message.compare(0, start.size(), start) != 0 ||
+        message.compare(message.size() - end.size(), end.size(), end) != 0) {
+      continue;
     }
-    named = named || (floating && Part(parts, 3) == *floating && !TryStrToFloat(*floating, separator));
+    const std::string what = message.substr(start.size(), message.size() - start.size() - end.size());
+    const auto parts = Parts(lines[k]);
+    const auto delay = ExpectedDelay(parts, separator);
+    const auto quotedBefore = [&](const std::string& tail) -> std::optional<std::string> {
+      if (what.size() < tail.size() + 1 || what.front() != '\'' ||
+          what.compare(what.size() - tail.size(), tail.size(), tail) != 0) {
+        return std::nullopt;
+      }
+      return what.substr(1, what.size() - 1 - tail.size());
+    };
+    if (const auto quoted = quotedBefore("' is not a valid integer value")) {
+      for (std::size_t n = 0; n < 3; ++n)
+        named = named || (Quotes(*quoted, Part(parts, n)) && !TryStrToInt(Part(parts, n)));
+    }
+    if (const auto quoted = quotedBefore("' is not a valid floating point value")) {
+      named = named || (Quotes(*quoted, Part(parts, 3)) && !delay);
+    }
+    named =
+        named || (delay && !DelayIsWaitable(*delay) &&
+                  what == "the delay " + FloatToStr(*delay, separator) + " is not between 0 and 2147483.647 seconds");
   }
   if (!named) Fail("the message '" + Printable(message) + "' names no part of the file that fails");
   return 0;

@@ -91,7 +91,7 @@ TEST_F(ListFile, SavedRowsLoadBackAsTheSameRowsAndEntries) {
   EXPECT_EQ(fake().boxes().fileDialogs().size(), dialogs);
 }
 
-TEST_F(ListFile, LinesEndAtCrLfOrCrOrLfAndANulEndsTheText) {
+TEST_F(ListFile, LinesEndAtCrLfOrCrOrLfAndTheBlankLinesAtTheEndAreNoEntries) {
   write("lf.txt", "1, 2, 3, 4\n5, 6, 1, 0.5");
   load("lf.txt");
   EXPECT_EQ(rows(), (std::vector<std::string>{"1, 2, 3, 4", "5, 6, 1, 0.5"}));
@@ -100,9 +100,14 @@ TEST_F(ListFile, LinesEndAtCrLfOrCrOrLfAndANulEndsTheText) {
   EXPECT_EQ(rows().size(), 3u);
   EXPECT_EQ(form().clickList[2].option, 9) << "taken as it is";
   EXPECT_EQ(form().clickList[2].delay, 9) << "the fifth part is ignored";
-  write("nul.txt", std::string("1, 1, 1, 1\r\n2, 2, 2, 2\0 3, 3, 3, 3\r\n", 32));
-  load("nul.txt");
+  write("editor.txt", "1, 1, 1, 1\r\n2, 2, 2, 2\r\n\r\n  \r\n\t\n");
+  load("editor.txt");
   EXPECT_EQ(rows(), (std::vector<std::string>{"1, 1, 1, 1", "2, 2, 2, 2"}));
+  std::string hundred;
+  for (int i = 0; i < 100; ++i) hundred += "1, 1, 1, 1\r\n";
+  write("hundred.txt", hundred + "\r\n");
+  load("hundred.txt");
+  EXPECT_EQ(rows().size(), 100u) << "a blank 101st line is no 101st point";
   write("empty.txt", "");
   load("empty.txt");
   EXPECT_TRUE(rows().empty());
@@ -112,10 +117,11 @@ TEST_F(ListFile, LinesEndAtCrLfOrCrOrLfAndANulEndsTheText) {
 
 TEST_F(ListFile, ABadLineLeavesTheListAsItWasWithTheConversionError) {
   add("10", "20", 0);
-  write("extra.txt", "1, 2, 3, 4\r\n\r\n");
-  load("extra.txt");
+  write("gap.txt", "1, 2, 3, 4\r\n\r\n5, 6, 1, 1\r\n");
+  load("gap.txt");
   ASSERT_EQ(fake().messageBoxes().size(), 1u);
-  EXPECT_EQ(fake().messageBoxes()[0].text, "'' is not a valid integer value.");
+  EXPECT_EQ(fake().messageBoxes()[0].text,
+            "Line 2 of " + path("gap.txt") + ": '' is not a valid integer value; the list is unchanged.");
   EXPECT_EQ(rows(), (std::vector<std::string>{"10, 20, 1, 5"}));
   EXPECT_EQ(form().listCount, 2);
   EXPECT_EQ(form().clickList[0].x, 10);
@@ -123,7 +129,8 @@ TEST_F(ListFile, ABadLineLeavesTheListAsItWasWithTheConversionError) {
   write("word.txt", "1, 2, 3, soon\r\n");
   load("word.txt");
   ASSERT_EQ(fake().messageBoxes().size(), 2u);
-  EXPECT_EQ(fake().messageBoxes()[1].text, "' soon' is not a valid floating point value.");
+  EXPECT_EQ(fake().messageBoxes()[1].text,
+            "Line 1 of " + path("word.txt") + ": ' soon' is not a valid floating point value; the list is unchanged.");
   EXPECT_EQ(rows().size(), 1u);
 
   std::string many;
@@ -197,18 +204,16 @@ TEST_F(ListFile, ADelayTheTimerCannotWaitIsRefusedWithItsLineAndTheListKept) {
       {"huge.txt", "5, 5, 1, 1e308\r\n"},
       {"month.txt", "5, 5, 1, 1\r\n6, 6, 1, 2\r\n7, 7, 1, 2592000\r\n"},
   };
-  const char* const messages[] = {
-      "Line 2: the delay -1 is not between 0 and 2147483.647 seconds; the list is unchanged.",
-      "Line 1: the delay 1E308 is not between 0 and 2147483.647 seconds; the list is unchanged.",
-      "Line 3: the delay 2592000 is not between 0 and 2147483.647 seconds; the list is unchanged.",
-  };
+  const std::pair<int, const char*> messages[] = {{2, "-1"}, {1, "1E308"}, {3, "2592000"}};
   for (std::size_t i = 0; i < std::size(files); ++i) {
     SCOPED_TRACE(files[i].first);
     write(files[i].first, files[i].second);
     fake().clearMessageBoxes();
     load(files[i].first);
     ASSERT_EQ(fake().messageBoxes().size(), 1u);
-    EXPECT_EQ(fake().messageBoxes()[0].text, messages[i]);
+    EXPECT_EQ(fake().messageBoxes()[0].text, "Line " + std::to_string(messages[i].first) + " of " +
+                                                 path(files[i].first) + ": the delay " + messages[i].second +
+                                                 " is not between 0 and 2147483.647 seconds; the list is unchanged.");
     EXPECT_EQ(rows(), before);
     EXPECT_EQ(form().listCount, 2);
   }
@@ -218,4 +223,74 @@ TEST_F(ListFile, ADelayTheTimerCannotWaitIsRefusedWithItsLineAndTheListKept) {
   load("longest.txt");
   EXPECT_TRUE(fake().messageBoxes().empty());
   EXPECT_EQ(form().clickList[0].delay, 2147483.647);
+}
+
+TEST_F(ListFile, ANameInAnyScriptReachesTheFileSystemUnchanged) {
+  add("3", "4", 0);
+  for (const char* name : {"caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x93.txt",
+                           "\xD1\x81\xD0\xBF\xD0\xB8\xD1\x81\xD0\xBE\xD0\xBA.txt", "\xE6\x97\xA5\xE6\x9C\xAC.txt"}) {
+    SCOPED_TRACE(name);
+    fake().boxes().answerFileDialog(path(name));
+    app.user().click(*form().msavelistbtn);
+    EXPECT_EQ(read(name), "3, 4, 1, 5\r\n");
+    app.user().click(*form().mclearlistbtn);
+    load(name);
+    EXPECT_EQ(rows(), std::vector<std::string>{"3, 4, 1, 5"});
+  }
+  EXPECT_TRUE(fake().messageBoxes().empty());
+}
+
+TEST_F(ListFile, TextWithAMarkOrInUtf16LoadsAndBinaryIsRefused) {
+  const std::string rowsText = "1, 2, 1, 0.5\r\n3, 4, 2, 1\r\n";
+  auto utf16 = [&](bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : rowsText) {
+      bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return bytes;
+  };
+  const std::pair<const char*, std::string> texts[] = {
+      {"mark.txt", "\xEF\xBB\xBF" + rowsText}, {"utf16le.txt", utf16(false)}, {"utf16be.txt", utf16(true)}};
+  for (const auto& [name, bytes] : texts) {
+    SCOPED_TRACE(name);
+    write(name, bytes);
+    load(name);
+    EXPECT_TRUE(fake().messageBoxes().empty());
+    EXPECT_EQ(rows(), (std::vector<std::string>{"1, 2, 1, 0.5", "3, 4, 2, 1"}));
+  }
+
+  const std::vector<std::string> before = rows();
+  const std::pair<const char*, std::string> binaries[] = {
+      {"icon.ico", std::string("\0\0\1\0\1\0  \0\0", 10)},
+      {"nul.txt", std::string("1, 1, 1, 1\r\n2, 2, 2, 2\0 3, 3, 3, 3\r\n", 32)},
+      {"control.txt", "1, 1, 1, 1\x1B[0m\r\n"},
+      {"odd.txt", std::string("\xFF\xFE"
+                              "1\0,",
+                              5)},
+      {"surrogate.txt", std::string("\xFF\xFE\x00\xDC", 4)},
+  };
+  for (const auto& [name, bytes] : binaries) {
+    SCOPED_TRACE(name);
+    write(name, bytes);
+    fake().clearMessageBoxes();
+    load(name);
+    ASSERT_EQ(fake().messageBoxes().size(), 1u);
+    EXPECT_EQ(fake().messageBoxes()[0].text,
+              path(name) + " is not a click list: it is not plain text; the list is unchanged.");
+    EXPECT_EQ(rows(), before);
+  }
+}
+
+TEST_F(ListFile, ALongValueIsQuotedShort) {
+  write("long.txt", "1, 2, 3, " + std::string(5000, '9') + "x\r\n");
+  load("long.txt");
+  ASSERT_EQ(fake().messageBoxes().size(), 1u);
+  EXPECT_EQ(fake().messageBoxes()[0].text, "Line 1 of " + path("long.txt") + ": ' " + std::string(39, '9') +
+                                               "...' is not a valid floating point value; the list is unchanged.");
+  // Cut at a whole character, not inside one.
+  write("wide.txt", "\xC3\xA9" + std::string(38, 'a') + "\xE2\x82\xAC\xE2\x82\xAC, 1, 1, 1\r\n");
+  load("wide.txt");
+  ASSERT_EQ(fake().messageBoxes().size(), 2u);
+  EXPECT_EQ(fake().messageBoxes()[1].text, "Line 1 of " + path("wide.txt") + ": '\xC3\xA9" + std::string(38, 'a') +
+                                               "...' is not a valid integer value; the list is unchanged.");
 }
