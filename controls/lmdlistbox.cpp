@@ -102,8 +102,15 @@ void TLMDListBox::PaintRow(platform::Canvas& canvas, const platform::ItemDraw& i
       start = at + 1;
     }
     if (start < text.size()) pieces.push_back(text.substr(start));
+    // The last section shows the rest of the row: a delay written with a
+    // decimal comma ("1,25") is two pieces, and must show whole.
+    while (pieces.size() > sections.size()) {
+      const std::string last = pieces.back();
+      pieces.pop_back();
+      pieces.back() += delimiter_ + last;
+    }
     int left = row.left;
-    for (std::size_t i = 0; i < pieces.size() && i < sections.size(); ++i) {
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
       const int width = sections[i].width;
       canvas.DrawString(pieces[i], {left + 2, row.top + 1, width - 2, row.height - 1}, font, ink, format);
       left += width + 1;

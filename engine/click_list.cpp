@@ -45,7 +45,16 @@ void TForm1::focusCaptureStart() {
   if (mstartspecify->CanFocus()) mstartspecify->SetFocus();
 }
 
+void TForm1::listbox1Click(TObject* /*Sender*/) {
+  // Only the user's clicks and keys raise it; a run's highlight does not.
+  pickedRow = -1;
+  for (int i = 0; i < listbox1->Items().Count(); ++i) {
+    if (listbox1->Selected(i)) pickedRow = i;
+  }
+}
+
 void TForm1::mclearlistbtnClick(TObject* /*Sender*/) {
+  pickedRow = -1;
   listbox1->Clear();
   listCount = 1;
   listPos = 1;
@@ -55,11 +64,10 @@ void TForm1::mclearlistbtnClick(TObject* /*Sender*/) {
 void TForm1::listbox1KeyDown(TObject* /*Sender*/, std::uint16_t& Key, TShiftState /*Shift*/) {
   constexpr std::uint16_t kVkDelete = 46;
   if (Key != kVkDelete) return;
-  int row = -1;
-  for (int i = 0; i < listbox1->Items().Count(); ++i) {
-    if (listbox1->Selected(i)) row = i;
-  }
-  if (row < 0) return;
+  // The row the user picked, not the one a run highlights meanwhile.
+  const int row = pickedRow;
+  if (row < 0 || row >= listbox1->Items().Count()) return;
+  pickedRow = -1;
   listbox1->Items().Delete(row);
   // Later entries move up one place; the run position stays as it is.
   for (std::int32_t k = row + 1; k < listCount - 1; ++k) {

@@ -116,6 +116,7 @@ void TForm1::LoadClickList1Click(TObject* /*Sender*/) {
     if (lines.size() > static_cast<std::size_t>(kClickListCapacity)) {
       throw Exception(FormatMessage(kTooManyLines, OpenDialog1->FileName()));
     }
+    pickedRow = -1;
     listbox1->Clear();
     for (const std::string& line : lines) listbox1->Items().Add(line);
   }

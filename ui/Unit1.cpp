@@ -363,6 +363,7 @@ void TForm1::CreateMultipleClickTab() {
     radio->OnClick = Handler(this, &TForm1::RadioButton1Click);
   }
   listbox1->OnKeyDown = KeyHandler(this, &TForm1::listbox1KeyDown);
+  listbox1->OnClick = Handler(this, &TForm1::listbox1Click);
   mstartspecify->OnClick = Handler(this, &TForm1::mstartspecifyClick);
   mstartspecify->OnKeyPress = KeyPressHandler(this, &TForm1::mstartspecifyKeyPress);
   mstopspecify->OnClick = Handler(this, &TForm1::mstopspecifyClick);

@@ -244,6 +244,8 @@ class TForm1 : public TForm {
   void addtolistbuttonClick(TObject* Sender);
   void mclearlistbtnClick(TObject* Sender);
   void listbox1KeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  // The user picked a row (click or keys): the row Delete removes.
+  void listbox1Click(TObject* Sender);
   void mclicklistbtnClick(TObject* Sender);
   void listclicktimerTimer(TObject* Sender);
   void mpausebuttonClick(TObject* Sender);
@@ -303,6 +305,8 @@ class TForm1 : public TForm {
   std::array<ClickEntry, kClickListCapacity> clickList{};
   // A Click-Hold of the program's own is holding the left button down.
   bool leftButtonHeld = false;
+  // The row the user picked last, -1 when none.
+  int pickedRow = -1;
   // The next list run's first wait comes from the interval fields.
   bool listWaitsFromFields = false;
   bool hotkeysDistinct = true;

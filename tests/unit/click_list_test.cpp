@@ -390,3 +390,21 @@ TEST_F(ClickList, TheAKeyOfTheSingleClickTabAddsFromThisTabsFields) {
   EXPECT_TRUE(fake().messageBoxes().empty());
   EXPECT_TRUE(form().singfindclickptstartbtn->Focused()) << "the focus stays on this tab";
 }
+
+TEST_F(ClickList, DeleteDuringARunRemovesTheRowTheUserPickedNotTheOneJustClicked) {
+  setInterval(0, 0, 0, 1, 0);  // a tenth of a second a point
+  add("1", "1", 1);
+  add("2", "2", 1);
+  add("3", "3", 1);
+  user().click(form().listbox1->List(), 5, 3);  // the user picks row 1
+  user().click(*form().mclicklistbtn);
+  fake().advance(250);  // rows 1 and 2 clicked: the run highlights row 2
+  ASSERT_EQ(selectedRows(), std::vector<int>{1}) << "the run's highlight is kept";
+  pressDelete();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"2, 2, 1, 0.1", "3, 3, 1, 0.1"}));
+  EXPECT_EQ(form().clickList[0].x, 2);
+  // Nothing picked since: a second Delete removes nothing.
+  pressDelete();
+  EXPECT_EQ(rows().size(), 2u);
+  user().click(*form().mclicklistbtn);
+}

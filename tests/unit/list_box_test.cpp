@@ -71,7 +71,11 @@ TEST_F(ListBox, RowPainterPutsEachPieceInItsCellAndDrawsNothingBeyond) {
   const RecordingCanvas whole = paint(1);
   ASSERT_EQ(Texts(whole).size(), 1u);
   EXPECT_EQ(whole.ofKind("text")[0].rect.width, 38) << "the first column only";
-  EXPECT_EQ(Texts(paint(2)).size(), 4u) << "the fifth piece has no section";
+  const auto rest = Texts(paint(2));
+  ASSERT_EQ(rest.size(), 4u);
+  EXPECT_EQ(rest[3].first, " 4, 5") << "the last section shows the rest of the row";
+  list().Items().Add("7, 8, 1, 1,25");
+  EXPECT_EQ(Texts(paint(4))[3].first, " 1,25") << "a delay with a decimal comma, whole";
   const RecordingCanvas blank = paint(3);
   EXPECT_EQ(blank.calls.size(), 1u) << "a blank row is only its background";
 
