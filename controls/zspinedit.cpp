@@ -130,7 +130,9 @@ TzcCustomSpinEdit::TzcCustomSpinEdit(TComponent* owner, std::string className)
 void TzcCustomSpinEdit::FillPeerParams(platform::PeerParams& params) const {
   TCustomEdit::FillPeerParams(params);
   params.edit.frameWidth = kFrameWidth;
-  params.edit.rightMargin = Platform().windows().ScrollBarWidth() + 3;
+  // The arrows' width and a pixel: the narrowest fields keep room for a
+  // digit and the caret.
+  params.edit.rightMargin = Platform().windows().ScrollBarWidth() + 1;
 }
 
 void TzcCustomSpinEdit::SetEditorEnabled(bool enabled) {

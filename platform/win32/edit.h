@@ -36,6 +36,13 @@ class Win32Edit final : public Win32Window, public EditPeer {
     if (style_.frameWidth > 0) PaintFrame();
   }
 
+  // A new font makes the edit take the font's margins again (Wine does):
+  // the ones the framework asked for are set anew.
+  void SetFont(const FontSpec& font) override {
+    Win32Window::SetFont(font);
+    ApplyMargins();
+  }
+
  protected:
   [[nodiscard]] const char* SystemClass() const noexcept override { return "EDIT"; }
 
@@ -53,7 +60,7 @@ class Win32Edit final : public Win32Window, public EditPeer {
 
   void Created(const PeerParams& /*params*/) override {
     // Both only shape the look; the edit works without them.
-    SendMessageA(handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, style_.rightMargin));
+    ApplyMargins();
     if (style_.frameWidth > 0) {
       SetWindowPos(handle(), nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -84,6 +91,18 @@ class Win32Edit final : public Win32Window, public EditPeer {
   }
 
  private:
+  // A text area kept clear at the right (of a spin edit's arrows) also
+  // starts at the left edge: a narrow field then still shows a whole digit
+  // and the caret after it, without scrolling the digit out of view.
+  void ApplyMargins() {
+    if (handle() == nullptr) return;
+    if (style_.rightMargin > 0) {
+      SendMessageA(handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, style_.rightMargin));
+    } else {
+      SendMessageA(handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+    }
+  }
+
   // A raised outer edge, a face line inside it at the top and left, and a
   // raised inner edge at the right and bottom.
   void PaintFrame() {
