@@ -73,7 +73,17 @@ void TzcSpinBtn::Finish() {
   Invalidate();
 }
 
+void TzcSpinBtn::MouseCaptureLost() {
+  if (held_ != THalf::none) Finish();
+}
+
 void TzcSpinBtn::RepeatTick() {
+  // A release that went elsewhere ends the hold all the same: the field
+  // must not go on stepping with nobody holding the arrow.
+  if (held_ != THalf::none && !Platform().input().LeftButtonHeldNow()) {
+    Finish();
+    return;
+  }
   if (!Enabled() || !useRepeat_) return;
   if (repeatCount_ <= waitRepeat_) {
     ++repeatCount_;

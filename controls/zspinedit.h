@@ -31,6 +31,7 @@ class TzcSpinBtn : public TCustomControl {
   void MouseDown(platform::MouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(platform::MouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseCaptureLost() override;
 
  private:
   [[nodiscard]] THalf HalfAt(int x, int y) const noexcept;

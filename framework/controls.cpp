@@ -355,6 +355,10 @@ void TCustomControl::PeerMouseLeave() {
   Guard([&] { MouseLeave(); });
 }
 
+void TCustomControl::PeerCaptureLost() {
+  Guard([&] { MouseCaptureLost(); });
+}
+
 void TCustomControl::MouseDown(platform::MouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {}
 void TCustomControl::MouseUp(platform::MouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {}
 void TCustomControl::MouseMove(TShiftState /*shift*/, int /*x*/, int /*y*/) {}

@@ -210,12 +210,15 @@ class TCustomControl : public TWinControl {
   void PeerMouseUp(platform::MouseButton button, int x, int y, platform::ShiftBits shift) override;
   void PeerMouseMove(int x, int y, platform::ShiftBits shift) override;
   void PeerMouseLeave() override;
+  void PeerCaptureLost() override;
 
  protected:
   virtual void MouseDown(platform::MouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(platform::MouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseLeave() {}
+  // The press's capture went elsewhere: no release will come.
+  virtual void MouseCaptureLost() {}
   [[nodiscard]] bool ClientContains(int x, int y) const noexcept;
   // False for controls that make their own clicks from the mouse.
   bool clickOnRelease_ = true;

@@ -29,6 +29,9 @@ class Input {
   // Whether the left mouse button is down as the current message sees it
   // (GetKeyState(VK_LBUTTON)): a focus that comes with a click.
   [[nodiscard]] virtual bool LeftButtonDown() = 0;
+  // Whether the user holds the left button down at this moment, wherever
+  // the release may have gone (GetAsyncKeyState, swapped buttons heeded).
+  [[nodiscard]] virtual bool LeftButtonHeldNow() = 0;
 };
 
 }  // namespace platform

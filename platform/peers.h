@@ -147,6 +147,9 @@ class PeerEvents {
   virtual void PeerMouseUp(MouseButton /*button*/, int /*x*/, int /*y*/, ShiftBits /*shift*/) {}
   virtual void PeerMouseMove(int /*x*/, int /*y*/, ShiftBits /*shift*/) {}
   virtual void PeerMouseLeave() {}
+  // Self-drawn controls: the mouse capture taken at a press went elsewhere
+  // (a message box opened, Alt+Tab), so no release will come here.
+  virtual void PeerCaptureLost() {}
   virtual void PeerPaint(Canvas& /*canvas*/) {}
   virtual void PeerTabSelected(int /*index*/) {}
   // List boxes: the user changed the selection; every selected row and

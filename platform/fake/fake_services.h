@@ -54,6 +54,7 @@ class FakeMouse final : public Input {
   void SetCursorPos(std::int32_t x, std::int32_t y) override;
   void MessageBeep(std::uint32_t /*type*/) override { ++beeps_; }
   bool LeftButtonDown() override { return leftButton_; }
+  bool LeftButtonHeldNow() override { return leftButton_; }
 
  private:
   FakeClock& clock_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
@@ -645,6 +646,7 @@ void FakeDesktop::added(FakeWindow* window) { windows_.push_back(window); }
 void FakeDesktop::removed(FakeWindow* window) noexcept {
   windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
   if (focused_ == window) focused_ = nullptr;
+  if (captured_ == window) captured_ = nullptr;
   if (activeForm_ == window) activeForm_ = nullptr;
 }
 
@@ -855,13 +857,26 @@ void FakeDesktop::moveInGroup(FakeWindow& form, FakeWindow& current, bool previo
 // ------------------------------------------------------------------ mouse
 
 void FakeDesktop::mouseDown(FakeWindow& window, MouseButton button, int x, int y, ShiftBits shift) {
-  if (button == MouseButton::kLeft) mouse_.setLeftButton(true);
+  if (button == MouseButton::kLeft) {
+    mouse_.setLeftButton(true);
+    captured_ = &window;
+  }
   deliver([&] { window.mouseDown(button, x, y, shift); });
 }
 
 void FakeDesktop::mouseUp(FakeWindow& window, MouseButton button, int x, int y, ShiftBits shift) {
-  if (button == MouseButton::kLeft) mouse_.setLeftButton(false);
+  if (button == MouseButton::kLeft) {
+    mouse_.setLeftButton(false);
+    captured_ = nullptr;
+  }
   deliver([&] { window.mouseUp(button, x, y, shift); });
+}
+
+void FakeDesktop::releaseElsewhere() { mouse_.setLeftButton(false); }
+
+void FakeDesktop::loseCapture() {
+  FakeWindow* holder = std::exchange(captured_, nullptr);
+  if (holder != nullptr) deliver([&] { holder->events().PeerCaptureLost(); });
 }
 
 void FakeDesktop::click(FakeWindow& window, int x, int y, ShiftBits extra) {

@@ -376,6 +376,12 @@ class FakeDesktop final : public Windows {
   void click(FakeWindow& window, int x, int y, ShiftBits extra = 0);
   void mouseDown(FakeWindow& window, MouseButton button, int x, int y, ShiftBits shift);
   void mouseUp(FakeWindow& window, MouseButton button, int x, int y, ShiftBits shift);
+  // The window pressed last holds the mouse capture until the release.
+  // Another window takes it (a message box opens, Alt+Tab): the holder
+  // hears it, and the release then goes elsewhere.
+  void loseCapture();
+  // The user lets the left button go over another program's window.
+  void releaseElsewhere();
   // ---- modal windows: each one that opens runs the next script, then,
   // if still open, is closed as with its title bar's close button.
   void whenModal(std::function<void(FakeTopLevel&)> script);
@@ -412,6 +418,7 @@ class FakeDesktop final : public Windows {
   FakeClipboard& clipboard_;
   std::vector<FakeWindow*> windows_;
   FakeWindow* focused_ = nullptr;
+  FakeWindow* captured_ = nullptr;
   FakeTopLevel* activeForm_ = nullptr;
   std::uint64_t zCounter_ = 0;
   bool refuseWindows_ = false;

@@ -15,6 +15,10 @@ class Win32CustomControl final : public Win32Window {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
+      case WM_CAPTURECHANGED:
+        // Another window takes the mouse: the press here will see no release.
+        if (reinterpret_cast<HWND>(lParam) != handle()) events().PeerCaptureLost();
+        return 0;
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
       case WM_LBUTTONUP:

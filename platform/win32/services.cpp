@@ -42,6 +42,11 @@ class Win32Input final : public Input {
   void SetCursorPos(std::int32_t x, std::int32_t y) override { ::SetCursorPos(x, y); }
   void MessageBeep(std::uint32_t type) override { ::MessageBeep(type); }
   bool LeftButtonDown() override { return GetKeyState(VK_LBUTTON) < 0; }
+  bool LeftButtonHeldNow() override {
+    // The asynchronous state is the physical button's.
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON;
+    return (GetAsyncKeyState(button) & 0x8000) != 0;
+  }
 };
 
 // ----------------------------------------------------------------- timers

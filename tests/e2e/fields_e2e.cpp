@@ -55,3 +55,38 @@ TEST(FieldsE2E, TheTenthsAndHundredthsShowTheirDigitWhenFocused) {
   EXPECT_EQ(app.close(), 0u);
   DeleteSettings();
 }
+
+TEST(FieldsE2E, AHeldArrowStopsWhenAnotherWindowIsActivatedBeforeTheRelease) {
+  DeleteSettings();
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  app.selectTab(0);
+  const auto fields = app.controls("TzcFloatSpinEdit");
+  ASSERT_EQ(fields.size(), 5u);
+  HWND minutes = fields[1];
+  // The up arrow: the top half of the field's right end.
+  RECT r{};
+  GetWindowRect(minutes, &r);
+  MoveCursor({r.right - 6, r.top + 5});
+  Pump(100);
+  INPUT press{};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &press, sizeof press);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(minutes) != "0"; }, 3000)) << "the held arrow never stepped";
+  // Another program comes to the front (as Alt+Tab would), and the button
+  // is let go over it.
+  Window other(40, 300, 200, 150);
+  ASSERT_TRUE(other.activate());
+  MoveCursor(CenterOf(other.window()));
+  INPUT release{};
+  release.type = INPUT_MOUSE;
+  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &release, sizeof release);
+  Pump(300);
+  const std::string stopped = TextOf(minutes);
+  Pump(2000);
+  EXPECT_EQ(TextOf(minutes), stopped) << "the field went on stepping after the release";
+  EXPECT_EQ(app.close(), 0u);
+  DeleteSettings();
+}

@@ -100,40 +100,70 @@ TEST_F(Controls, LeavingABoundedFieldClampsATextOutsideItsBounds) {
 TEST_F(Controls, SpinButtonStepsOnReleaseAndRepeatsWhileHeld) {
   TzcFloatSpinEdit& hundreth = *form().hundreth;
   TzcSpinBtn& arrows = hundreth.SpinButton();
+  auto& desktop = fake().desktop();
+  auto& window = testing_support::WindowOf(arrows);
   const int upper = 1;
   const int lower = arrows.Height() - 1;
+  const auto down = [&](int y, platform::ShiftBits extra = 0) {
+    desktop.mouseDown(window, platform::MouseButton::kLeft, 2, y,
+                      static_cast<platform::ShiftBits>(platform::kLeftButton | extra));
+  };
+  const auto up = [&](int y) { desktop.mouseUp(window, platform::MouseButton::kLeft, 2, y, 0); };
 
-  arrows.PeerMouseDown(platform::MouseButton::kLeft, 2, upper, platform::kLeftButton);
+  down(upper);
   fake().advance(400);
   EXPECT_EQ(hundreth.Text(), "0");
-  arrows.PeerMouseUp(platform::MouseButton::kLeft, 2, upper, 0);
+  up(upper);
   EXPECT_EQ(hundreth.Text(), "1") << "a short press is one step, at the release";
 
   // 1600 ms held: steps at 1000, 1250 and 1500 ms and one at the release.
-  arrows.PeerMouseDown(platform::MouseButton::kLeft, 2, upper, platform::kLeftButton);
+  down(upper);
   fake().advance(999);
   EXPECT_EQ(hundreth.Text(), "1");
   fake().advance(1);
   EXPECT_EQ(hundreth.Text(), "2");
   fake().advance(600);
-  arrows.PeerMouseUp(platform::MouseButton::kLeft, 2, upper, 0);
+  up(upper);
   EXPECT_EQ(hundreth.Text(), "5");
   fake().advance(5000);
   EXPECT_EQ(hundreth.Text(), "5") << "the release stops the repeat";
 
   // The second press of a double click counts as a press.
-  arrows.PeerMouseDown(platform::MouseButton::kLeft, 2, lower, platform::kLeftButton);
-  arrows.PeerMouseUp(platform::MouseButton::kLeft, 2, lower, 0);
-  arrows.PeerMouseDown(platform::MouseButton::kLeft, 2, lower, platform::kLeftButton | platform::kDouble);
-  arrows.PeerMouseUp(platform::MouseButton::kLeft, 2, lower, 0);
+  down(lower);
+  up(lower);
+  down(lower, platform::kDouble);
+  up(lower);
   EXPECT_EQ(hundreth.Text(), "3");
 
   // Moving off the pressed half stops the steps; releasing outside makes none.
-  arrows.PeerMouseDown(platform::MouseButton::kLeft, 2, upper, platform::kLeftButton);
+  down(upper);
   arrows.PeerMouseMove(2, lower, platform::kLeftButton);
   fake().advance(2000);
-  arrows.PeerMouseUp(platform::MouseButton::kLeft, 2, 100, 0);
+  up(100);
   EXPECT_EQ(hundreth.Text(), "3");
+}
+
+TEST_F(Controls, AHeldArrowStopsWhenTheMouseCaptureOrTheButtonIsGone) {
+  TzcFloatSpinEdit& tenth = *form().tenth;
+  TzcSpinBtn& arrows = tenth.SpinButton();
+  auto& desktop = fake().desktop();
+  auto& window = testing_support::WindowOf(arrows);
+  // Held, then a message box or Alt+Tab takes the capture: no release
+  // comes, and the field stops where it was.
+  desktop.mouseDown(window, platform::MouseButton::kLeft, 2, 1, platform::kLeftButton);
+  fake().advance(1000);
+  ASSERT_EQ(tenth.Text(), "1");
+  desktop.loseCapture();
+  fake().advance(10000);
+  EXPECT_EQ(tenth.Text(), "1") << "stepped on after the capture was lost";
+
+  // Held, then let go over another window: the next tick sees it.
+  desktop.mouseDown(window, platform::MouseButton::kLeft, 2, 1, platform::kLeftButton);
+  fake().advance(1000);
+  ASSERT_EQ(tenth.Text(), "2");
+  desktop.releaseElsewhere();
+  fake().advance(10000);
+  EXPECT_EQ(tenth.Text(), "2") << "stepped on with nobody holding the arrow";
 }
 
 TEST(IntervalArithmetic, MaximaAndEntryDelays) {
