@@ -123,7 +123,8 @@ bool TLMDAboutDlg::Execute() {
   // Whatever happens, the box goes with this call.
   const std::unique_ptr<TComponent> owned = application.RemoveComponent(box);
   box->FinishLoading();  // built by code: labels fit their texts at once
-  box->SetResizable(false);
+  // A dialog: a fixed frame with the close button alone.
+  box->SetBorder(platform::FormBorder::kDialog);
   box->SetBounds(0, 0, 440, 300);
   const int clientWidth = box->ClientWidth();
 

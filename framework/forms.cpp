@@ -26,18 +26,23 @@ void TCustomForm::UpdateClientSize() {
       return;
     }
   }
-  const platform::Size frame = Platform().windows().FormFrameSize(menu_ != nullptr);
+  const platform::Size frame = Platform().windows().FormFrameSize(menu_ != nullptr, border_);
   clientWidth_ = bounds_.width - frame.width;
   clientHeight_ = bounds_.height - frame.height;
 }
 
 void TCustomForm::SetResizable(bool resizable) {
-  resizable_ = resizable;
-  if (auto* window = PeerAs<platform::TopLevelPeer>()) window->SetResizable(resizable);
+  SetBorder(resizable ? platform::FormBorder::kSizeable : platform::FormBorder::kSingle);
+}
+
+void TCustomForm::SetBorder(platform::FormBorder border) {
+  border_ = border;
+  if (auto* window = PeerAs<platform::TopLevelPeer>()) window->SetBorder(border);
+  UpdateClientSize();
 }
 
 void TCustomForm::SetClientSize(int clientWidth, int clientHeight) {
-  const platform::Size frame = Platform().windows().FormFrameSize(menu_ != nullptr);
+  const platform::Size frame = Platform().windows().FormFrameSize(menu_ != nullptr, border_);
   SetBounds(Left(), Top(), clientWidth + frame.width, clientHeight + frame.height);
 }
 

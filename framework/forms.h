@@ -27,9 +27,12 @@ class TCustomForm : public TWinControl {
 
   enum class TPosition { poDesigned, poScreenCenter };
   void SetPosition(TPosition position) noexcept { position_ = position; }
-  // A fixed-size window: the user can neither resize nor maximise it.
-  [[nodiscard]] bool Resizable() const noexcept { return resizable_; }
+  // A fixed-size window: the user can neither resize, maximise nor
+  // minimise it on its own (a single frame with the close button).
+  [[nodiscard]] bool Resizable() const noexcept { return border_ == platform::FormBorder::kSizeable; }
   void SetResizable(bool resizable);
+  [[nodiscard]] platform::FormBorder Border() const noexcept { return border_; }
+  void SetBorder(platform::FormBorder border);
 
   // Pixels per inch the form is laid out for: the layout's 96 until it is
   // first shown, then its monitor's.
@@ -98,7 +101,7 @@ class TCustomForm : public TWinControl {
   bool active_ = false;
   bool modal_ = false;
   int modalResult_ = 0;
-  bool resizable_ = true;
+  platform::FormBorder border_ = platform::FormBorder::kSizeable;
   int pixelsPerInch_ = 96;
 };
 

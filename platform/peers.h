@@ -237,6 +237,11 @@ class WindowPeer {
 enum class ShowMode : std::uint8_t { kHide, kShowNormal, kShowCentered, kMinimize, kRestore };
 
 // Forms and the application window.
+// How a form's frame looks: sizeable with its three title-bar buttons, a
+// fixed single frame with the close button alone, or a dialog's fixed
+// frame (no icon either) with the close button alone.
+enum class FormBorder : std::uint8_t { kSizeable, kSingle, kDialog };
+
 class TopLevelPeer {
  public:
   virtual void Show(ShowMode mode) = 0;
@@ -247,8 +252,8 @@ class TopLevelPeer {
   // the program is quitting; the window is shown and the others disabled
   // by the caller.
   virtual void RunModal(const std::function<bool()>& done) = 0;
-  // Forms: whether the user may resize (and maximise) the window.
-  virtual void SetResizable(bool resizable) = 0;
+  // Forms: the frame and the title bar's buttons.
+  virtual void SetBorder(FormBorder border) = 0;
   // Pixels per inch of the monitor the window is on (96 at 100 %).
   [[nodiscard]] virtual int Dpi() = 0;
 
@@ -335,8 +340,8 @@ class Windows {
   virtual ~Windows() = default;
   // Null when the system refuses the window.
   virtual std::unique_ptr<WindowPeer> CreatePeer(const PeerParams& params, PeerEvents& events) = 0;
-  // Frame thickness of a sizeable form with caption and menu bar.
-  virtual Size FormFrameSize(bool withMenu) = 0;
+  // Frame thickness of a form with caption, with or without a menu bar.
+  virtual Size FormFrameSize(bool withMenu, FormBorder border) = 0;
   virtual int ScrollBarWidth() = 0;  // SM_CXVSCROLL
   // Extent of a (possibly multi-line) text in the given font.
   virtual Size MeasureText(const std::string& text, const FontSpec& font) = 0;

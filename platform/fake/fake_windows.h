@@ -110,8 +110,9 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   void SetMenu(const std::vector<MenuItemSpec>& menu) override { menu_ = menu; }
   Size ClientSize() override { return {}; }  // unknown: the framework computes it
   void RunModal(const std::function<bool()>& done) override;
-  void SetResizable(bool resizable) override { resizable_ = resizable; }
-  [[nodiscard]] bool resizable() const noexcept { return resizable_; }
+  void SetBorder(FormBorder border) override { border_ = border; }
+  [[nodiscard]] bool resizable() const noexcept { return border_ == FormBorder::kSizeable; }
+  [[nodiscard]] FormBorder border() const noexcept { return border_; }
   int Dpi() override;
 
   [[nodiscard]] bool controlParent() const noexcept override { return kind() == PeerKind::kForm; }
@@ -136,7 +137,7 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   std::uint64_t zOrder_ = 0;
   std::vector<MenuItemSpec> menu_;
   int modalRuns_ = 0;
-  bool resizable_ = true;
+  FormBorder border_ = FormBorder::kSizeable;
   int dpi_ = 0;  // 0: the primary monitor's
 };
 
@@ -348,7 +349,11 @@ class FakeDesktop final : public Windows {
   FakeDesktop& operator=(const FakeDesktop&) = delete;
 
   std::unique_ptr<WindowPeer> CreatePeer(const PeerParams& params, PeerEvents& events) override;
-  Size FormFrameSize(bool withMenu) override { return {8, withMenu ? 46 : 27}; }
+  // A sizing frame is a pixel wider on each side than a fixed one.
+  Size FormFrameSize(bool withMenu, FormBorder border) override {
+    const int thin = border == FormBorder::kSizeable ? 0 : 2;
+    return {8 - thin, (withMenu ? 46 : 27) - thin};
+  }
   int ScrollBarWidth() override { return 16; }
   // A 6 x 13 cell per character at the layout's 11-pixel font, in
   // proportion for other heights; line by line; bold adds a pixel a character.

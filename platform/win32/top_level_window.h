@@ -14,17 +14,28 @@ class Win32TopLevelWindow : public Win32Window, public TopLevelPeer {
  public:
   [[nodiscard]] Size ClientSize() override { return ClientArea(); }
   void RunModal(const std::function<bool()>& done) override { RunModalLoop(windows(), done); }
-  // A sizing frame and the maximise box come and go together; the outer
-  // size stays what the framework set.
-  void SetResizable(bool resizable) override {
+  // The frame's styles change; the outer size stays what the framework set.
+  void SetBorder(FormBorder border) override {
     HWND window = handle();
     if (window == nullptr) return;
-    const auto sizing = static_cast<LONG_PTR>(WS_THICKFRAME | WS_MAXIMIZEBOX);
-    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-    // Both fail only for a window that is gone.
-    SetWindowLongPtrA(window, GWL_STYLE, resizable ? style | sizing : style & ~sizing);
+    const auto buttons = static_cast<LONG_PTR>(BorderStyle(FormBorder::kSizeable));
+    const auto style = (GetWindowLongPtrA(window, GWL_STYLE) & ~buttons) | static_cast<LONG_PTR>(BorderStyle(border));
+    const auto exStyle = (GetWindowLongPtrA(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME)) |
+                         static_cast<LONG_PTR>(BorderExStyle(border));
+    // All fail only for a window that is gone.
+    SetWindowLongPtrA(window, GWL_STYLE, style);
+    SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle);
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // The sizing frame and the title bar's boxes of each kind of border, and
+  // the dialog frame's extended style.
+  [[nodiscard]] static DWORD BorderStyle(FormBorder border) noexcept {
+    return border == FormBorder::kSizeable ? WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX : 0;
+  }
+  [[nodiscard]] static DWORD BorderExStyle(FormBorder border) noexcept {
+    return border == FormBorder::kDialog ? WS_EX_DLGMODALFRAME : 0;
   }
   [[nodiscard]] int Dpi() override { return DpiOf(handle()); }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_windows.h"
 
+#include "platform/win32/top_level_window.h"
+
 namespace platform::win32 {
 
 int Win32Windows::NextChildId() noexcept {
@@ -8,9 +10,12 @@ int Win32Windows::NextChildId() noexcept {
   return nextChildId_++;
 }
 
-Size Win32Windows::FormFrameSize(bool withMenu) {
+Size Win32Windows::FormFrameSize(bool withMenu, FormBorder border) {
   RECT frame{0, 0, 0, 0};
-  if (AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, withMenu ? TRUE : FALSE, WS_EX_CONTROLPARENT) == 0) return {};
+  const DWORD style = (WS_OVERLAPPEDWINDOW & ~Win32TopLevelWindow::BorderStyle(FormBorder::kSizeable)) |
+                      Win32TopLevelWindow::BorderStyle(border);
+  const DWORD exStyle = WS_EX_CONTROLPARENT | Win32TopLevelWindow::BorderExStyle(border);
+  if (AdjustWindowRectEx(&frame, style, withMenu ? TRUE : FALSE, exStyle) == 0) return {};
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 

@@ -19,7 +19,7 @@ class Win32Windows final : public Windows {
   Win32Windows(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
 
   std::unique_ptr<WindowPeer> CreatePeer(const PeerParams& params, PeerEvents& events) override;
-  Size FormFrameSize(bool withMenu) override;
+  Size FormFrameSize(bool withMenu, FormBorder border) override;
   int ScrollBarWidth() override;
   Size MeasureText(const std::string& text, const FontSpec& font) override;
   Size MeasureWrapped(const std::string& text, const FontSpec& font, int width) override;

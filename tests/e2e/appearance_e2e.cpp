@@ -257,6 +257,7 @@ TEST_F(AppearanceE2E, TheInstructionsWindowHasAFixedSize) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(instructions, GWL_STYLE));
   EXPECT_EQ(style & WS_THICKFRAME, 0u) << "it can be resized";
   EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u) << "it can be maximised";
+  EXPECT_EQ(style & WS_MINIMIZEBOX, 0u) << "a minimise button that does nothing";
   PostMessageA(instructions, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(instructions) == FALSE; }, kOpenTimeout));
 }

@@ -247,6 +247,16 @@ TEST(AboutE2E, TheAboutBoxIsModalAndEnterClosesIt) {
   ASSERT_NE(box, nullptr) << "no about box";
   EXPECT_EQ(TextOf(box), "About Tapfinch");
   EXPECT_FALSE(IsWindowEnabled(app.mainWindow())) << "the main window takes no input meanwhile";
+  // A dialog: a fixed frame, the close button alone, as wide as laid out.
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(box, GWL_STYLE));
+  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u) << "a minimise, maximise or sizing frame";
+  EXPECT_NE(style & WS_SYSMENU, 0u) << "no close button";
+  EXPECT_NE(GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0) << "not a dialog frame";
+  RECT outer{};
+  GetWindowRect(box, &outer);
+  if (WindowDpi(box) == 96) {
+    EXPECT_EQ(outer.right - outer.left, 440);
+  }
   SetForegroundWindow(box);
   Pump(200);
   PressKey(VK_RETURN);

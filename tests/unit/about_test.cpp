@@ -41,8 +41,10 @@ TEST_F(About, TextsArePlacedDownTheColumnWithTheirGaps) {
   show([&](TForm& box) {
     shown = true;
     EXPECT_EQ(box.Caption(), "About Tapfinch");
-    EXPECT_FALSE(box.Resizable());
-    EXPECT_EQ(box.Width(), 440);
+    EXPECT_EQ(box.Border(), platform::FormBorder::kDialog) << "a dialog: the close button alone";
+    EXPECT_EQ(box.Width(), 440) << "the outer width as laid out";
+    // The fake's dialog frame is 6 pixels wide in all: a client 434 wide.
+    ASSERT_EQ(box.ClientWidth(), 434);
     const auto& name = Part<Tz3DLabel>(box, "Name");
     EXPECT_EQ(name.BoundsRect().left, 128);
     EXPECT_EQ(name.BoundsRect().top, 24);
@@ -53,7 +55,7 @@ TEST_F(About, TextsArePlacedDownTheColumnWithTheirGaps) {
     const auto& description = Part<TLabel>(box, "Description");
     EXPECT_EQ(description.Top(), version.Top() + version.Height() + 4);
     EXPECT_GT(description.Height(), 13) << "wrapped";
-    EXPECT_EQ(description.Width(), 432 - 128 - 6);
+    EXPECT_EQ(description.Width(), 434 - 128 - 6);
     const auto& copyright = Part<TLabel>(box, "Copyright");
     EXPECT_EQ(copyright.Top(), description.Top() + description.Height() + 24);
     const auto& link = Part<TLinkLabel>(box, "Link");
@@ -67,7 +69,7 @@ TEST_F(About, TextsArePlacedDownTheColumnWithTheirGaps) {
     EXPECT_EQ(values.Caption(), "3145728 KB\r2x Intel Pentium or compatible");
     const auto& ok = Part<TButton>(box, "OK");
     EXPECT_EQ(ok.Top(), captions.Top() + std::max(captions.Height(), values.Height()) + 24);
-    EXPECT_EQ(ok.Left() + ok.Width(), 432 - 6);
+    EXPECT_EQ(ok.Left() + ok.Width(), 434 - 6);
     EXPECT_EQ(box.ClientHeight(), ok.Top() + ok.Height() + 6);
     EXPECT_TRUE(ok.Focused());
     EXPECT_FALSE(app.form().Enabled()) << "modal";

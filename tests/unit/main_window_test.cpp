@@ -124,7 +124,7 @@ TEST(MainWindow, HelpInstructionsShowsTheFixedInstructionsWindowOnce) {
   EXPECT_FALSE(instructions.Visible()) << "made hidden at start-up";
   EXPECT_EQ(instructions.Width(), 450);
   EXPECT_EQ(instructions.Height(), 460);
-  EXPECT_FALSE(PeerOf(instructions).resizable());
+  EXPECT_EQ(PeerOf(instructions).border(), platform::FormBorder::kSingle) << "fixed, no minimise button";
   EXPECT_EQ(instructions.Caption(), "Instructions - Tapfinch by Brenmoor - https://tapfinch.example");
 
   app.form().Instructions1->Click();
