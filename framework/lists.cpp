@@ -224,8 +224,35 @@ void THeaderControl::PeerSectionResized(int index, int width) {
       if (auto* header = PeerAs<platform::HeaderPeer>()) header->SetSections(sections_);
       return;
     }
-    if (sections_[static_cast<std::size_t>(index)].width == width) return;
-    sections_[static_cast<std::size_t>(index)].width = width;
+    // Every section stays in view and its border in reach: none narrower
+    // than a border's grip, the dragged one no wider than leaves that much
+    // for each to its right, and those give up width, last first, until
+    // all end inside the header.
+    std::vector<platform::HeaderSection> sections = sections_;
+    int left = 0;
+    for (int i = 0; i < index; ++i) left += sections[static_cast<std::size_t>(i)].width;
+    const int later = static_cast<int>(sections.size()) - index - 1;
+    const int widest = std::max(kLeastSectionWidth, Width() - left - later * kLeastSectionWidth);
+    sections[static_cast<std::size_t>(index)].width = std::clamp(width, kLeastSectionWidth, widest);
+    int total = 0;
+    for (const auto& section : sections) total += section.width;
+    for (int i = static_cast<int>(sections.size()) - 1; i > index && total > Width(); --i) {
+      int& w = sections[static_cast<std::size_t>(i)].width;
+      const int give = std::min(total - Width(), std::max(w - kLeastSectionWidth, 0));
+      w -= give;
+      total -= give;
+    }
+    const bool held = sections[static_cast<std::size_t>(index)].width != width ||
+                      !std::equal(sections.begin() + index + 1, sections.end(), sections_.begin() + index + 1,
+                                  [](const auto& a, const auto& b) { return a.width == b.width; });
+    if (held) {
+      if (auto* header = PeerAs<platform::HeaderPeer>()) header->SetSections(sections);
+    }
+    if (std::equal(sections.begin(), sections.end(), sections_.begin(),
+                   [](const auto& a, const auto& b) { return a.width == b.width; })) {
+      return;
+    }
+    sections_ = std::move(sections);
     if (OnSectionResize) OnSectionResize(this, index);
   });
 }

@@ -92,8 +92,11 @@ class THeaderControl : public TWinControl {
   void SetSections(std::vector<platform::HeaderSection> sections);
   [[nodiscard]] bool AllowResize() const noexcept { return allowResize_; }
   void SetAllowResize(bool allow) noexcept { allowResize_ = allow; }
-  // Raised with the section's index after the user resized it.
+  // Raised with the section's index after the user resized it. A drag is
+  // held to keep every section in reach: at least this wide, and the
+  // sections to its right as much in view.
   std::function<void(THeaderControl* sender, int index)> OnSectionResize;
+  static constexpr int kLeastSectionWidth = 8;
 
   void ChangeScale(int multiplier, int divisor) override;
   void PeerSectionResized(int index, int width) override;

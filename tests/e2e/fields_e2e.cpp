@@ -2,10 +2,13 @@
 // the focus do, the digit a field holds stays in view.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/driver.h"
+// After windows.h, which driver.h brings.
+#include <commctrl.h>
 
 using namespace e2e;
 
@@ -87,6 +90,51 @@ TEST(FieldsE2E, AHeldArrowStopsWhenAnotherWindowIsActivatedBeforeTheRelease) {
   const std::string stopped = TextOf(minutes);
   Pump(2000);
   EXPECT_EQ(TextOf(minutes), stopped) << "the field went on stepping after the release";
+  EXPECT_EQ(app.close(), 0u);
+  DeleteSettings();
+}
+
+TEST(FieldsE2E, AColumnBorderDraggedFarRightLeavesEveryColumnInReach) {
+  DeleteSettings();
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  HWND header = app.control("TLMDHeaderControl");
+  ASSERT_NE(header, nullptr);
+  RECT client{};
+  GetClientRect(header, &client);
+  // The header's last 26 pixels: where the columns right of X must stay.
+  // Their borders and titles show there as more than the blank face.
+  const auto rightEndColours = [&] {
+    const Picture picture = CaptureWindow(header);
+    std::vector<COLORREF> seen;
+    for (int x = picture.width - 26; x < picture.width - 2; ++x) {
+      for (int y = 2; y < picture.height - 2; ++y) {
+        const COLORREF c = picture.at(x, y);
+        if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
+      }
+    }
+    return seen.size();
+  };
+  // X's border (40 pixels at 96 per inch), dragged with the real mouse to
+  // well past the list's end.
+  const int scale = WindowDpi(header);
+  POINT border{40 * scale / 96 - 1, (client.top + client.bottom) / 2};
+  ClientToScreen(header, &border);
+  SetCursorPos(border.x, border.y);
+  Pump(100);
+  INPUT press{};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &press, sizeof press);
+  Pump(100);
+  for (int step = 1; step <= 10; ++step) MoveCursor({border.x + step * 40, border.y});
+  INPUT release{};
+  release.type = INPUT_MOUSE;
+  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &release, sizeof release);
+  Pump(300);
+  WriteBitmap(CaptureWindow(header), ArtefactDirectory() + "header-dragged.bmp");
+  EXPECT_GT(rightEndColours(), 1u) << "Y, Opt and Time(s) are out of reach";
   EXPECT_EQ(app.close(), 0u);
   DeleteSettings();
 }

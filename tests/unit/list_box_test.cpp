@@ -146,3 +146,38 @@ TEST_F(ListBox, TheUsersClicksKeysAndColumnDragsReachTheProgram) {
   EXPECT_GT(native().redraws(), redraws) << "the cells follow the border at once";
   EXPECT_EQ(Texts(paint(0))[1].second, 63);
 }
+
+TEST_F(ListBox, ADraggedBorderKeepsEveryColumnInViewAndInReach) {
+  auto& header = dynamic_cast<platform::fake::FakeHeader&>(WindowOf(list().Header()));
+  const int width = list().Header().Width();
+  ASSERT_GT(width, 100);
+  const auto widths = [&](const std::vector<platform::HeaderSection>& sections) {
+    std::vector<int> all;
+    for (const auto& section : sections) all.push_back(section.width);
+    return all;
+  };
+  const auto total = [&] {
+    int sum = 0;
+    for (int w : widths(list().HeaderSections())) sum += w;
+    return sum;
+  };
+  // X dragged far to the right: Y, Opt and Time(s) give up width, the
+  // last first, down to 8 pixels each, and all end inside the header.
+  header.dragSection(0, 2000);
+  const std::vector<int> far{width - 3 * 8, 8, 8, 8};
+  EXPECT_EQ(widths(list().HeaderSections()), far);
+  EXPECT_EQ(widths(header.sections()), far) << "the native header shows the borders where they were held";
+  // Back to 60: the others keep the widths they were left with.
+  header.dragSection(0, 60);
+  EXPECT_EQ(widths(list().HeaderSections()), (std::vector<int>{60, 8, 8, 8}));
+  // Y widened by 30: within the header, nothing else gives.
+  header.dragSection(1, 38);
+  EXPECT_EQ(widths(list().HeaderSections()), (std::vector<int>{60, 38, 8, 8}));
+  // Dragged to nothing: a border's grip remains.
+  header.dragSection(0, 0);
+  EXPECT_EQ(list().HeaderSections()[0].width, 8);
+  // A little past the end: Time(s) gives what is needed.
+  header.dragSection(2, width);
+  EXPECT_EQ(total(), width);
+  EXPECT_EQ(list().HeaderSections()[3].width, 8);
+}
