@@ -184,3 +184,33 @@ TEST_F(ClickListE2E, StoppingARunBetweenAHoldAndItsReleaseLetsTheButtonGo) {
   ASSERT_FALSE(target.clicks().empty());
   EXPECT_EQ(target.clicks().back().message, static_cast<UINT>(WM_LBUTTONUP));
 }
+
+TEST_F(ClickListE2E, DeleteDuringARunRemovesTheRowTheUserPicked) {
+  setTenths(8);  // a point every 0.8 s
+  startCapture();
+  // Points on the tab's own blank face, below the interval group: the
+  // clicks land there and Tapfinch keeps the keyboard, as with a target
+  // that takes no focus.
+  RECT clear{};
+  GetWindowRect(app.control("TButton", "Clear List"), &clear);
+  for (int i = 0; i < 3; ++i) {
+    MoveCursor({clear.left - 200 + 50 * i, clear.bottom + 12});
+    Pump(100);
+    PressCombination({VK_CONTROL}, 'A');
+    ASSERT_TRUE(WaitFor([&] { return ListCount(list) == i + 1; }, 3000));
+  }
+  const std::vector<std::string> rows = ListRows(list);
+  Click(app.control("TButton", "Stop"));
+  Click(run);
+  // The user picks the first row; the run then highlights another one.
+  RECT r{};
+  GetWindowRect(list, &r);
+  ASSERT_TRUE(WaitFor([&] { return ListSelected(list, 2); }, 5000)) << "the run never reached the third row";
+  ClickAt({r.left + 20, r.top + 8});
+  ASSERT_TRUE(WaitFor([&] { return ListSelected(list, 0) && !ListSelected(list, 2); }, 3000));
+  ASSERT_TRUE(WaitFor([&] { return !ListSelected(list, 0); }, 3000)) << "the run's highlight did not move on";
+  PressKey(VK_DELETE);
+  EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 2000));
+  EXPECT_EQ(ListRows(list), (std::vector<std::string>{rows[1], rows[2]})) << "not the row the user picked";
+  PressCombination({VK_CONTROL}, VK_F10);
+}
