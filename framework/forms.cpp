@@ -1,5 +1,6 @@
 #include "framework/forms.h"
 
+#include "framework/comctrls.h"
 #include "framework/exceptions.h"
 #include "framework/menus.h"
 
@@ -207,6 +208,38 @@ TWinControl* FindDialogKeyTarget(const TWinControl& parent, platform::DialogKey 
   return nullptr;
 }
 }  // namespace
+
+namespace {
+TPageControl* FirstPageControl(const TWinControl& parent) {
+  for (TControl* child : parent.Controls()) {
+    if (!child->Visible()) continue;
+    if (auto* pages = dynamic_cast<TPageControl*>(child)) return pages;
+    if (auto* holder = dynamic_cast<TWinControl*>(child)) {
+      if (TPageControl* found = FirstPageControl(*holder)) return found;
+    }
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool TCustomForm::PeerPageKey(std::uint16_t key, platform::ShiftBits shift) {
+  bool taken = false;
+  Guard([&] {
+    TPageControl* pages = nullptr;
+    for (TControl* c = activeControl_; c != nullptr && pages == nullptr; c = c->Parent()) {
+      pages = dynamic_cast<TPageControl*>(c);
+    }
+    if (pages == nullptr) pages = FirstPageControl(*this);
+    if (pages == nullptr || pages->PageCount() == 0 || !pages->CanFocus()) return;
+    const bool back = key == platform::kVkPrior || (key == platform::kVkTab && (shift & platform::kShift) != 0);
+    const int count = pages->PageCount();
+    const int next = (pages->ActivePageIndex() + (back ? count - 1 : 1)) % count;
+    taken = true;
+    pages->PeerTabSelected(next);  // as a click on its tab
+    pages->SetFocus();
+  });
+  return taken;
+}
 
 void TCustomForm::PeerDialogKey(platform::DialogKey key) {
   Guard([&] {

@@ -80,6 +80,10 @@ class TCustomForm : public TWinControl {
   void PeerMinimizeRequested() override;
   void PeerFocusChanged(bool focused) override;
   void PeerDialogKey(platform::DialogKey key) override;
+  // Ctrl+Tab and Ctrl+PageDown show the next page of the page control that
+  // holds the focus (or the form's first), Ctrl+Shift+Tab and Ctrl+PageUp
+  // the one before, round the ends; the tab row then has the focus.
+  bool PeerPageKey(std::uint16_t key, platform::ShiftBits shift) override;
   void PeerDpiChanged(int dpi, const platform::Rect& suggested) override;
 
  protected:

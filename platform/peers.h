@@ -84,6 +84,8 @@ enum VirtualKey : std::uint16_t {
   kVkDown = 0x28,
   kVkInsert = 0x2D,
   kVkDelete = 0x2E,
+  kVkPrior = 0x21,  // Page Up
+  kVkNext = 0x22,   // Page Down
 };
 
 // Enter and Esc that no control claimed (IDOK and IDCANCEL).
@@ -142,6 +144,9 @@ class PeerEvents {
   // about to be handled (0 when the question is not about a key).
   virtual std::uint32_t PeerDialogCode(std::uint16_t /*key*/) { return 0; }
   virtual void PeerDialogKey(DialogKey /*key*/) {}  // forms
+  // Forms, before the dialog manager: Ctrl+Tab, Ctrl+Shift+Tab,
+  // Ctrl+PageDown and Ctrl+PageUp. True when the form took the key.
+  virtual bool PeerPageKey(std::uint16_t /*key*/, ShiftBits /*shift*/) { return false; }
   virtual void PeerFocusChanged(bool /*focused*/) {}
   virtual void PeerMouseDown(MouseButton /*button*/, int /*x*/, int /*y*/, ShiftBits /*shift*/) {}
   virtual void PeerMouseUp(MouseButton /*button*/, int /*x*/, int /*y*/, ShiftBits /*shift*/) {}

@@ -723,6 +723,12 @@ void FakeDesktop::typeText(const std::string& text) {
 bool FakeDesktop::dialogKey(FakeWindow& target, std::uint16_t key, ShiftBits shift) {
   FakeWindow& form = target.root();
   if (form.kind() != PeerKind::kForm) return true;
+  // The message loop offers the form its page keys before the dialog manager.
+  if ((shift & kCtrl) != 0 && (key == kVkTab || key == kVkPrior || key == kVkNext)) {
+    bool taken = false;
+    deliver([&] { taken = form.events().PeerPageKey(key, shift); });
+    if (taken) return false;
+  }
   FakeWindow* current = &target == &form ? nullptr : &target;
   const std::uint32_t code = target.dialogCode(key);
   if ((code & kDlgWantMessage) != 0) return true;

@@ -98,6 +98,8 @@ class Win32Form final : public Win32TopLevelWindow {
       case WM_NEXTDLGCTL:
         NextDialogControl(wParam, lParam);
         return 0;
+      case kPageKeyMessage:
+        return events().PeerPageKey(static_cast<std::uint16_t>(wParam), static_cast<ShiftBits>(lParam)) ? 1 : 0;
       case WM_SIZE: {
         const LRESULT result = CallBase(message, wParam, lParam);
         if (wParam != SIZE_MINIMIZED) events().PeerResized(LOWORD(lParam), HIWORD(lParam));

@@ -1,5 +1,7 @@
 #include "platform/win32/message_loop.h"
 
+#include "platform/win32/window_base.h"
+
 #include <utility>
 
 namespace platform::win32 {
@@ -7,6 +9,13 @@ namespace platform::win32 {
 void Dispatch(const Win32Windows& windows, MSG& message) {
   // Tab, the arrows, Enter, Esc and mnemonics belong to the form.
   HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  // Ctrl+Tab and Ctrl+PageUp/Down turn a form's pages, wherever its focus is;
+  // the dialog manager would take Ctrl+Tab for a plain Tab.
+  if (root != nullptr && windows.IsForm(root) && message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
+      (message.wParam == VK_TAB || message.wParam == VK_PRIOR || message.wParam == VK_NEXT) &&
+      windows.PageKey(root, static_cast<std::uint16_t>(message.wParam), KeyboardShift())) {
+    return;
+  }
   if (root != nullptr && windows.IsForm(root) && IsDialogMessageA(root, &message) != 0) return;
   TranslateMessage(&message);  // false only when there is no character to make
   DispatchMessageA(&message);  // its result is the window procedure's, meant for nobody here

@@ -14,6 +14,10 @@
 
 namespace platform::win32 {
 
+// Asks a form of ours whether it takes a page key (wParam the key, lParam
+// the shift bits); it answers 1 when it did.
+inline constexpr UINT kPageKeyMessage = WM_APP + 0x71;
+
 class Win32Windows final : public Windows {
  public:
   Win32Windows(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
@@ -37,6 +41,8 @@ class Win32Windows final : public Windows {
   void AddForm(HWND form) { forms_.insert(form); }
   void RemoveForm(HWND window) noexcept { forms_.erase(window); }
   [[nodiscard]] bool IsForm(HWND window) const noexcept { return forms_.count(window) != 0; }
+  // Hands a page key to the form; true when it took it.
+  bool PageKey(HWND form, std::uint16_t key, ShiftBits shift) const;
 
  private:
   static constexpr int kFirstChildId = 100;

@@ -205,3 +205,38 @@ TEST_F(KeyboardE2E, ArrowsVisitEveryVisibleEnabledWindowInTabOrderLabelsIncluded
   PressKey(VK_UP);
   EXPECT_TRUE(WaitFor([&] { return app.focusedControl() == atMouse; }, 2000));
 }
+
+TEST(KeyboardPagesE2E, CtrlTabAndCtrlPageKeysTurnThePages) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  // On Multiple Click Points, with the focus in its X field.
+  const auto edits = app.controls("TEdit");
+  ASSERT_EQ(edits.size(), 2u);
+  Click(edits[0]);
+  const auto showing = [&] {
+    if (app.control("TzColorBtn", "START") != nullptr) return 0;
+    if (app.control("TButton", "Click the List") != nullptr) return 1;
+    if (app.control("TLabel", "Hot Key Options") != nullptr) return 2;
+    return -1;
+  };
+  ASSERT_EQ(showing(), 1);
+  struct Step {
+    std::initializer_list<WORD> modifiers;
+    WORD key;
+    int page;
+  };
+  const Step steps[] = {{{VK_CONTROL}, VK_TAB, 2},
+                        {{VK_CONTROL}, VK_TAB, 0},
+                        {{VK_CONTROL, VK_SHIFT}, VK_TAB, 2},
+                        {{VK_CONTROL}, VK_PRIOR, 1},
+                        {{VK_CONTROL}, VK_NEXT, 2}};
+  for (const Step& step : steps) {
+    PressCombination(step.modifiers, step.key);
+    EXPECT_TRUE(WaitFor([&] { return showing() == step.page; }, 2000)) << "page " << showing() << ", not " << step.page;
+  }
+  EXPECT_EQ(app.focusedControl(), app.control("TPageControl")) << "the tab row has the focus";
+  // From the tab row the arrow keys go on.
+  PressKey(VK_LEFT);
+  EXPECT_TRUE(WaitFor([&] { return showing() == 1; }, 2000));
+  EXPECT_EQ(app.close(), 0u);
+}

@@ -206,3 +206,32 @@ TEST_F(Keyboard, ArrowsVisitEveryVisibleEnabledWindowInTabOrderLabelsIncluded) {
   desktop().pressKey(platform::kVkUp);
   EXPECT_TRUE(form().CheckBox2->Focused());
 }
+
+TEST_F(Keyboard, CtrlTabAndCtrlPageKeysTurnThePagesFromAnywhereInTheWindow) {
+  ASSERT_EQ(form().PageControl1->ActivePageIndex(), 0);
+  user().focus(*form().hours);
+  struct Step {
+    std::uint16_t key;
+    platform::ShiftBits shift;
+    int page;
+  };
+  const Step steps[] = {
+      {kVkTab, kCtrl, 1},                                             // Ctrl+Tab
+      {kVkTab, kCtrl, 2},                                             //
+      {kVkTab, kCtrl, 0},                                             // round the end
+      {kVkTab, static_cast<platform::ShiftBits>(kCtrl | kShift), 2},  // Ctrl+Shift+Tab
+      {platform::kVkPrior, kCtrl, 1},                                 // Ctrl+PageUp
+      {platform::kVkNext, kCtrl, 2},                                  // Ctrl+PageDown
+  };
+  for (const Step& step : steps) {
+    desktop().pressKey(step.key, step.shift);
+    EXPECT_EQ(form().PageControl1->ActivePageIndex(), step.page);
+    EXPECT_TRUE(form().PageControl1->Focused()) << "the tab row has the focus";
+  }
+  // A plain Tab still moves between the controls.
+  user().selectTab(*form().PageControl1, 0);
+  user().focus(*form().hours);
+  desktop().pressKey(kVkTab);
+  EXPECT_EQ(form().PageControl1->ActivePageIndex(), 0);
+  EXPECT_TRUE(form().minutes->Focused());
+}
