@@ -388,6 +388,14 @@ void FakeTabs::SetTab(int index, const std::string& caption) {
   tabs_[at] = caption;
 }
 
+void FakeTabs::nativeKeyDown(std::uint16_t key, ShiftBits /*shift*/) {
+  if (key != kVkLeft && key != kVkRight) return;
+  const int next = tabIndex_ + (key == kVkRight ? 1 : -1);
+  if (tabIndex_ < 0 || next < 0 || next >= static_cast<int>(tabs_.size())) return;
+  tabIndex_ = next;
+  desktop_.deliver([&] { events_.PeerTabSelected(next); });
+}
+
 // ------------------------------------------------------------- FakeListBox
 
 FakeListBox::FakeListBox(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events)
@@ -787,8 +795,9 @@ void WalkUsable(FakeWindow& parent, std::vector<FakeWindow*>& all) {
 // enabled control parents; tab stops inside them come where they stand.
 void Walk(FakeWindow& parent, std::vector<FakeWindow*>& all) {
   for (FakeWindow* child : parent.children()) {
-    all.push_back(child);
+    if (!child->stopAfterChildren()) all.push_back(child);
     if (child->controlParent() && Usable(*child)) Walk(*child, all);
+    if (child->stopAfterChildren()) all.push_back(child);
   }
 }
 }  // namespace
@@ -827,7 +836,9 @@ void FakeDesktop::moveFocus(FakeWindow& form, FakeWindow* current, bool previous
   std::vector<FakeWindow*> all;
   Walk(form, all);
   auto isStop = [&](const FakeWindow* w) {
-    if (w->controlParent() || (tabStopsOnly && !w->tabStop()) || !Usable(*w)) return false;
+    if ((w->controlParent() && !w->stopAfterChildren()) || (tabStopsOnly && !w->tabStop()) || !Usable(*w)) {
+      return false;
+    }
     for (const FakeWindow* p = w->parent(); p != &form; p = p->parent()) {
       if (p == nullptr || !Usable(*p)) return false;
     }

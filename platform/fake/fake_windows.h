@@ -62,6 +62,8 @@ class FakeWindow : public WindowPeer {
   [[nodiscard]] std::uint32_t dialogCode(std::uint16_t key);
   // Tab and the group search descend into such windows (WS_EX_CONTROLPARENT).
   [[nodiscard]] virtual bool controlParent() const noexcept { return false; }
+  // A window that holds others and is a stop too, after them.
+  [[nodiscard]] virtual bool stopAfterChildren() const noexcept { return false; }
 
   // The messages as the window procedure receives them: the framework
   // first, then the native control with whatever key is left.
@@ -216,9 +218,18 @@ class FakeTabs final : public FakeWindow, public TabsPeer {
   void SetTabIndex(int index) override { tabIndex_ = index; }
   Rect DisplayRect() override { return {}; }  // unknown: the framework computes it
 
+  // The pages are the row's siblings on Windows, laid over it: Tab visits
+  // their controls and then stops at the row itself.
   [[nodiscard]] bool controlParent() const noexcept override { return true; }
+  [[nodiscard]] bool stopAfterChildren() const noexcept override { return true; }
   [[nodiscard]] const std::vector<std::string>& tabs() const noexcept { return tabs_; }
   [[nodiscard]] int tabIndex() const noexcept { return tabIndex_; }
+
+ protected:
+  // Left and Right pick the tab beside the selected one, as the system's
+  // tab row does; none past either end.
+  [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override { return kDlgWantArrows; }
+  void nativeKeyDown(std::uint16_t key, ShiftBits shift) override;
 
  private:
   std::vector<std::string> tabs_;

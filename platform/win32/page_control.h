@@ -44,8 +44,10 @@ class Win32PageControl final : public Win32Window, public TabsPeer {
 
  protected:
   [[nodiscard]] const char* SystemClass() const noexcept override { return WC_TABCONTROLA; }
-  [[nodiscard]] DWORD Style() const noexcept override { return WS_CLIPCHILDREN; }
-  [[nodiscard]] DWORD ExStyle() const noexcept override { return WS_EX_CONTROLPARENT; }
+  // The sheets are its siblings (see the tab sheet): it holds no windows,
+  // and is a Tab stop like any control.
+  [[nodiscard]] DWORD Style() const noexcept override { return 0; }
+  [[nodiscard]] DWORD ExStyle() const noexcept override { return 0; }
 
   LRESULT OnNotify(const NMHDR& header) override {
     if (header.code == TCN_SELCHANGE) {
