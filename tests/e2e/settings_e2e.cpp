@@ -252,6 +252,22 @@ TEST_F(SettingsE2E, ListsSavedAsUnicodeLoadAndAnIconIsRefused) {
     EXPECT_EQ(Boxes(app), 0u);
     DeleteFileA(path.c_str());
   }
+  // A value thousands of characters long: the box stays a readable width.
+  const std::string longValue = "C:\\tapfinch-e2e-long.txt";
+  std::ofstream(longValue, std::ios::binary) << "1, 2, 3, " + std::string(5000, '9') + "x\r\n";
+  ASSERT_TRUE(load(longValue));
+  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "no message for the bad line";
+  for (HWND w : WindowsOf(app.processId(), "#32770")) {
+    if (IsWindowVisible(w) == FALSE) continue;
+    RECT box{};
+    GetWindowRect(w, &box);
+    EXPECT_LT(box.right - box.left, GetSystemMetrics(SM_CXSCREEN) / 2) << "a message box wider than half the screen";
+    PostMessageA(w, WM_COMMAND, IDOK, 0);
+  }
+  EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  EXPECT_EQ(ListCount(list), 2) << "the list was not kept";
+  DeleteFileA(longValue.c_str());
+
   const std::string icon = "C:\\tapfinch-e2e-icon.ico";
   std::ofstream(icon, std::ios::binary) << std::string("\0\0\1\0\1\0\x10\x10\0\0", 10);
   ASSERT_TRUE(load(icon));
