@@ -403,12 +403,7 @@ class Win32Process final : public Process {
     if (length <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
     wide.resize(static_cast<std::size_t>(std::max(GetWindowTextW(window, wide.data(), length + 1), 0)));
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr, nullptr);
-    return text;
+    return Utf8(wide);
   }
 
  public:
