@@ -113,12 +113,6 @@ void TStrings::SaveToFile(platform::Files& files, const std::string& path) const
   if (!files.Replace(path, Text())) throw EFCreateError(FormatMessage(messages::kCannotCreateFile, path));
 }
 
-void TStrings::LoadFromFile(platform::Files& files, const std::string& path) {
-  const std::optional<std::string> contents = files.ReadAll(path);
-  if (!contents) throw EFOpenError(FormatMessage(messages::kCannotOpenFile, path));
-  SetText(*contents);
-}
-
 std::string TStringList::Get(int index) const {
   if (index < 0 || index >= Count()) throw EListError(FormatMessage(messages::kListIndexError, std::to_string(index)));
   return lines_[static_cast<std::size_t>(index)];

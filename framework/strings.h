@@ -32,8 +32,6 @@ class TStrings {
   // Throws EFCreateError "Cannot create file %s" when the file cannot be
   // created or written; an existing file is then left as it was.
   void SaveToFile(platform::Files& files, const std::string& path) const;
-  // Throws EFOpenError "Cannot open file %s"; the lines are unchanged then.
-  void LoadFromFile(platform::Files& files, const std::string& path);
 
   // The lines of text by the reading rule above.
   [[nodiscard]] static std::vector<std::string> SplitLines(const std::string& text);

@@ -245,6 +245,25 @@ void ButtonAt(POINT at, DWORD down, DWORD up, DWORD settle) {
 
 void ClickAt(POINT at) { ButtonAt(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 60); }
 
+void LeftButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
+
+bool HotkeyFree(UINT modifiers, UINT key) {
+  if (RegisterHotKey(nullptr, 77, modifiers, key) == 0) return false;
+  UnregisterHotKey(nullptr, 77);
+  return true;
+}
+
+std::size_t VisibleDialogs(DWORD processId) {
+  std::size_t count = 0;
+  for (HWND w : WindowsOf(processId, "#32770")) count += IsWindowVisible(w) != FALSE ? 1 : 0;
+  return count;
+}
+
 // A menu takes a moment to open.
 int ListCount(HWND list) {
   DWORD_PTR count = 0;

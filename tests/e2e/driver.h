@@ -101,6 +101,13 @@ std::string ListText(HWND list, int row);
 // Rows of a list box by their text, as one string per row.
 std::vector<std::string> ListRows(HWND list);
 
+// Whether the driver can take a combination as a hotkey (released at once).
+bool HotkeyFree(UINT modifiers, UINT key);
+// The visible dialogs (message boxes, file dialogs) of a process.
+std::size_t VisibleDialogs(DWORD processId);
+// The left button pressed or let go where the cursor is, nothing else.
+void LeftButton(bool down);
+
 // Types text as characters (whatever the keyboard layout), one at a time.
 void TypeText(const std::string& text);
 // Replaces an edit field's text from the keyboard: click, select all, type.

@@ -72,20 +72,14 @@ TEST(FieldsE2E, AHeldArrowStopsWhenAnotherWindowIsActivatedBeforeTheRelease) {
   GetWindowRect(minutes, &r);
   MoveCursor({r.right - 6, r.top + 5});
   Pump(100);
-  INPUT press{};
-  press.type = INPUT_MOUSE;
-  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &press, sizeof press);
+  LeftButton(true);
   ASSERT_TRUE(WaitFor([&] { return TextOf(minutes) != "0"; }, 3000)) << "the held arrow never stepped";
   // Another program comes to the front (as Alt+Tab would), and the button
   // is let go over it.
   Window other(40, 300, 200, 150);
   ASSERT_TRUE(other.activate());
   MoveCursor(CenterOf(other.window()));
-  INPUT release{};
-  release.type = INPUT_MOUSE;
-  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &release, sizeof release);
+  LeftButton(false);
   Pump(300);
   const std::string stopped = TextOf(minutes);
   Pump(2000);
@@ -122,16 +116,10 @@ TEST(FieldsE2E, AColumnBorderDraggedFarRightLeavesEveryColumnInReach) {
   ClientToScreen(header, &border);
   SetCursorPos(border.x, border.y);
   Pump(100);
-  INPUT press{};
-  press.type = INPUT_MOUSE;
-  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &press, sizeof press);
+  LeftButton(true);
   Pump(100);
   for (int step = 1; step <= 10; ++step) MoveCursor({border.x + step * 40, border.y});
-  INPUT release{};
-  release.type = INPUT_MOUSE;
-  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &release, sizeof release);
+  LeftButton(false);
   Pump(300);
   WriteBitmap(CaptureWindow(header), ArtefactDirectory() + "header-dragged.bmp");
   EXPECT_GT(rightEndColours(), 1u) << "Y, Opt and Time(s) are out of reach";

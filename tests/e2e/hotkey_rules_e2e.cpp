@@ -19,22 +19,10 @@ class HotkeyRulesE2E : public ::testing::Test {
   void SetUp() override { DeleteSettings(); }
   void TearDown() override { DeleteSettings(); }
 
-  // Can the driver take a combination? It releases it again at once.
-  static bool Free(UINT modifiers, UINT key) {
-    if (RegisterHotKey(nullptr, 78, modifiers, key) == 0) return false;
-    UnregisterHotKey(nullptr, 78);
-    return true;
-  }
-  // Message boxes of the program (error or information).
-  static std::size_t Boxes(const Tapfinch& app) {
-    std::size_t count = 0;
-    for (HWND w : WindowsOf(app.processId(), "#32770")) count += IsWindowVisible(w) != FALSE ? 1 : 0;
-    return count;
-  }
   // Answers every message box of the program with OK; true once all are gone.
   static bool CloseBoxes(const Tapfinch& app) {
     for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return Boxes(app) == 0; }, 3000);
+    return WaitFor([&] { return VisibleDialogs(app.processId()) == 0; }, 3000);
   }
 };
 
@@ -51,12 +39,12 @@ TEST_F(HotkeyRulesE2E, TypedTextCountsWhenTheBoxIsLeftAndArrowsStepPastHeldCombi
   // is taken, and Ctrl+F10 is Stop's, so leaving puts Ctrl+F9 back.
   RetypeInto(boxes[0], "Ctrl+F10");
   Pump(300);
-  EXPECT_TRUE(Free(MOD_CONTROL, VK_F1)) << "a keystroke bound what it spelled";
-  EXPECT_FALSE(Free(MOD_CONTROL, VK_F9)) << "Start changed before the box was left";
+  EXPECT_TRUE(HotkeyFree(MOD_CONTROL, VK_F1)) << "a keystroke bound what it spelled";
+  EXPECT_FALSE(HotkeyFree(MOD_CONTROL, VK_F9)) << "Start changed before the box was left";
   PressKey(VK_TAB);
   EXPECT_TRUE(WaitFor([&] { return TextOf(boxes[0]) == "Ctrl+F9"; }, 3000)) << TextOf(boxes[0]);
-  EXPECT_FALSE(Free(MOD_CONTROL, VK_F9));
-  EXPECT_FALSE(Free(MOD_CONTROL, VK_F10));
+  EXPECT_FALSE(HotkeyFree(MOD_CONTROL, VK_F9));
+  EXPECT_FALSE(HotkeyFree(MOD_CONTROL, VK_F10));
 
   // A bare letter is no combination: put back too.
   RetypeInto(boxes[0], "c");
@@ -69,24 +57,24 @@ TEST_F(HotkeyRulesE2E, TypedTextCountsWhenTheBoxIsLeftAndArrowsStepPastHeldCombi
   ClickAt({r.left + 8, (r.top + r.bottom) / 2});
   PressKey(VK_UP);
   EXPECT_TRUE(WaitFor([&] { return TextOf(boxes[1]) == "Ctrl+F8"; }, 3000)) << TextOf(boxes[1]);
-  EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F8); }, 3000)) << "Ctrl+F8 not taken";
-  EXPECT_TRUE(Free(MOD_CONTROL, VK_F10)) << "Ctrl+F10 let go";
+  EXPECT_TRUE(WaitFor([&] { return !HotkeyFree(MOD_CONTROL, VK_F8); }, 3000)) << "Ctrl+F8 not taken";
+  EXPECT_TRUE(HotkeyFree(MOD_CONTROL, VK_F10)) << "Ctrl+F10 let go";
   // Typed straight after the step, no keystroke is lost.
   PressKey(VK_HOME);
   PressCombination({VK_SHIFT}, VK_END);
   TypeText("Ctrl+F12");
   EXPECT_TRUE(WaitFor([&] { return TextOf(boxes[1]) == "Ctrl+F12"; }, 3000)) << TextOf(boxes[1]);
   PressKey(VK_TAB);
-  EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F12); }, 3000)) << "Ctrl+F12 not taken";
-  EXPECT_TRUE(Free(MOD_CONTROL, VK_F8));
+  EXPECT_TRUE(WaitFor([&] { return !HotkeyFree(MOD_CONTROL, VK_F12); }, 3000)) << "Ctrl+F12 not taken";
+  EXPECT_TRUE(HotkeyFree(MOD_CONTROL, VK_F8));
 
   // A whole new combination, typed and left, takes effect.
   RetypeInto(boxes[0], "Ctrl+F11");
   PressKey(VK_TAB);
-  EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F11); }, 3000));
-  EXPECT_TRUE(Free(MOD_CONTROL, VK_F9));
+  EXPECT_TRUE(WaitFor([&] { return !HotkeyFree(MOD_CONTROL, VK_F11); }, 3000));
+  EXPECT_TRUE(HotkeyFree(MOD_CONTROL, VK_F9));
   EXPECT_EQ(TextOf(boxes[0]), "Ctrl+F11");
-  EXPECT_EQ(Boxes(app), 0u);
+  EXPECT_EQ(VisibleDialogs(app.processId()), 0u);
   EXPECT_EQ(app.close(), 0u);
 }
 
@@ -111,7 +99,7 @@ TEST_F(HotkeyRulesE2E, CaptureAddsFromAnyTabAndStopStopsAListAfterASingleRun) {
   Pump(200);
   PressCombination({VK_CONTROL}, 'A');
   Pump(500);
-  EXPECT_EQ(Boxes(app), 0u) << "a message box answered the capture hotkey";
+  EXPECT_EQ(VisibleDialogs(app.processId()), 0u) << "a message box answered the capture hotkey";
   app.selectTab(1);
   HWND list = app.control("TListBox");
   ASSERT_NE(list, nullptr);
@@ -146,9 +134,9 @@ TEST_F(HotkeyRulesE2E, AHotkeyAnotherProgramHeldIsNamedAndTakenOnceFree) {
   EXPECT_EQ(notice, "Another program holds Ctrl+F9 (Start). Tapfinch tries again until it is free.");
   // The note as the user sees it, kept with the other screenshots.
   WriteBitmap(CaptureWindow(app.mainWindow()), ArtefactDirectory() + "options-held-hotkey.bmp");
-  EXPECT_EQ(Boxes(app), 0u) << "no box at start-up";
+  EXPECT_EQ(VisibleDialogs(app.processId()), 0u) << "no box at start-up";
   UnregisterHotKey(nullptr, 79);
-  EXPECT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F9); }, 8000)) << "Ctrl+F9 was not taken once free";
+  EXPECT_TRUE(WaitFor([&] { return !HotkeyFree(MOD_CONTROL, VK_F9); }, 8000)) << "Ctrl+F9 was not taken once free";
   EXPECT_EQ(app.close(), 0u);
 }
 
@@ -188,14 +176,14 @@ TEST_F(HotkeyRulesE2E, AHotkeyPressedWhileItsBoxIsOpenOpensNoSecondBox) {
   Window other(100, 300, 300, 200);
   ASSERT_TRUE(other.activate());
   PressCombination({VK_CONTROL}, VK_F9);
-  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "no box for the first press";
+  ASSERT_TRUE(WaitFor([&] { return VisibleDialogs(app.processId()) == 1; }, 3000)) << "no box for the first press";
   for (int i = 0; i < 5; ++i) PressCombination({VK_CONTROL}, VK_F9);
   Pump(800);
-  EXPECT_EQ(Boxes(app), 1u) << "a press while the box was open opened another";
+  EXPECT_EQ(VisibleDialogs(app.processId()), 1u) << "a press while the box was open opened another";
   // Closed with its OK button, the next press answers again.
   ASSERT_TRUE(CloseBoxes(app));
   PressCombination({VK_CONTROL}, VK_F9);
-  EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000));
+  EXPECT_TRUE(WaitFor([&] { return VisibleDialogs(app.processId()) == 1; }, 3000));
   ASSERT_TRUE(CloseBoxes(app));
   EXPECT_EQ(app.close(), 0u);
 }
@@ -216,7 +204,7 @@ TEST_F(HotkeyRulesE2E, StartChecksXFirstAndPauseIsReachedWithTheKeyboard) {
   HWND start = app.control("TzColorBtn", "START");
   HWND stop = app.control("TzColorBtn", "STOP");
   Click(start);
-  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "no conversion message";
+  ASSERT_TRUE(WaitFor([&] { return VisibleDialogs(app.processId()) == 1; }, 3000)) << "no conversion message";
   std::string message;
   for (HWND w : WindowsOf(app.processId(), "#32770")) {
     EnumChildWindows(

@@ -21,13 +21,6 @@ class SettingsE2E : public ::testing::Test {
   void SetUp() override { DeleteSettings(); }
   void TearDown() override { DeleteSettings(); }
 
-  // Can the driver take a combination? It releases it again at once.
-  static bool Free(UINT modifiers, UINT key) {
-    if (RegisterHotKey(nullptr, 77, modifiers, key) == 0) return false;
-    UnregisterHotKey(nullptr, 77);
-    return true;
-  }
-
   // The visible file dialog of the program, once it is open.
   static HWND FileDialog(const Tapfinch& app) {
     HWND found = nullptr;
@@ -42,8 +35,8 @@ class SettingsE2E : public ::testing::Test {
     return found;
   }
 
-  // Names a file in the dialog and presses its OK button.
-  static bool Choose(HWND dialog, const std::string& path) {
+  // The dialog's file name field.
+  static HWND NameField(HWND dialog) {
     HWND name = nullptr;
     EnumChildWindows(
         dialog,
@@ -55,6 +48,12 @@ class SettingsE2E : public ::testing::Test {
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&name));
+    return name;
+  }
+
+  // Names a file in the dialog and presses its OK button.
+  static bool Choose(HWND dialog, const std::string& path) {
+    HWND name = NameField(dialog);
     if (name == nullptr) return false;
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -63,28 +62,11 @@ class SettingsE2E : public ::testing::Test {
 
   // The same with a name in any script, typed into the dialog as text.
   static bool ChooseWide(HWND dialog, const std::wstring& path) {
-    HWND name = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-          if (ClassOf(child) == "Edit" && IsWindowVisible(child) != FALSE) {
-            *reinterpret_cast<HWND*>(data) = child;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&name));
+    HWND name = NameField(dialog);
     if (name == nullptr) return false;
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     return WaitFor([&] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
-  }
-
-  // Visible message boxes of the program (the file dialogs are gone by then).
-  static std::size_t Boxes(const Tapfinch& app) {
-    std::size_t count = 0;
-    for (HWND w : WindowsOf(app.processId(), "#32770")) count += IsWindowVisible(w) != FALSE ? 1 : 0;
-    return count;
   }
 };
 
@@ -100,8 +82,8 @@ TEST_F(SettingsE2E, AReassignedHotkeyWorksAndTheSettingsComeBackAtTheNextStart) 
     ASSERT_EQ(TextOf(boxes[0]), "Ctrl+F9");
     RetypeInto(boxes[0], "Ctrl+F5");
     PressKey(VK_TAB);  // typed text counts once the box is left
-    ASSERT_TRUE(WaitFor([&] { return !Free(MOD_CONTROL, VK_F5); }, 3000)) << "Ctrl+F5 was not taken";
-    EXPECT_TRUE(Free(MOD_CONTROL, VK_F9)) << "Ctrl+F9 was let go";
+    ASSERT_TRUE(WaitFor([&] { return !HotkeyFree(MOD_CONTROL, VK_F5); }, 3000)) << "Ctrl+F5 was not taken";
+    EXPECT_TRUE(HotkeyFree(MOD_CONTROL, VK_F9)) << "Ctrl+F9 was let go";
 
     // Used from another program's window, on the Single Click tab.
     app.selectTab(0);
@@ -124,7 +106,7 @@ TEST_F(SettingsE2E, AReassignedHotkeyWorksAndTheSettingsComeBackAtTheNextStart) 
   const auto boxes = again.controls("TComboBox");
   ASSERT_EQ(boxes.size(), 7u);
   EXPECT_EQ(TextOf(boxes[0]), "Ctrl+F5");
-  EXPECT_FALSE(Free(MOD_CONTROL, VK_F5)) << "registered again at start-up";
+  EXPECT_FALSE(HotkeyFree(MOD_CONTROL, VK_F5)) << "registered again at start-up";
   again.selectTab(0);
   const auto fields = again.controls("TzcFloatSpinEdit");
   ASSERT_EQ(fields.size(), 5u);
@@ -209,7 +191,7 @@ TEST_F(SettingsE2E, AListIsSavedAndLoadedUnderANameInAnyScript) {
     ASSERT_TRUE(ChooseWide(saving, name));
     EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }, 3000))
         << "not saved under the name given";
-    EXPECT_EQ(Boxes(app), 0u) << "a message instead of the save";
+    EXPECT_EQ(VisibleDialogs(app.processId()), 0u) << "a message instead of the save";
 
     Click(app.control("TButton", "Clear List"));
     ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 0; }, 2000));
@@ -219,7 +201,7 @@ TEST_F(SettingsE2E, AListIsSavedAndLoadedUnderANameInAnyScript) {
     ASSERT_TRUE(ChooseWide(opening, name));
     EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000)) << "not loaded back";
     EXPECT_EQ(ListRows(list), std::vector<std::string>{"7, 8, 1, 5"});
-    EXPECT_EQ(Boxes(app), 0u) << "a message instead of the load";
+    EXPECT_EQ(VisibleDialogs(app.processId()), 0u) << "a message instead of the load";
     if (ListCount(list) != 1) break;
     DeleteFileW(name.c_str());
   }
@@ -249,14 +231,14 @@ TEST_F(SettingsE2E, ListsSavedAsUnicodeLoadAndAnIconIsRefused) {
     ASSERT_TRUE(load(path));
     EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000));
     EXPECT_EQ(ListRows(list), (std::vector<std::string>{"1, 2, 1, 0.5", "3, 4, 2, 1"}));
-    EXPECT_EQ(Boxes(app), 0u);
+    EXPECT_EQ(VisibleDialogs(app.processId()), 0u);
     DeleteFileA(path.c_str());
   }
   // A value thousands of characters long: the box stays a readable width.
   const std::string longValue = "C:\\tapfinch-e2e-long.txt";
   std::ofstream(longValue, std::ios::binary) << "1, 2, 3, " + std::string(5000, '9') + "x\r\n";
   ASSERT_TRUE(load(longValue));
-  ASSERT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "no message for the bad line";
+  ASSERT_TRUE(WaitFor([&] { return VisibleDialogs(app.processId()) == 1; }, 3000)) << "no message for the bad line";
   for (HWND w : WindowsOf(app.processId(), "#32770")) {
     if (IsWindowVisible(w) == FALSE) continue;
     RECT box{};
@@ -264,16 +246,16 @@ TEST_F(SettingsE2E, ListsSavedAsUnicodeLoadAndAnIconIsRefused) {
     EXPECT_LT(box.right - box.left, GetSystemMetrics(SM_CXSCREEN) / 2) << "a message box wider than half the screen";
     PostMessageA(w, WM_COMMAND, IDOK, 0);
   }
-  EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  EXPECT_TRUE(WaitFor([&] { return VisibleDialogs(app.processId()) == 0; }, 3000));
   EXPECT_EQ(ListCount(list), 2) << "the list was not kept";
   DeleteFileA(longValue.c_str());
 
   const std::string icon = "C:\\tapfinch-e2e-icon.ico";
   std::ofstream(icon, std::ios::binary) << std::string("\0\0\1\0\1\0\x10\x10\0\0", 10);
   ASSERT_TRUE(load(icon));
-  EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 1; }, 3000)) << "an icon loaded without a word";
+  EXPECT_TRUE(WaitFor([&] { return VisibleDialogs(app.processId()) == 1; }, 3000)) << "an icon loaded without a word";
   for (HWND w : WindowsOf(app.processId(), "#32770")) PostMessageA(w, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitFor([&] { return Boxes(app) == 0; }, 3000));
+  EXPECT_TRUE(WaitFor([&] { return VisibleDialogs(app.processId()) == 0; }, 3000));
   EXPECT_EQ(ListCount(list), 2) << "the list was not kept";
   DeleteFileA(icon.c_str());
   EXPECT_EQ(app.close(), 0u);
