@@ -11,6 +11,7 @@ add_executable(tapfinch_tests
   tests/unit/controls_test.cpp
   tests/unit/conversions_test.cpp
   tests/unit/dpi_test.cpp
+  tests/unit/engine_test.cpp
   tests/unit/faults_test.cpp
   tests/unit/framework_test.cpp
   tests/unit/global_hotkey_test.cpp

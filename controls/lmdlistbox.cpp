@@ -66,14 +66,7 @@ void TLMDListBox::FontChanged() {
 }
 
 std::string TLMDListBox::Column(const std::string& text, char delimiter, int column) {
-  std::size_t start = 0;
-  for (int n = 0; n < column; ++n) {
-    const std::size_t at = text.find(delimiter, start);
-    if (at == std::string::npos) return {};
-    start = at + 1;
-  }
-  const std::size_t end = text.find(delimiter, start);
-  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  return DelimitedColumn(text, delimiter, column);
 }
 
 std::string TLMDListBox::ColumnText(int row, int column) const {

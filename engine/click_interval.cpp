@@ -1,11 +1,8 @@
-// The Single Click tab's fields drive Timer1, the Multiple Click Points
-// tab's drive listclicktimer; nothing else computes an interval.
 #include "engine/click_interval.h"
 
 #include <cmath>
 
 #include "framework/sysutils.h"
-#include "ui/Unit1.h"
 
 namespace {
 
@@ -13,17 +10,6 @@ namespace {
 // first; for the whole numbers the fields hold the sum is exact.
 double WeightedSum(const IntervalFields& f) noexcept {
   return f.hundredths * 10 + f.tenths * 100 + f.seconds * 1000 + f.minutes * 60000 + f.hours * 3600000;
-}
-
-IntervalFields Read(const TzcFloatSpinEdit& h, const TzcFloatSpinEdit& m, const TzcFloatSpinEdit& s,
-                    const TzcFloatSpinEdit& t, const TzcFloatSpinEdit& hu) {
-  IntervalFields fields;
-  fields.hundredths = hu.Value();
-  fields.tenths = t.Value();
-  fields.seconds = s.Value();
-  fields.minutes = m.Value();
-  fields.hours = h.Value();
-  return fields;
 }
 
 }  // namespace
@@ -45,16 +31,4 @@ bool DelayIsWaitable(double delaySeconds) noexcept {
   // numbers it can hold.
   if (!(delaySeconds >= 0 && delaySeconds < 4294968.0)) return false;
   return TruncMillisecondsOf(delaySeconds) <= static_cast<std::int64_t>(kLongestWaitMilliseconds);
-}
-
-void TForm1::tenthChange(TObject* /*Sender*/) {
-  Timer1->SetInterval(IntervalMilliseconds(Read(*hours, *minutes, *seconds, *tenth, *hundreth)));
-}
-
-void TForm1::mtimerintervalchange(TObject* /*Sender*/) {
-  listclicktimer->SetInterval(IntervalMilliseconds(Read(*mtimeinterval, *mminutes, *mseconds, *mtenth, *mhundreth)));
-}
-
-double TForm1::entryDelay() const {
-  return EntryDelaySeconds(Read(*mtimeinterval, *mminutes, *mseconds, *mtenth, *mhundreth));
 }

@@ -1,77 +1,111 @@
-// The click list: up to 100 entries and the rows of listbox1 that show
-// them, always changed together so that row k is the text of entry k.
-#include <string>
+#include "engine/click_list.h"
+
+#include <algorithm>
+#include <optional>
 
 #include "engine/click_interval.h"
 #include "framework/exceptions.h"
+#include "framework/strings.h"
 #include "framework/sysutils.h"
-#include "ui/Unit1.h"
 
 namespace {
-constexpr const char* kFullListMessage =
-    "Currently, only 100 click points can be specified\r\n"
-    "Delete one or more click points by selecting it from the list, and pressing the delete key.";
+
+// A value quoted in a message is cut to this many bytes, so that a line of
+// thousands of characters still gives a box one can read.
+constexpr std::size_t kMostQuoted = 40;
+
+// The delay of a row. A system whose decimal separator is the comma writes
+// "2.5" as "2,5", which splits into two parts; the second then follows its
+// comma without a blank, and joins the first again. A file from a system
+// with the other separator reads the same.
+std::optional<double> ReadDelay(const std::string& part, const std::string& next, char separator) {
+  std::string text = part;
+  if (!next.empty() && next.front() != ' ') text += "," + next;
+  if (const auto value = TryStrToFloat(text, separator)) return value;
+  std::string other = text;
+  for (char& c : other) {
+    if (c == '.' || c == ',') c = separator;
+  }
+  if (const auto value = TryStrToFloat(other, separator)) return value;
+  return TryStrToFloat(part, separator);
+}
+
+// The text as a message quotes it, cut at a whole character when long.
+std::string Quoted(const std::string& text) {
+  if (text.size() <= kMostQuoted) return "'" + text + "'";
+  std::size_t end = kMostQuoted;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return "'" + text.substr(0, end) + "...'";
+}
+
+// What is wrong with a line, and where: "Line 3 of C:\list.txt: ...".
+[[noreturn]] void LineFault(int index, const std::string& source, const std::string& what) {
+  throw EConvertError("Line " + IntToStr(index + 1) + (source.empty() ? "" : " of " + source) + ": " + what +
+                      "; the list is unchanged");
+}
+
 }  // namespace
 
-std::string TForm1::rowText(const std::string& x, const std::string& y, std::int32_t option, double delay) const {
-  return x + ", " + y + ", " + IntToStr(option) + ", " + FloatToStr(delay, Application().DecimalSeparator());
+std::string RowText(const std::string& x, const std::string& y, std::int32_t option, double delay,
+                    char decimalSeparator) {
+  return x + ", " + y + ", " + IntToStr(option) + ", " + FloatToStr(delay, decimalSeparator);
 }
 
-void TForm1::addtolistbuttonClick(TObject* /*Sender*/) {
-  if (listCount >= kClickListCapacity + 1) {
-    ShowInformation(Application(), kFullListMessage);
-    return;
-  }
-  // A text that is not a number stops here, with nothing stored.
-  const std::int32_t x = StrToInt(mxpostext->Text());
-  const std::int32_t y = StrToInt(mypostext->Text());
-  const double delay = entryDelay();
-  if (!DelayIsWaitable(delay)) {
-    throw Exception("A delay of " + FloatToStr(delay, Application().DecimalSeparator()) +
+std::vector<platform::Point> ClickList::Points() const {
+  std::vector<platform::Point> points;
+  for (std::int32_t k = 1; k < listCount; ++k) points.push_back({At(k).x, At(k).y});
+  return points;
+}
+
+void ClickList::Add(const ClickEntry& entry, std::string row, char decimalSeparator) {
+  if (Full()) throw Exception(kFullListMessage);
+  if (!DelayIsWaitable(entry.delay)) {
+    throw Exception("A delay of " + FloatToStr(entry.delay, decimalSeparator) +
                     " seconds is longer than the longest wait of " + kLongestWaitText + " seconds; nothing was added");
   }
-  clickList[static_cast<std::size_t>(listCount - 1)] = {static_cast<double>(x), static_cast<double>(y),
-                                                        static_cast<double>(currentOption), delay};
-  listbox1->Items().Add(rowText(mxpostext->Text(), mypostext->Text(), currentOption, delay));
+  clickList[static_cast<std::size_t>(listCount - 1)] = entry;
+  rows_.push_back(std::move(row));
   ++listCount;
-  sayWhereClicksCannotGo({{x, y}});
-  // Ready for the space bar to lock the next point.
-  focusCaptureStart();
 }
 
-void TForm1::focusCaptureStart() {
-  // Only where the user could put it: a capture hotkey pressed while
-  // another tab shows adds its entry without an error.
-  if (mstartspecify->CanFocus()) mstartspecify->SetFocus();
-}
-
-void TForm1::listbox1Click(TObject* /*Sender*/) {
-  // Only the user's clicks and keys raise it; a run's highlight does not.
-  pickedRow = -1;
-  for (int i = 0; i < listbox1->Items().Count(); ++i) {
-    if (listbox1->Selected(i)) pickedRow = i;
-  }
-}
-
-void TForm1::mclearlistbtnClick(TObject* /*Sender*/) {
-  pickedRow = -1;
-  listbox1->Clear();
-  listCount = 1;
-  listPos = 1;
-  restartListWaits();
-}
-
-void TForm1::listbox1KeyDown(TObject* /*Sender*/, std::uint16_t& Key, TShiftState /*Shift*/) {
-  constexpr std::uint16_t kVkDelete = 46;
-  if (Key != kVkDelete) return;
-  // The row the user picked, not the one a run highlights meanwhile.
-  const int row = pickedRow;
-  if (row < 0 || row >= listbox1->Items().Count()) return;
-  pickedRow = -1;
-  listbox1->Items().Delete(row);
-  // Later entries move up one place; the run position stays as it is.
-  for (std::int32_t k = row + 1; k < listCount - 1; ++k) {
-    clickList[static_cast<std::size_t>(k - 1)] = clickList[static_cast<std::size_t>(k)];
-  }
+void ClickList::Remove(int row) {
+  if (row < 0 || row >= Count()) return;
+  std::copy(clickList.begin() + row + 1, clickList.begin() + (listCount - 1), clickList.begin() + row);
+  rows_.erase(rows_.begin() + row);
   --listCount;
+}
+
+void ClickList::Clear() noexcept {
+  rows_.clear();
+  listCount = 1;
+}
+
+ClickList ClickList::FromRows(std::vector<std::string> rows, char separator, const std::string& source) {
+  ClickList list;
+  const int count = std::min(static_cast<int>(rows.size()), kClickListCapacity);
+  for (int k = 0; k < count; ++k) {
+    const std::string& row = rows[static_cast<std::size_t>(k)];
+    auto part = [&](int n) { return DelimitedColumn(row, ',', n); };
+    auto whole = [&](int n) {
+      const auto value = TryStrToInt(part(n));
+      if (!value) LineFault(k, source, Quoted(part(n)) + " is not a valid integer value");
+      return *value;
+    };
+    ClickEntry entry;
+    entry.x = whole(0);
+    entry.y = whole(1);
+    entry.option = whole(2);
+    const auto delay = ReadDelay(part(3), part(4), separator);
+    if (!delay) LineFault(k, source, Quoted(part(3)) + " is not a valid floating point value");
+    entry.delay = *delay;
+    if (!DelayIsWaitable(entry.delay)) {
+      LineFault(
+          k, source,
+          "the delay " + FloatToStr(entry.delay, separator) + " is not between 0 and " + kLongestWaitText + " seconds");
+    }
+    list.clickList[static_cast<std::size_t>(k)] = entry;
+  }
+  list.listCount = count + 1;
+  list.rows_ = std::move(rows);
+  return list;
 }

@@ -1,110 +1,66 @@
-// The list run: listclicktimer clicks one entry a tick, top to bottom and
-// round again, each entry's delay being the wait before the next click.
-// The two buttons' captions are independent toggles of the one timer.
-#include <cmath>
+#include "engine/list_run.h"
 
 #include "engine/click_interval.h"
-#include "ui/Unit1.h"
 
-namespace {
-constexpr const char* kClickTheList = "Click the List";
-constexpr const char* kStop = "Stop";
-constexpr const char* kPause = "Pause";
-constexpr const char* kResume = "Resume";
-}  // namespace
-
-void TForm1::mclicklistbtnClick(TObject* /*Sender*/) {
-  if (listbox1->Items().Count() == 0) return;
-  if (mclicklistbtn->Caption() == kClickTheList) {
-    std::vector<platform::Point> points;
-    for (std::int32_t k = 1; k < listCount; ++k) {
-      const ClickEntry& entry = clickList[static_cast<std::size_t>(k - 1)];
-      points.push_back(
-          {static_cast<std::int32_t>(std::trunc(entry.x)), static_cast<std::int32_t>(std::trunc(entry.y))});
-    }
-    sayWhereClicksCannotGo(points);
-    startListTimer();
-    mclicklistbtn->SetCaption(kStop);
-    stopHotkeyFollowsRuns();
-  } else {
-    endListRun();
-  }
-}
-
-void TForm1::endListRun() {
-  listclicktimer->SetEnabled(false);
-  mclicklistbtn->SetCaption(kClickTheList);
-  stopHotkeyFollowsRuns();
-  releaseHeldButton();
-}
-
-void TForm1::stopHotkeyFollowsRuns() {
-  // The emergency stop must work whichever run goes; with none going the
-  // combination is left to other programs. A paused list run keeps what
-  // it had.
-  const bool running = Timer1->Enabled() || listclicktimer->Enabled();
-  if (running) {
-    stophotkey->SetActive(true);
-  } else if (mpausebutton->Caption() != kResume) {
-    stophotkey->SetActive(false);
-  }
-  // A run is when a stop hotkey another program held matters most.
-  retryHotkeys();
-}
-
-void TForm1::restartListWaits() { listWaitsFromFields = true; }
-
-void TForm1::startListTimer() {
-  // The timer keeps the wait of the entry it clicked last; a cleared,
+void ListRun::StartTicker(std::uint32_t fieldsWait) {
+  // The ticker keeps the wait of the entry it clicked last; a cleared,
   // loaded or newly captured list starts with the interval the fields show.
   if (listWaitsFromFields) {
     listWaitsFromFields = false;
-    mtimerintervalchange(nullptr);
+    ticker_.SetInterval(fieldsWait);
   }
-  listclicktimer->SetEnabled(true);
+  ticker_.SetEnabled(true);
 }
 
-void TForm1::mpausebuttonClick(TObject* /*Sender*/) {
-  if (listbox1->Items().Count() == 0) return;
-  // A paused drag stays a drag: the button stays down.
-  if (mpausebutton->Caption() == kPause) {
-    listclicktimer->SetEnabled(false);
-    mpausebutton->SetCaption(kResume);
+void ListRun::Start(std::uint32_t fieldsWait) {
+  if (list_.Count() == 0) return;
+  StartTicker(fieldsWait);
+  started_ = true;
+}
+
+void ListRun::End() {
+  ticker_.SetEnabled(false);
+  started_ = false;
+  mouse_.releaseHeldButton();
+}
+
+void ListRun::TogglePause(std::uint32_t fieldsWait) {
+  if (list_.Count() == 0) return;
+  if (!paused_) {
+    ticker_.SetEnabled(false);
+    paused_ = true;
   } else {
-    startListTimer();
-    mpausebutton->SetCaption(kPause);
-    stopHotkeyFollowsRuns();
+    StartTicker(fieldsWait);
+    paused_ = false;
   }
 }
 
-void TForm1::listclicktimerTimer(TObject* /*Sender*/) {
+bool ListRun::Tick() {
   // Everything was cleared or deleted while the run went on: nothing is
   // left to click, so the run ends as Stop would end it.
-  if (listCount <= 1) {
-    endListRun();
-    return;
+  if (list_.Count() == 0) {
+    End();
+    return false;
   }
-  listbox1->SetMultiSelect(true);
-  if (listPos >= listCount) {
-    if (listPos - 2 >= 0 && listPos - 2 < listbox1->Items().Count()) listbox1->SetSelected(listPos - 2, false);
+  int leaving = listPos != 1 ? listPos - 2 : -1;
+  if (listPos > list_.Count()) {
+    leaving = listPos - 2 < list_.Count() ? listPos - 2 : -1;
     listPos = 1;
   }
-  const ClickEntry& entry = clickList[static_cast<std::size_t>(listPos - 1)];
-  // The wait for the next tick runs from now, before the click. A timer
+  const ClickEntry& entry = list_.At(listPos);
+  // The wait for the next tick runs from now, before the click. A ticker
   // that already counts this wait has just restarted it by firing; leaving
   // it running spares the time the tick took to arrive, which a restart
   // would add to every wait of a fast list.
   const std::uint32_t wait = EntryWaitMilliseconds(entry.delay);
-  if (listclicktimer->Interval() != wait || !listclicktimer->Running()) {
-    listclicktimer->SetEnabled(false);
-    listclicktimer->SetInterval(wait);
-    listclicktimer->SetEnabled(true);
+  if (ticker_.Interval() != wait || !ticker_.Running()) {
+    ticker_.SetEnabled(false);
+    ticker_.SetInterval(wait);
+    ticker_.SetEnabled(true);
   }
-  listbox1->SetSelected(listPos - 1, true);
-  if (listPos != 1) listbox1->SetSelected(listPos - 2, false);
-  Platform().input().SetCursorPos(static_cast<std::int32_t>(std::trunc(entry.x)),
-                                  static_cast<std::int32_t>(std::trunc(entry.y)));
-  clickOption(static_cast<int>(std::trunc(entry.option)));
+  if (onStep) onStep(leaving, listPos - 1);
+  cursor_.SetCursorPos(entry.x, entry.y);
+  mouse_.clickOption(entry.option);
   ++listPos;
-  listbox1->SetMultiSelect(false);
+  return true;
 }

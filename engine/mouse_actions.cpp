@@ -1,57 +1,40 @@
-// Every click the program makes goes through these: one mouse_event flag
-// per call, back to back, acting wherever the cursor is at that moment.
+#include "engine/mouse_actions.h"
+
 #include <algorithm>
-#include <string>
-#include <vector>
 
-#include "platform/input.h"
-#include "platform/process.h"
-#include "ui/Unit1.h"
+using platform::MouseAction;
 
-using platform::kMouseLeftDown;
-using platform::kMouseLeftUp;
-using platform::kMouseRightDown;
-using platform::kMouseRightUp;
-
-void TForm1::singleclick() {
-  auto& input = Platform().input();
-  input.MouseEvent(kMouseLeftDown);
-  input.MouseEvent(kMouseLeftUp);
-  leftButtonHeld = false;
+void MouseActions::singleclick() {
+  input_.Mouse(MouseAction::kLeftDown);
+  input_.Mouse(MouseAction::kLeftUp);
+  leftButtonHeld_ = false;
 }
 
-void TForm1::clickhold() {
-  Platform().input().MouseEvent(kMouseLeftDown);
-  leftButtonHeld = true;
+void MouseActions::clickhold() {
+  input_.Mouse(MouseAction::kLeftDown);
+  leftButtonHeld_ = true;
 }
 
-void TForm1::releaseclick() {
-  Platform().input().MouseEvent(kMouseLeftUp);
-  leftButtonHeld = false;
+void MouseActions::releaseclick() {
+  input_.Mouse(MouseAction::kLeftUp);
+  leftButtonHeld_ = false;
 }
 
-void TForm1::releaseHeldButton() {
-  if (leftButtonHeld) releaseclick();
+void MouseActions::releaseHeldButton() {
+  if (leftButtonHeld_) releaseclick();
 }
 
-void TForm1::rightclick() {
-  auto& input = Platform().input();
-  input.MouseEvent(kMouseRightDown);
-  input.MouseEvent(kMouseRightUp);
+void MouseActions::rightclick() {
+  input_.Mouse(MouseAction::kRightDown);
+  input_.Mouse(MouseAction::kRightUp);
 }
 
-void TForm1::doubleclick() {
+void MouseActions::doubleclick() {
   singleclick();
   singleclick();
 }
 
-// The single-point run's click: Double click is read afresh every time.
-void TForm1::mclick() {
-  singleclick();
-  if (doubleclickbox->Checked()) singleclick();
-}
-
-void TForm1::clickOption(int option) {
+void MouseActions::clickOption(int option) {
   switch (option) {
     case 1:
       singleclick();
@@ -73,21 +56,20 @@ void TForm1::clickOption(int option) {
   }
 }
 
-void TForm1::sayWhereClicksCannotGo(const std::vector<platform::Point>& points) {
+std::optional<std::string> WhereClicksCannotGo(platform::Process& process, const std::vector<platform::Point>& points) {
   std::vector<std::string> titles;
   for (const platform::Point& at : points) {
-    const auto title = Platform().process().HigherRightsWindowAt(at);
+    const auto title = process.HigherRightsWindowAt(at);
     if (title && std::find(titles.begin(), titles.end(), *title) == titles.end()) titles.push_back(*title);
   }
-  if (titles.empty()) return;
+  if (titles.empty()) return std::nullopt;
   std::string named;
   for (const std::string& title : titles) {
     if (!named.empty()) named += ", ";
     named += "\"" + (title.empty() ? std::string("(no title)") : title) + "\"";
   }
   const bool one = titles.size() == 1;
-  ShowInformation(Application(), std::string("Windows does not let Tapfinch click ") + named +
-                                     (one ? ", a window" : ", windows") +
-                                     " of a program running as administrator: clicks there do nothing.\r\n"
-                                     "To click there, start Tapfinch as administrator.");
+  return std::string("Windows does not let Tapfinch click ") + named + (one ? ", a window" : ", windows") +
+         " of a program running as administrator: clicks there do nothing.\r\n"
+         "To click there, start Tapfinch as administrator.";
 }

@@ -127,3 +127,14 @@ void TStringList::Delete(int index) {
   if (index < 0 || index >= Count()) throw EListError(FormatMessage(messages::kListIndexError, std::to_string(index)));
   lines_.erase(lines_.begin() + index);
 }
+
+std::string DelimitedColumn(const std::string& text, char delimiter, int column) {
+  std::size_t start = 0;
+  for (int n = 0; n < column; ++n) {
+    const std::size_t at = text.find(delimiter, start);
+    if (at == std::string::npos) return {};
+    start = at + 1;
+  }
+  const std::size_t end = text.find(delimiter, start);
+  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}

@@ -42,6 +42,10 @@ class TStrings {
   [[nodiscard]] static std::optional<std::string> TextOfFile(const std::string& bytes);
 };
 
+// Column `column` (from 0) of a row whose columns are split by delimiter;
+// nothing when the row has fewer.
+[[nodiscard]] std::string DelimitedColumn(const std::string& text, char delimiter, int column);
+
 class TStringList final : public TStrings {
  public:
   TStringList() = default;

@@ -10,19 +10,15 @@
 
 namespace platform {
 
-// The dwFlags values of mouse_event that the program uses.
-enum MouseEventFlag : std::uint32_t {
-  kMouseLeftDown = 0x0002,
-  kMouseLeftUp = 0x0004,
-  kMouseRightDown = 0x0008,
-  kMouseRightUp = 0x0010,
-};
+// What one synthetic mouse event does; the Windows platform turns it into
+// the matching mouse_event flag.
+enum class MouseAction : std::uint8_t { kLeftDown, kLeftUp, kRightDown, kRightUp };
 
 class Input {
  public:
   virtual ~Input() = default;
-  // One call of mouse_event(flags, 0, 0, 0, 0): acts at the current cursor position.
-  virtual void MouseEvent(std::uint32_t flags) = 0;
+  // One button event, acting at the current cursor position.
+  virtual void Mouse(MouseAction action) = 0;
   virtual Point GetCursorPos() = 0;
   virtual void SetCursorPos(std::int32_t x, std::int32_t y) = 0;
   virtual void MessageBeep(std::uint32_t type) = 0;

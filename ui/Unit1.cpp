@@ -87,26 +87,13 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
   CreateMultipleClickTab();
   CreateOptionsTab();
   CreateNonVisualComponents();
+  CreateEngine();
   PageControl1->SetActivePage(TabSheet2);
 
   OnCreate = Handler(this, &TForm1::FormCreate);
   OnDestroy = Handler(this, &TForm1::FormDestroy);
   OnActivate = Handler(this, &TForm1::FormActivate);
   OnSessionEnding = Handler(this, &TForm1::FormSessionEnding);
-}
-
-void TForm1::FormCreate(TObject* /*Sender*/) {
-  // The layout is 319 high; the window opens shorter.
-  SetHeight(265);
-  // A value that cannot be read ends the reading there; the boxes and
-  // captions still show the hotkeys as they are.
-  try {
-    loadSettings();
-  } catch (...) {
-    showHotkeys();
-    throw;
-  }
-  showHotkeys();
 }
 
 void TForm1::Instructions1Click(TObject* /*Sender*/) {

@@ -1,6 +1,6 @@
-// The main window. One class whose methods live in several files, each
-// holding one concern: the layout here in ui/, the click engine's handlers
-// in engine/, the hotkeys' in hotkeys/.
+// The main window, the shell of the click engine: its layout (Unit1.cpp)
+// and handlers that read the controls, call the engine and show what the
+// engine holds (Unit1_runs.cpp, Unit1_options.cpp).
 #pragma once
 
 #include <array>
@@ -9,12 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "app/lmd_application.h"
 #include "controls/lmdaboutdlg.h"
 #include "controls/lmdlistbox.h"
+#include "controls/lmdoneinstance.h"
 #include "controls/z3dlabel.h"
 #include "controls/zcolorbtn.h"
 #include "controls/zspinedit.h"
+#include "engine/capture.h"
+#include "engine/click_interval.h"
+#include "engine/click_list.h"
+#include "engine/list_run.h"
+#include "engine/mouse_actions.h"
+#include "engine/single_point.h"
+#include "engine/ticker.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
 #include "framework/extctrls.h"
@@ -22,21 +29,13 @@
 #include "framework/menus.h"
 #include "framework/registry.h"
 #include "framework/stdctrls.h"
+#include "hotkeys/assignment.h"
 #include "hotkeys/global_hotkey.h"
+#include "settings/settings_store.h"
 
 inline constexpr const char* kMakerWebAddress = "https://tapfinch.example";
 
 class TForm2;
-
-// One entry of the click list: x and y in screen pixels, a click option
-// and the delay in seconds, all kept as the program has always kept them.
-struct ClickEntry {
-  double x = 0;
-  double y = 0;
-  double option = 0;
-  double delay = 0;
-};
-inline constexpr std::int32_t kClickListCapacity = 100;
 
 class TForm1 : public TForm {
  public:
@@ -176,7 +175,7 @@ class TForm1 : public TForm {
   TOpenDialog* OpenDialog1;
   TLMDOneInstance* LMDOneInstance1;
 
-  // ---- handlers (ui/, engine/, hotkeys/ and settings/)
+  // ---- handlers
   void FormCreate(TObject* Sender);
   void Instructions1Click(TObject* Sender);
   void about2Click(TObject* Sender);
@@ -198,49 +197,12 @@ class TForm1 : public TForm {
   void CheckBox2Click(TObject* Sender);
   void clickonorigoptionClick(TObject* Sender);
   void testbuttonClick(TObject* Sender);
+  void tenthChange(TObject* Sender);
+  void mtimerintervalchange(TObject* Sender);
 
   void starthotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
   void stophotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
 
-  // ---- hotkey assignment (hotkeys/assignment.cpp)
-  void loadhotkeystringlist();
-  // Sets hotkeysDistinct: whether the row may take the code, no other
-  // hotkey holding it.
-  void checkcomboboxes(int row, TShortCut code);
-  void ComboBox1Change(TObject* Sender);
-  void ComboBox2Change(TObject* Sender);
-  void ComboBox3Change(TObject* Sender);
-  void ComboBox4Change(TObject* Sender);
-  void ComboBox5Change(TObject* Sender);
-  void ComboBox6Change(TObject* Sender);
-  void ComboBox7Change(TObject* Sender);
-  // Focus leaving a hotkey box: what was typed there takes effect now.
-  void hotkeyBoxExit(TObject* Sender);
-  // Shows the seven hotkeys in their boxes and the capture options.
-  void showHotkeys();
-  // Registers again what another program held; says what still fails.
-  void retryHotkeys();
-  void hotkeyretrytimerTimer(TObject* Sender);
-
-  // ---- click list file (engine/list_file.cpp)
-  void SaveClickList1Click(TObject* Sender);
-  void LoadClickList1Click(TObject* Sender);
-  // Rebuilds entries 1 to n from the rows (Load's second step); a bad row's
-  // message names its line and, when given, the file it came from.
-  void entriesFromRows(const std::string& source = {});
-
-  // ---- settings store (settings/)
-  // Reads the stored values into the controls, in table order.
-  void loadSettings();
-  // Writes every value; one that cannot be read from its field is left as
-  // stored, and the first such error is rethrown after the rest is written
-  // (unless quiet, at logoff, when nobody can read a message).
-  void saveSettings(bool quiet);
-
-  void tenthChange(TObject* Sender);
-  void mtimerintervalchange(TObject* Sender);
-
-  // ---- click list, list run and capture (engine/)
   void addtolistbuttonClick(TObject* Sender);
   void mclearlistbtnClick(TObject* Sender);
   void listbox1KeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
@@ -259,61 +221,44 @@ class TForm1 : public TForm {
   void releasehotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
   void rightclickhotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
   void doubleclickhotkeyKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void SaveClickList1Click(TObject* Sender);
+  void LoadClickList1Click(TObject* Sender);
 
-  // ---- mouse actions (engine/mouse_actions.cpp)
-  void singleclick();
-  void clickhold();
-  void releaseclick();
-  void rightclick();
-  void doubleclick();
-  void mclick();
-  // The list's dispatch: 1 to 5 select an action, anything else none.
-  void clickOption(int option);
-  // Lets go of a left button that a Click-Hold of the program pressed and
-  // no Release has lifted yet; every way a list run ends calls it.
-  void releaseHeldButton();
-  // Stops the list run: the timer, the idle caption, the held button.
-  void endListRun();
-  // The stop hotkey is held while either run goes.
-  void stopHotkeyFollowsRuns();
-  // The list timer's first wait is the interval fields' again.
-  void restartListWaits();
-  void startListTimer();
-  // The row text of an entry: the fields as typed, the option, the delay.
-  [[nodiscard]] std::string rowText(const std::string& x, const std::string& y, std::int32_t option,
-                                    double delay) const;
+  void ComboBox1Change(TObject* Sender);
+  void ComboBox2Change(TObject* Sender);
+  void ComboBox3Change(TObject* Sender);
+  void ComboBox4Change(TObject* Sender);
+  void ComboBox5Change(TObject* Sender);
+  void ComboBox6Change(TObject* Sender);
+  void ComboBox7Change(TObject* Sender);
+  // Focus leaving a hotkey box: what was typed there takes effect now.
+  void hotkeyBoxExit(TObject* Sender);
+  void hotkeyretrytimerTimer(TObject* Sender);
 
-  // Says, in one message, which of these points lie on a window whose
-  // program runs with higher rights than this one: the system drops our
-  // clicks there without a word. Nothing for ordinary windows.
-  void sayWhereClicksCannotGo(const std::vector<platform::Point>& points);
+  // Shows the seven hotkeys in their boxes.
+  void loadhotkeystringlist();
+  // Shows the seven hotkeys in their boxes and the capture options.
+  void showHotkeys();
+  // Registers again what another program held; says what still fails.
+  void retryHotkeys();
+  // Writes every value; one that cannot be read from its field is left as
+  // stored, and the first such error is rethrown after the rest is written
+  // (unless quiet, at logoff, when nobody can read a message).
+  void saveSettings(bool quiet);
 
-  // The delay in seconds that a new click entry gets from this tab's fields.
-  [[nodiscard]] double entryDelay() const;
-
-  // ---- state the handlers share (the unit's own variables; one set per
-  // running copy of the program so that tests can run two side by side)
-  bool pointSet = true;
-  bool clickAtMouse = true;
-  bool clickOnOrig = false;
-  std::int32_t clickX = 0;
-  std::int32_t clickY = 0;
-  std::int32_t currentOption = 1;
-  std::int32_t listCount = 1;
-  std::int32_t listPos = 1;
-  // Position k of the click list is clickList[k - 1].
-  std::array<ClickEntry, kClickListCapacity> clickList{};
-  // A Click-Hold of the program's own is holding the left button down.
-  bool leftButtonHeld = false;
+  // ---- the click engine, which holds the program's state
+  std::unique_ptr<MouseActions> mouse;
+  std::unique_ptr<SinglePointRun> singleRun;
+  ClickList clickList;
+  std::unique_ptr<ListRun> listRun;
+  std::unique_ptr<Capture> capture;
+  std::unique_ptr<HotkeyAssignment> hotkeys;
   // The row the user picked last, -1 when none.
   int pickedRow = -1;
-  // The next list run's first wait comes from the interval fields.
-  bool listWaitsFromFields = false;
-  bool hotkeysDistinct = true;
   // The instructions window, which the start-up creates after this one.
   TForm2* Form2 = nullptr;
   // The settings store, open from FormCreate to FormDestroy.
-  std::unique_ptr<TRegistry> settingsStore;
+  std::unique_ptr<SettingsStore> settingsStore;
 
  private:
   void CreateMenu();
@@ -324,9 +269,24 @@ class TForm1 : public TForm {
   [[nodiscard]] std::array<TLMDGlobalHotKey*, 5> captureHotkeys() const {
     return {clickhotkey, clickholdhotkey, releasehotkey, rightclickhotkey, doubleclickhotkey};
   }
+  void CreateEngine();
+  // Shows the run states in the buttons; the stop hotkey is held while
+  // either run goes.
+  void showSingleRun(bool running);
+  void showListRun();
+  void stopHotkeyFollowsRuns();
+  void endListRun();
+  void showClickList();
+  // Says which of these points lie on a window of a program with higher
+  // rights than ours.
+  void sayWhereClicksCannotGo(const std::vector<platform::Point>& points);
+  [[nodiscard]] IntervalFields singleFields() const;
+  [[nodiscard]] IntervalFields listFields() const;
+  void applySettings(const Settings& values);
   void captureWithOption(TRadioButton* button);
   void hotkeyRowChanged(int row);
   void commitHotkeyRow(int row);
+  [[nodiscard]] HotkeyCodes hotkeyCodes() const;
   void assignHotkey(int row, TShortCut code);
   // The box of a row shows its hotkey: its entry, or its name when the
   // list has none.
@@ -336,6 +296,8 @@ class TForm1 : public TForm {
   void focusCaptureStart();
   // Rows whose typed text waits for the focus to leave the box.
   std::array<bool, 7> hotkeyTyped_{};
+  std::unique_ptr<Ticker> singleTicker_;
+  std::unique_ptr<Ticker> listTicker_;
   [[nodiscard]] std::array<TComboBox*, 7> hotkeyBoxes() const {
     return {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7};
   }

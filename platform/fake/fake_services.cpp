@@ -18,8 +18,8 @@ bool SameAscii(const std::string& a, const std::string& b) noexcept {
          });
 }
 
-void FakeMouse::MouseEvent(std::uint32_t flags) {
-  const Record record{flags, cursor_, clock_.now()};
+void FakeMouse::Mouse(MouseAction action) {
+  const Record record{action, cursor_, clock_.now()};
   ++eventCount_;
   if (listener_) listener_(record);
   if (recording_) events_.push_back(record);

@@ -30,7 +30,7 @@ class FakeMouse final : public Input {
   explicit FakeMouse(FakeClock& clock) : clock_(clock) {}
 
   struct Record {
-    std::uint32_t flags = 0;
+    MouseAction action = MouseAction::kLeftDown;
     Point at;
     std::uint64_t time = 0;
   };
@@ -49,7 +49,7 @@ class FakeMouse final : public Input {
   // The user's left button, as GetKeyState sees it while a click is handled.
   void setLeftButton(bool down) noexcept { leftButton_ = down; }
 
-  void MouseEvent(std::uint32_t flags) override;
+  void Mouse(MouseAction action) override;
   Point GetCursorPos() override { return cursor_; }
   void SetCursorPos(std::int32_t x, std::int32_t y) override;
   void MessageBeep(std::uint32_t /*type*/) override { ++beeps_; }

@@ -32,7 +32,11 @@ namespace {
 
 class Win32Input final : public Input {
  public:
-  void MouseEvent(std::uint32_t flags) override { mouse_event(flags, 0, 0, 0, 0); }
+  void Mouse(MouseAction action) override {
+    static constexpr DWORD kFlags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTDOWN,
+                                       MOUSEEVENTF_RIGHTUP};
+    mouse_event(kFlags[static_cast<std::size_t>(action)], 0, 0, 0, 0);
+  }
   Point GetCursorPos() override {
     POINT at{};
     ::GetCursorPos(&at);  // not checked: the position is used as it comes

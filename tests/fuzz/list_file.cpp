@@ -145,10 +145,6 @@ std::vector<std::string> Parts(const std::string& row) {
 
 std::string Part(const std::vector<std::string>& parts, std::size_t n) { return n < parts.size() ? parts[n] : ""; }
 
-bool SameEntry(const ClickEntry& a, const ClickEntry& b) {
-  return a.x == b.x && a.y == b.y && a.option == b.option && a.delay == b.delay;
-}
-
 // The delay of a row by the rules of list files: the fourth part, joined
 // again with a fifth that follows its comma without a blank (a decimal
 // comma split it), read with the system's separator or else the other
@@ -194,9 +190,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fake.clearMessageBoxes();
   fake.boxes().clearFileDialogs();
   const std::vector<std::string> rowsBefore = Rows(form);
-  const auto entriesBefore = form.clickList;
-  const std::int32_t countBefore = form.listCount;
-  if (rowsBefore.size() != 1 || countBefore != 2) Fail("the list before the load is not one entry");
+  const ClickList entriesBefore = form.clickList;
+  const int countBefore = form.clickList.Count();
+  if (rowsBefore.size() != 1 || countBefore != 1) Fail("the list before the load is not one entry");
 
   if (std::FILE* file = std::fopen(session->path.c_str(), "wb")) {
     const bool written = std::fwrite(data, 1, size, file) == size;
@@ -222,13 +218,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Fail(std::to_string(lines.size()) + " lines loaded without a word");
     }
     if (rows != lines) Fail("the rows are not the file's lines");
-    if (form.listCount != static_cast<std::int32_t>(rows.size()) + 1) {
-      Fail(std::to_string(rows.size()) + " rows but the count says " + std::to_string(form.listCount - 1));
+    if (form.clickList.Count() != static_cast<int>(rows.size())) {
+      Fail(std::to_string(rows.size()) + " rows but the count says " + std::to_string(form.clickList.Count()));
     }
     for (std::size_t k = 0; k < rows.size(); ++k) {
-      const ClickEntry& entry = form.clickList[k];
+      const ClickEntry& entry = form.clickList.At(static_cast<std::int32_t>(k) + 1);
       const std::vector<std::string> parts = Parts(rows[k]);
-      const double fields[] = {entry.x, entry.y, entry.option};
+      const double fields[] = {static_cast<double>(entry.x), static_cast<double>(entry.y),
+                               static_cast<double>(entry.option)};
       for (std::size_t n = 0; n < 3; ++n) {
         const auto value = TryStrToInt(Part(parts, n));
         if (!value || static_cast<double>(*value) != fields[n]) {
@@ -249,7 +246,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // Refused: the list as it was, and the message says why.
-  if (rows != rowsBefore || form.listCount != countBefore || !SameEntry(form.clickList[0], entriesBefore[0])) {
+  if (rows != rowsBefore || form.clickList.Count() != countBefore || !(form.clickList.At(1) == entriesBefore.At(1)) ||
+      form.clickList.Rows() != entriesBefore.Rows()) {
     Fail("a refused load changed the list");
   }
   const std::string& message = boxes.front().text;

@@ -8,17 +8,14 @@
 
 #include "tests/support/harness.h"
 
-using platform::kMouseLeftDown;
-using platform::kMouseLeftUp;
-using platform::kMouseRightDown;
-using platform::kMouseRightUp;
+using platform::MouseAction;
 using testing_support::Tapfinch;
 
 namespace {
 
 constexpr std::uint32_t kModControl = platform::kModControl;
 
-class ClickList : public ::testing::Test {
+class ClickListTab : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(app.started());
@@ -66,7 +63,7 @@ class ClickList : public ::testing::Test {
   std::vector<std::pair<std::uint64_t, platform::Point>> downs() {
     std::vector<std::pair<std::uint64_t, platform::Point>> found;
     for (const auto& e : fake().mouseEvents()) {
-      if (e.flags == kMouseLeftDown) found.emplace_back(e.time, e.at);
+      if (e.action == MouseAction::kLeftDown) found.emplace_back(e.time, e.at);
     }
     return found;
   }
@@ -81,7 +78,7 @@ class ClickList : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ClickList, AddBuildsEachRowFromTheFieldsAsTyped) {
+TEST_F(ClickListTab, AddBuildsEachRowFromTheFieldsAsTyped) {
   add("512", "384", 1);
   setInterval(0, 0, 1, 2, 5);
   add("-200", "40", 4);
@@ -91,8 +88,8 @@ TEST_F(ClickList, AddBuildsEachRowFromTheFieldsAsTyped) {
   add("100", "100", 5);
   EXPECT_EQ(rows(),
             (std::vector<std::string>{"512, 384, 1, 5", "-200, 40, 4, 1.25", " 7, 9, 2, 0.01", "100, 100, 5, 5400"}));
-  EXPECT_EQ(form().listCount, 5);
-  const ClickEntry& third = form().clickList[2];
+  EXPECT_EQ(form().clickList.Count(), 4);
+  const ClickEntry& third = form().clickList.At(3);
   EXPECT_EQ(third.x, 7) << "the blank stays in the row, not in the entry";
   EXPECT_EQ(third.option, 2);
   EXPECT_DOUBLE_EQ(third.delay, 0.01);
@@ -105,16 +102,16 @@ TEST_F(ClickList, AddBuildsEachRowFromTheFieldsAsTyped) {
   user().click(*form().addtolistbutton);
   ASSERT_EQ(fake().messageBoxes().size(), 1u);
   EXPECT_EQ(fake().messageBoxes()[0].text, "'' is not a valid integer value.");
-  EXPECT_EQ(form().listCount, 5);
+  EXPECT_EQ(form().clickList.Count(), 4);
   EXPECT_EQ(rows().size(), 4u);
 }
 
-TEST_F(ClickList, HoldsAHundredEntriesAndDeleteMakesRoomAgain) {
+TEST_F(ClickListTab, HoldsAHundredEntriesAndDeleteMakesRoomAgain) {
   user().click(*form().mstartspecify);
   user().enterText(*form().mxpostext, "1");
   user().enterText(*form().mypostext, "2");
   for (int i = 0; i < 100; ++i) user().click(*form().addtolistbutton);
-  EXPECT_EQ(form().listCount, 101);
+  EXPECT_EQ(form().clickList.Count(), 100);
   EXPECT_TRUE(fake().messageBoxes().empty());
   user().click(*form().addtolistbutton);
   ASSERT_EQ(fake().messageBoxes().size(), 1u);
@@ -126,38 +123,38 @@ TEST_F(ClickList, HoldsAHundredEntriesAndDeleteMakesRoomAgain) {
 
   user().click(form().listbox1->List(), 5, 5);
   fake().desktop().pressKey(platform::kVkDelete);
-  EXPECT_EQ(form().listCount, 100);
+  EXPECT_EQ(form().clickList.Count(), 99);
   user().click(*form().addtolistbutton);
-  EXPECT_EQ(form().listCount, 101);
+  EXPECT_EQ(form().clickList.Count(), 100);
   EXPECT_EQ(fake().messageBoxes().size(), 1u);
 }
 
-TEST_F(ClickList, DeleteRemovesTheSelectedEntryAndClearEmptiesTheList) {
+TEST_F(ClickListTab, DeleteRemovesTheSelectedEntryAndClearEmptiesTheList) {
   add("1", "1", 1);
   add("2", "2", 2);
   add("3", "3", 3);
   pressDelete();  // nothing selected: nothing happens
-  EXPECT_EQ(form().listCount, 4);
+  EXPECT_EQ(form().clickList.Count(), 3);
   user().click(form().listbox1->List(), 5, 3);  // row A
   fake().desktop().pressKey(platform::kVkBack);
-  EXPECT_EQ(form().listCount, 4) << "only Delete deletes";
+  EXPECT_EQ(form().clickList.Count(), 3) << "only Delete deletes";
   fake().desktop().pressKey(platform::kVkDelete);
   EXPECT_EQ(rows(), (std::vector<std::string>{"2, 2, 2, 5", "3, 3, 3, 5"}));
-  EXPECT_EQ(form().clickList[0].x, 2);
-  EXPECT_EQ(form().clickList[1].x, 3);
-  EXPECT_EQ(form().listCount, 3);
+  EXPECT_EQ(form().clickList.At(1).x, 2);
+  EXPECT_EQ(form().clickList.At(2).x, 3);
+  EXPECT_EQ(form().clickList.Count(), 2);
 
-  form().listPos = 2;
+  form().listRun->SetPosition(2);
   user().click(*form().mclearlistbtn);
   EXPECT_TRUE(rows().empty());
-  EXPECT_EQ(form().listCount, 1);
-  EXPECT_EQ(form().listPos, 1);
+  EXPECT_EQ(form().clickList.Count(), 0);
+  EXPECT_EQ(form().listRun->Position(), 1);
   add("9", "9", 1);
   EXPECT_EQ(rows(), (std::vector<std::string>{"9, 9, 1, 5"}));
-  EXPECT_EQ(form().clickList[0].x, 9);
+  EXPECT_EQ(form().clickList.At(1).x, 9);
 }
 
-TEST_F(ClickList, RunClicksEachEntryAfterTheDelayOfTheOneBefore) {
+TEST_F(ClickListTab, RunClicksEachEntryAfterTheDelayOfTheOneBefore) {
   setInterval(0, 0, 1, 0, 0);
   add("10", "10", 1);
   setInterval(0, 0, 2, 0, 0);
@@ -206,7 +203,7 @@ TEST_F(ClickList, RunClicksEachEntryAfterTheDelayOfTheOneBefore) {
   EXPECT_EQ(downs().back().second, (platform::Point{10, 10}));
 }
 
-TEST_F(ClickList, ADelayOfZeroHaltsTheRunAndPauseRestartsAFullWait) {
+TEST_F(ClickListTab, ADelayOfZeroHaltsTheRunAndPauseRestartsAFullWait) {
   setInterval(0, 0, 1, 0, 0);
   add("1", "1", 1);
   setInterval(0, 0, 0, 0, 0);
@@ -230,7 +227,7 @@ TEST_F(ClickList, ADelayOfZeroHaltsTheRunAndPauseRestartsAFullWait) {
   // fields give the timer 300 ms again when they change.
   form().mtenth->SetValue(2);
   form().mtenth->SetValue(3);
-  form().listPos = 3;
+  form().listRun->SetPosition(3);
   fake().clearMouseEvents();
   user().click(*form().mclicklistbtn);
   fake().advance(300);  // the fields' 300 ms: entry 3
@@ -249,7 +246,7 @@ TEST_F(ClickList, ADelayOfZeroHaltsTheRunAndPauseRestartsAFullWait) {
   EXPECT_EQ(form().mclicklistbtn->Caption(), "Stop") << "the captions are independent";
 }
 
-TEST_F(ClickList, AnEmptyListNeitherStartsNorKeepsARunGoing) {
+TEST_F(ClickListTab, AnEmptyListNeitherStartsNorKeepsARunGoing) {
   user().click(*form().mclicklistbtn);
   user().click(*form().mpausebutton);
   EXPECT_EQ(form().mclicklistbtn->Caption(), "Click the List");
@@ -266,12 +263,12 @@ TEST_F(ClickList, AnEmptyListNeitherStartsNorKeepsARunGoing) {
   EXPECT_FALSE(form().listclicktimer->Enabled()) << "the run ended at its next tick";
   EXPECT_EQ(form().mclicklistbtn->Caption(), "Click the List");
   ASSERT_EQ(fake().mouseEvents().size(), 1u) << "no entry clicked, the held button let go";
-  EXPECT_EQ(fake().mouseEvents()[0].flags, kMouseLeftUp);
+  EXPECT_EQ(fake().mouseEvents()[0].action, MouseAction::kLeftUp);
   fake().advance(50000);
   EXPECT_EQ(fake().mouseEvents().size(), 1u);
 }
 
-TEST_F(ClickList, ClickHoldThenReleaseDragsAndEveryEndOfARunLetsTheButtonGo) {
+TEST_F(ClickListTab, ClickHoldThenReleaseDragsAndEveryEndOfARunLetsTheButtonGo) {
   setInterval(0, 0, 1, 0, 0);
   add("100", "100", 2);
   add("300", "200", 3);
@@ -279,22 +276,22 @@ TEST_F(ClickList, ClickHoldThenReleaseDragsAndEveryEndOfARunLetsTheButtonGo) {
   user().click(*form().mclicklistbtn);
   fake().advance(2000);
   ASSERT_EQ(fake().mouseEvents().size(), 2u);
-  EXPECT_EQ(fake().mouseEvents()[0].flags, kMouseLeftDown);
+  EXPECT_EQ(fake().mouseEvents()[0].action, MouseAction::kLeftDown);
   EXPECT_EQ(fake().mouseEvents()[0].at, (platform::Point{100, 100}));
-  EXPECT_EQ(fake().mouseEvents()[1].flags, kMouseLeftUp);
+  EXPECT_EQ(fake().mouseEvents()[1].action, MouseAction::kLeftUp);
   EXPECT_EQ(fake().mouseEvents()[1].at, (platform::Point{300, 200}));
   user().click(*form().mclicklistbtn);
 
   // Stopped between the hold and the release: the button goes up at once.
   auto heldThenEnded = [&](const std::function<void()>& end) {
-    form().listPos = 1;
+    form().listRun->SetPosition(1);
     fake().clearMouseEvents();
     if (form().mclicklistbtn->Caption() == "Click the List") user().click(*form().mclicklistbtn);
     fake().advance(1000);
-    EXPECT_EQ(fake().mouseEvents().back().flags, kMouseLeftDown);
+    EXPECT_EQ(fake().mouseEvents().back().action, MouseAction::kLeftDown);
     end();
     const auto& events = fake().mouseEvents();
-    return events.size() == 2 && events.back().flags == kMouseLeftUp;
+    return events.size() == 2 && events.back().action == MouseAction::kLeftUp;
   };
   EXPECT_TRUE(heldThenEnded([&] { user().click(*form().mclicklistbtn); })) << "Stop";
   EXPECT_TRUE(heldThenEnded([&] { user().click(*form().mstartspecify); })) << "capture Start";
@@ -307,7 +304,7 @@ TEST_F(ClickList, ClickHoldThenReleaseDragsAndEveryEndOfARunLetsTheButtonGo) {
   EXPECT_EQ(form().mclicklistbtn->Caption(), "Click the List");
 
   // Pause keeps it down, so the drag resumes; a release entry lets it go.
-  form().listPos = 1;
+  form().listRun->SetPosition(1);
   fake().clearMouseEvents();
   user().click(*form().mclicklistbtn);
   fake().advance(1000);
@@ -315,20 +312,20 @@ TEST_F(ClickList, ClickHoldThenReleaseDragsAndEveryEndOfARunLetsTheButtonGo) {
   EXPECT_EQ(fake().mouseEvents().size(), 1u);
   user().click(*form().mpausebutton);
   fake().advance(1000);
-  EXPECT_EQ(fake().mouseEvents().back().flags, kMouseLeftUp);
+  EXPECT_EQ(fake().mouseEvents().back().action, MouseAction::kLeftUp);
   EXPECT_EQ(fake().mouseEvents().size(), 2u);
 
   // The program's exit lets go too.
-  form().listPos = 1;
+  form().listRun->SetPosition(1);
   fake().advance(1000);
-  ASSERT_EQ(fake().mouseEvents().back().flags, kMouseLeftDown);
+  ASSERT_EQ(fake().mouseEvents().back().action, MouseAction::kLeftDown);
   const auto before = fake().mouseEvents().size();
   app.shutdown();
   ASSERT_EQ(fake().mouseEvents().size(), before + 1);
-  EXPECT_EQ(fake().mouseEvents().back().flags, kMouseLeftUp);
+  EXPECT_EQ(fake().mouseEvents().back().action, MouseAction::kLeftUp);
 }
 
-TEST_F(ClickList, CaptureTracksLocksAndAddsWithTheHotkeysOption) {
+TEST_F(ClickListTab, CaptureTracksLocksAndAddsWithTheHotkeysOption) {
   EXPECT_TRUE(fake().pressHotKey(kModControl, 'S') == false) << "capture hotkeys are free while capture is off";
   user().click(*form().mstartspecify);
   EXPECT_TRUE(form().Label14->Visible());
@@ -346,7 +343,7 @@ TEST_F(ClickList, CaptureTracksLocksAndAddsWithTheHotkeysOption) {
   ASSERT_TRUE(fake().pressHotKey(kModControl, 'S'));
   fake().runPending();
   EXPECT_TRUE(form().RadioButton2->Checked());
-  EXPECT_EQ(form().currentOption, 2);
+  EXPECT_EQ(form().capture->currentOption, 2);
   EXPECT_EQ(form().mxpostext->Text(), "640");
   EXPECT_EQ(std::vector<std::string>{form().listbox1->Items()[0]}, std::vector<std::string>{"640, 480, 2, 5"});
 
@@ -359,7 +356,7 @@ TEST_F(ClickList, CaptureTracksLocksAndAddsWithTheHotkeysOption) {
     fake().runPending();
     EXPECT_TRUE(fake().messageBoxes().empty()) << "tab " << tab;
   }
-  EXPECT_EQ(form().currentOption, 4);
+  EXPECT_EQ(form().capture->currentOption, 4);
   ASSERT_EQ(form().listbox1->Items().Count(), 3);
   EXPECT_EQ(form().listbox1->Items()[1], "640, 480, 1, 5");
   EXPECT_EQ(form().listbox1->Items()[2], "640, 480, 4, 5");
@@ -374,7 +371,7 @@ TEST_F(ClickList, CaptureTracksLocksAndAddsWithTheHotkeysOption) {
   EXPECT_EQ(form().Label12->Caption(), "640") << "frozen at its last value";
 }
 
-TEST_F(ClickList, TheAKeyOfTheSingleClickTabAddsFromThisTabsFields) {
+TEST_F(ClickListTab, TheAKeyOfTheSingleClickTabAddsFromThisTabsFields) {
   add("11", "22", 3);
   user().selectTab(*form().PageControl1, 0);
   user().click(*form().CheckBox2);
@@ -384,14 +381,14 @@ TEST_F(ClickList, TheAKeyOfTheSingleClickTabAddsFromThisTabsFields) {
   fake().clearMessageBoxes();
   user().press(*form().singfindclickptstartbtn, 'A', 'a');
   EXPECT_EQ(form().xpostext->Text(), "5");
-  EXPECT_FALSE(form().pointSet) << "the a key locks nothing";
+  EXPECT_FALSE(form().singleRun->pointSet) << "the a key locks nothing";
   ASSERT_EQ(form().listbox1->Items().Count(), 2);
   EXPECT_EQ(form().listbox1->Items()[1], "11, 22, 3, 5");
   EXPECT_TRUE(fake().messageBoxes().empty());
   EXPECT_TRUE(form().singfindclickptstartbtn->Focused()) << "the focus stays on this tab";
 }
 
-TEST_F(ClickList, DeleteDuringARunRemovesTheRowTheUserPickedNotTheOneJustClicked) {
+TEST_F(ClickListTab, DeleteDuringARunRemovesTheRowTheUserPickedNotTheOneJustClicked) {
   setInterval(0, 0, 0, 1, 0);  // a tenth of a second a point
   add("1", "1", 1);
   add("2", "2", 1);
@@ -402,7 +399,7 @@ TEST_F(ClickList, DeleteDuringARunRemovesTheRowTheUserPickedNotTheOneJustClicked
   ASSERT_EQ(selectedRows(), std::vector<int>{1}) << "the run's highlight is kept";
   pressDelete();
   EXPECT_EQ(rows(), (std::vector<std::string>{"2, 2, 1, 0.1", "3, 3, 1, 0.1"}));
-  EXPECT_EQ(form().clickList[0].x, 2);
+  EXPECT_EQ(form().clickList.At(1).x, 2);
   // Nothing picked since: a second Delete removes nothing.
   pressDelete();
   EXPECT_EQ(rows().size(), 2u);

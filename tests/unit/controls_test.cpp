@@ -192,7 +192,10 @@ TEST_F(Controls, MultipleTabFieldsFeedTheListTimerAndTheEntryDelay) {
   form().mseconds->SetValue(30);
   form().mtenth->SetValue(0);
   form().mhundreth->SetValue(0);
-  EXPECT_DOUBLE_EQ(form().entryDelay(), 90);
+  form().mxpostext->SetText("1");
+  form().mypostext->SetText("1");
+  form().addtolistbuttonClick(nullptr);
+  EXPECT_DOUBLE_EQ(form().clickList.At(1).delay, 90) << "a new entry's delay in seconds";
 }
 
 TEST_F(Controls, ColourButtonPaintsItsFaceAndReadsItsColourBack) {

@@ -210,7 +210,7 @@ class ListFileFaults : public ::testing::Test {
       form().mypostext->SetText(std::to_string(-k));
       form().addtolistbuttonClick(nullptr);
     }
-    form().listPos = 2;
+    form().listRun->SetPosition(2);
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
@@ -240,9 +240,13 @@ class ListFileFaults : public ::testing::Test {
   List list() {
     List seen;
     for (int i = 0; i < form().listbox1->Items().Count(); ++i) seen.rows.push_back(form().listbox1->Items()[i]);
-    for (const ClickEntry& e : form().clickList) seen.entries.push_back({e.x, e.y, e.option, e.delay});
-    seen.count = form().listCount;
-    seen.position = form().listPos;
+    for (int k = 1; k <= form().clickList.Count(); ++k) {
+      const ClickEntry& e = form().clickList.At(k);
+      seen.entries.push_back(
+          {static_cast<double>(e.x), static_cast<double>(e.y), static_cast<double>(e.option), e.delay});
+    }
+    seen.count = form().clickList.Count();
+    seen.position = form().listRun->Position();
     return seen;
   }
 

@@ -37,6 +37,20 @@ class Bare : public ::testing::Test {
 
 }  // namespace
 
+TEST_F(Bare, AnErrorUnderATimerTickIsShownAndTheTimerGoesOn) {
+  std::vector<std::uint64_t> fired;
+  TTimer* t = timer(100, fired);
+  t->SetOnTimer([&](TObject*) {
+    fired.push_back(fake.now());
+    throw EConvertError("'x' is not a valid integer value");
+  });
+  t->SetEnabled(true);
+  fake.advance(300);
+  EXPECT_EQ(fired.size(), 3u);
+  ASSERT_EQ(fake.messageBoxes().size(), 3u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "'x' is not a valid integer value.");
+}
+
 TEST_F(Bare, TimerOnlyAChangeOfIntervalOrEnabledRearmsIt) {
   std::vector<std::uint64_t> fired;
   TTimer* t = timer(1000, fired);

@@ -4,19 +4,10 @@
 #include "tests/support/harness.h"
 #include "ui/Unit2.h"
 
-using platform::kMouseLeftDown;
-using platform::kMouseLeftUp;
-using platform::kMouseRightDown;
-using platform::kMouseRightUp;
+using platform::MouseAction;
 using testing_support::Tapfinch;
 
 namespace {
-
-std::vector<std::uint32_t> Flags(const platform::fake::FakePlatform& fake) {
-  std::vector<std::uint32_t> flags;
-  for (const auto& event : fake.mouseEvents()) flags.push_back(event.flags);
-  return flags;
-}
 
 template <class Window = platform::fake::FakeTopLevel>
 Window& PeerOf(const TControl& control) {
@@ -87,35 +78,6 @@ TEST(MainWindow, SingleClickTabStartsReadyToRunAtTheMouse) {
   EXPECT_EQ(form.singleclickoptionspanel->Width(), 161);
   EXPECT_EQ(form.multipleclickoptionspanel->Left(), 161);
   EXPECT_EQ(form.hotkeyoptionspanel->Left(), 369);
-}
-
-TEST(MouseActions, EachOptionInjectsItsEventsAndNothingElse) {
-  Tapfinch app;
-  TForm1& form = app.form();
-  auto& fake = app.fake();
-  const std::pair<int, std::vector<std::uint32_t>> table[] = {
-      {1, {kMouseLeftDown, kMouseLeftUp}},
-      {2, {kMouseLeftDown}},
-      {3, {kMouseLeftUp}},
-      {4, {kMouseRightDown, kMouseRightUp}},
-      {5, {kMouseLeftDown, kMouseLeftUp, kMouseLeftDown, kMouseLeftUp}},
-      {0, {}},
-      {6, {}},
-      {-1, {}},
-  };
-  for (const auto& [option, expected] : table) {
-    fake.clearMouseEvents();
-    form.clickOption(option);
-    EXPECT_EQ(Flags(fake), expected) << "option " << option;
-  }
-  fake.clearMouseEvents();
-  form.mclick();
-  EXPECT_EQ(Flags(fake), (std::vector<std::uint32_t>{kMouseLeftDown, kMouseLeftUp}));
-  form.doubleclickbox->SetChecked(true);
-  fake.clearMouseEvents();
-  form.mclick();
-  EXPECT_EQ(Flags(fake), (std::vector<std::uint32_t>{kMouseLeftDown, kMouseLeftUp, kMouseLeftDown, kMouseLeftUp}));
-  EXPECT_EQ(fake.cursorMoves(), 0);
 }
 
 TEST(MainWindow, HelpInstructionsShowsTheFixedInstructionsWindowOnce) {

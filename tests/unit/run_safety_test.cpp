@@ -149,8 +149,7 @@ TEST_F(RunSafety, ANewListRunFirstWaitsTheIntervalItShows) {
   };
   for (const auto& renew : renewals) {
     twoEntries();
-    form().clickList[0].delay = 3600;
-    form().clickList[1].delay = 3600;
+    form().clickList = ClickList::FromRows({"1, 1, 1, 3600", "2, 2, 1, 3600"}, '.');
     user().click(*form().mclicklistbtn);
     fake().advance(5000);
     EXPECT_EQ(form().listclicktimer->Interval(), 3600000u) << "waits its entry's hour";

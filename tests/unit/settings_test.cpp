@@ -31,7 +31,7 @@ RegistryValue Text(const std::string& text) {
   return {platform::kRegSz, data};
 }
 
-class Settings : public ::testing::Test {
+class SavedSettings : public ::testing::Test {
  protected:
   FakeRegistry& registry() { return fake.registryStore(); }
   FakeRegistry::Values& stored(RegistryRoot root = RegistryRoot::kLocalMachine) { return registry().key(root, kPath); }
@@ -52,7 +52,7 @@ class Settings : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Settings, FirstRunCreatesTheKeyAndWritesAllEighteenValuesAtExit) {
+TEST_F(SavedSettings, FirstRunCreatesTheKeyAndWritesAllEighteenValuesAtExit) {
   {
     Tapfinch app(fake);
     ASSERT_TRUE(app.started());
@@ -72,7 +72,7 @@ TEST_F(Settings, FirstRunCreatesTheKeyAndWritesAllEighteenValuesAtExit) {
   EXPECT_TRUE(fake.messageBoxes().empty());
 }
 
-TEST_F(Settings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
+TEST_F(SavedSettings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
   auto& values = stored();
   values["x"] = Dword(static_cast<std::uint32_t>(-5));
   values["y"] = Dword(40);
@@ -88,10 +88,10 @@ TEST_F(Settings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
     EXPECT_FALSE(form.CheckBox2->Checked());
     EXPECT_TRUE(form.xpostext->Visible()) << "the mode switch ran";
     EXPECT_EQ(form.xpostext->Text(), "-5");
-    EXPECT_FALSE(form.pointSet) << "the point must be set again";
+    EXPECT_FALSE(form.singleRun->pointSet) << "the point must be set again";
     EXPECT_EQ(form.hours->Text(), "23");
     EXPECT_EQ(form.Timer1->Interval(), 23u * 3600000 + 5000) << "tenthChange ran";
-    EXPECT_TRUE(form.clickOnOrig);
+    EXPECT_TRUE(form.singleRun->clickOnOrig);
     EXPECT_EQ(form.numclicksspin->Value(), 7);
     EXPECT_EQ(form.ComboBox1->Text(), "Ctrl+F5");
     EXPECT_EQ(form.ComboBox3->Text(), "Alt+F4") << "a code outside the list shows its name";
@@ -105,7 +105,7 @@ TEST_F(Settings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
   EXPECT_EQ(stored().at("clickhotkey").data, Text("Alt+F4").data);
 }
 
-TEST_F(Settings, AWrongTypeStopsReadingThereWithItsMessage) {
+TEST_F(SavedSettings, AWrongTypeStopsReadingThereWithItsMessage) {
   auto& values = stored();
   values["timeh"] = Dword(2);
   values["timem"] = {platform::kRegSz, {'3', 0}};
@@ -128,7 +128,7 @@ TEST_F(Settings, AWrongTypeStopsReadingThereWithItsMessage) {
   EXPECT_TRUE(again.form().CheckBox2->Checked()) << "the value before it was applied";
 }
 
-TEST_F(Settings, AnUnwritableMachineRootFallsBackToTheUsersOwn) {
+TEST_F(SavedSettings, AnUnwritableMachineRootFallsBackToTheUsersOwn) {
   registry().makeUnwritable(RegistryRoot::kLocalMachine);
   stored(RegistryRoot::kCurrentUser)["times"] = Dword(12);
   {
@@ -150,7 +150,7 @@ TEST_F(Settings, AnUnwritableMachineRootFallsBackToTheUsersOwn) {
   EXPECT_EQ(fake.messageBoxes()[0].text, "Failed to set data for 'x'");
 }
 
-TEST_F(Settings, TheRestOfTheFailureTableStopsWhereThePartSays) {
+TEST_F(SavedSettings, TheRestOfTheFailureTableStopsWhereThePartSays) {
   auto& values = stored();
   values["stophotkey"] = {platform::kRegBinary, {'C', 't', 'r', 'l', '+', 'Q', 0}};
   {
@@ -193,7 +193,7 @@ TEST_F(Settings, TheRestOfTheFailureTableStopsWhereThePartSays) {
   EXPECT_EQ(stored().size(), 3u);
 }
 
-TEST_F(Settings, TheStopHotkeyStopsBothRunsButLeavesAPausedListAlone) {
+TEST_F(SavedSettings, TheStopHotkeyStopsBothRunsButLeavesAPausedListAlone) {
   Tapfinch app(fake);
   TForm1& form = app.form();
   form.mxpostext->SetText("1");

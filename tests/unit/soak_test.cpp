@@ -14,10 +14,7 @@
 
 #include "tests/support/harness.h"
 
-using platform::kMouseLeftDown;
-using platform::kMouseLeftUp;
-using platform::kMouseRightDown;
-using platform::kMouseRightUp;
+using platform::MouseAction;
 using platform::fake::FakeMouse;
 using testing_support::Tapfinch;
 
@@ -60,7 +57,7 @@ class TickChecker {
   // No allocation per tick: a day has 8.64 million of them.
   struct Tick {
     platform::Point at;
-    std::array<std::uint32_t, 4> flags{};
+    std::array<MouseAction, 4> flags{};
     std::size_t count = 0;
   };
   using Plan = std::function<Tick(std::uint64_t tick)>;
@@ -79,11 +76,11 @@ class TickChecker {
       expected_ = plan_(tick);
       next_ = 0;
     }
-    if (next_ >= expected_.count || event.flags != expected_.flags[next_]) return fail(event, "wrong event");
+    if (next_ >= expected_.count || event.action != expected_.flags[next_]) return fail(event, "wrong event");
     if (event.at != expected_.at) return fail(event, "wrong place");
     ++next_;
-    if (event.flags == kMouseLeftDown) ++leftDown_;
-    if (event.flags == kMouseLeftUp) --leftDown_;
+    if (event.action == MouseAction::kLeftDown) ++leftDown_;
+    if (event.action == MouseAction::kLeftUp) --leftDown_;
     if (leftDown_ < 0 || leftDown_ > 1) return fail(event, "left button ups and downs unmatched");
   }
 
@@ -94,8 +91,9 @@ class TickChecker {
 
  private:
   void fail(const FakeMouse::Record& event, const char* what) {
-    failure_ = std::string(what) + " at " + std::to_string(event.time) + " ms (flags " + std::to_string(event.flags) +
-               ", " + std::to_string(event.at.x) + "," + std::to_string(event.at.y) + ")";
+    failure_ = std::string(what) + " at " + std::to_string(event.time) + " ms (flags " +
+               std::to_string(static_cast<int>(event.action)) + ", " + std::to_string(event.at.x) + "," +
+               std::to_string(event.at.y) + ")";
   }
 
   std::uint64_t start_;
@@ -150,11 +148,12 @@ TEST_F(Soak, AHundredEntryListAtTenMillisecondsForAnHour) {
     const platform::Point at{10 + k, 900 - 3 * k};
     switch (kOptions[static_cast<std::size_t>(k % 3)]) {
       case 1:
-        return TickChecker::Tick{at, {kMouseLeftDown, kMouseLeftUp}, 2};
+        return TickChecker::Tick{at, {MouseAction::kLeftDown, MouseAction::kLeftUp}, 2};
       case 4:
-        return TickChecker::Tick{at, {kMouseRightDown, kMouseRightUp}, 2};
+        return TickChecker::Tick{at, {MouseAction::kRightDown, MouseAction::kRightUp}, 2};
       default:
-        return TickChecker::Tick{at, {kMouseLeftDown, kMouseLeftUp, kMouseLeftDown, kMouseLeftUp}, 4};
+        return TickChecker::Tick{
+            at, {MouseAction::kLeftDown, MouseAction::kLeftUp, MouseAction::kLeftDown, MouseAction::kLeftUp}, 4};
     }
   });
   watch(checker);
@@ -182,7 +181,7 @@ TEST_F(Soak, ASinglePointAtTenMillisecondsForADayCountsEveryClick) {
   ASSERT_EQ(form().Timer1->Interval(), kTick);
   user().moveMouse(640, 512);
   TickChecker checker(fake().now(), [](std::uint64_t) {
-    return TickChecker::Tick{{640, 512}, {kMouseLeftDown, kMouseLeftUp}, 2};
+    return TickChecker::Tick{{640, 512}, {MouseAction::kLeftDown, MouseAction::kLeftUp}, 2};
   });
   watch(checker);
   user().click(*form().singclickstartbtn);

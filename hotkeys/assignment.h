@@ -1,0 +1,56 @@
+// Assigning the seven hotkeys (start, stop and the five capture actions):
+// no two on one combination, an arrow step in a box passes over the
+// entries other hotkeys hold, and typed text counts only when it names a
+// whole combination. Works on the codes and their texts; the window shows
+// them in its boxes and hands the codes to its hotkey components.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "hotkeys/shortcut.h"
+#include "platform/hotkeys.h"
+#include "platform/locale.h"
+
+inline constexpr int kHotkeyRows = 7;
+using HotkeyCodes = std::array<TShortCut, kHotkeyRows>;
+
+class HotkeyAssignment {
+ public:
+  HotkeyAssignment(platform::Keyboard& keyboard, platform::Locale& locale) noexcept
+      : keyboard_(keyboard), locale_(locale) {}
+
+  // Sets hotkeysDistinct: whether the row may take the code, no other row
+  // of codes holding it. No combination at all clashes with nothing.
+  void checkcomboboxes(const HotkeyCodes& codes, int row, TShortCut code);
+
+  // The entry (from the choices) a box picked or stepped to. A step of one
+  // from the row's entry passes over the entries other rows hold; the code
+  // to assign, or nothing when the step found nothing free.
+  [[nodiscard]] std::optional<TShortCut> Picked(const HotkeyCodes& codes, int row, int index);
+  // Typed text: the code it names when that is a whole combination (a key
+  // with Ctrl, Alt or Shift, or one of the choices), 0 for an empty text
+  // (unassigned), nothing for anything else.
+  [[nodiscard]] std::optional<TShortCut> Typed(const std::string& text) const;
+
+  // What the row's box shows: the position of its entry among the choices
+  // and its text, the code's own name when the choices lack it.
+  struct Shown {
+    int position = -1;
+    std::string text;
+  };
+  [[nodiscard]] Shown ShownFor(TShortCut code) const;
+  [[nodiscard]] std::string Name(TShortCut code) const { return FormatShortcut(code, keyboard_); }
+
+  bool hotkeysDistinct = true;
+
+ private:
+  platform::Keyboard& keyboard_;
+  platform::Locale& locale_;
+};
+
+// What the seven hotkeys do, as messages name them.
+[[nodiscard]] const char* HotkeyPurpose(int row);
+// The caption of the capture option that row 2 to 6 drives.
+[[nodiscard]] std::string CaptureCaption(int row, const std::string& hotkeyName);

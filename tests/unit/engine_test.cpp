@@ -1,0 +1,260 @@
+// The click engine on its own: the runs, the list and capture on the fake
+// clock and mouse, with no window. What only the window shows is tested
+// with the window.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "engine/capture.h"
+#include "engine/click_list.h"
+#include "engine/list_run.h"
+#include "engine/mouse_actions.h"
+#include "engine/single_point.h"
+#include "framework/exceptions.h"
+#include "platform/fake/fake_platform.h"
+#include "tests/support/clock_ticker.h"
+
+using platform::MouseAction;
+using platform::Point;
+using testing_support::ClockTicker;
+
+namespace {
+
+using Events = std::vector<std::pair<MouseAction, Point>>;
+
+struct Engine {
+  platform::fake::FakePlatform fake;
+  MouseActions mouse{fake.input()};
+  ClockTicker ticker{fake.timers()};
+
+  Events events() const {
+    Events seen;
+    for (const auto& e : fake.mouseEvents()) seen.emplace_back(e.action, e.at);
+    return seen;
+  }
+  std::vector<MouseAction> actions() const {
+    std::vector<MouseAction> seen;
+    for (const auto& e : fake.mouseEvents()) seen.push_back(e.action);
+    return seen;
+  }
+};
+
+constexpr MouseAction kDown = MouseAction::kLeftDown;
+constexpr MouseAction kUp = MouseAction::kLeftUp;
+
+ClickList ListOf(const std::vector<std::string>& rows) { return ClickList::FromRows(rows, '.'); }
+
+}  // namespace
+
+TEST(MouseActions, EachOptionInjectsItsEventsAndKnowsTheHeldButton) {
+  const struct {
+    int option;
+    std::vector<MouseAction> events;
+    bool held;
+  } table[] = {
+      {1, {kDown, kUp}, false},
+      {2, {kDown}, true},
+      {3, {kUp}, false},
+      {4, {MouseAction::kRightDown, MouseAction::kRightUp}, false},
+      {5, {kDown, kUp, kDown, kUp}, false},
+      {0, {}, false},
+      {6, {}, false},
+      {-1, {}, false},
+  };
+  for (const auto& row : table) {
+    Engine engine;
+    engine.mouse.clickOption(row.option);
+    EXPECT_EQ(engine.actions(), row.events) << "option " << row.option;
+    EXPECT_EQ(engine.mouse.leftButtonHeld(), row.held) << "option " << row.option;
+    engine.fake.clearMouseEvents();
+    engine.mouse.releaseHeldButton();
+    EXPECT_EQ(engine.actions(), row.held ? std::vector<MouseAction>{kUp} : std::vector<MouseAction>{})
+        << "only a button we hold goes up";
+    EXPECT_EQ(engine.fake.cursorMoves(), 0);
+  }
+}
+
+TEST(SinglePointRun, ClicksAtThePointAndPutsTheCursorBack) {
+  Engine engine;
+  SinglePointRun run(engine.mouse, engine.fake.input(), engine.ticker);
+  engine.ticker.onTick = [&] { run.Tick(0, false); };
+  engine.ticker.SetInterval(50);
+  engine.fake.moveCursor({7, 8});
+  run.SetClickAtMouse(false);
+  EXPECT_FALSE(run.pointSet) << "leaving the mouse forgets the point";
+  run.Start(300, 400);
+  engine.fake.advance(49);
+  EXPECT_TRUE(engine.events().empty()) << "the first click comes one interval after the start";
+  engine.fake.advance(1);
+  EXPECT_EQ(engine.events(), (Events{{kDown, {300, 400}}, {kUp, {300, 400}}}));
+  EXPECT_EQ(engine.fake.cursor(), (Point{7, 8}));
+
+  engine.fake.clearMouseEvents();
+  run.clickOnOrig = true;
+  engine.fake.advance(50);
+  EXPECT_EQ(engine.events(), (Events{{kDown, {300, 400}}, {kUp, {300, 400}}, {kDown, {7, 8}}, {kUp, {7, 8}}}));
+  EXPECT_EQ(run.Count(), 2);
+
+  run.Stop();
+  engine.fake.clearMouseEvents();
+  engine.fake.advance(500);
+  EXPECT_TRUE(engine.events().empty());
+  run.Start(std::nullopt, 5);
+  EXPECT_EQ(run.clickX, 300) << "a coordinate not given keeps the last";
+  EXPECT_EQ(run.clickY, 5);
+  EXPECT_EQ(run.Count(), 0) << "each start counts from nothing";
+}
+
+TEST(SinglePointRun, TheLimitIsMetOnlyByEqualityAndDoubleClickDoublesEachClick) {
+  const struct {
+    std::int32_t limit;
+    int metAt;  // 0: never within ten ticks
+  } table[] = {{0, 0}, {1, 1}, {3, 3}, {-2, 0}};
+  for (const auto& row : table) {
+    Engine engine;
+    SinglePointRun run(engine.mouse, engine.fake.input(), engine.ticker);
+    run.Start(std::nullopt, std::nullopt);
+    int metAt = 0;
+    for (int tick = 1; tick <= 10; ++tick) {
+      if (run.Tick(row.limit, tick % 2 == 0) && metAt == 0) metAt = tick;
+    }
+    EXPECT_EQ(metAt, row.metAt) << "limit " << row.limit;
+    EXPECT_EQ(engine.fake.mouseEvents().size(), 30U) << "one click on odd ticks, two on even";
+    EXPECT_EQ(engine.fake.cursorMoves(), 0) << "at the mouse the cursor is left alone";
+  }
+}
+
+TEST(ClickList, AddRemoveAndTheLimitsOfWhatItTakes) {
+  ClickList list;
+  for (int k = 0; k < kClickListCapacity; ++k) list.Add({k, -k, 1, 0.5}, "row " + std::to_string(k), '.');
+  EXPECT_TRUE(list.Full());
+  EXPECT_THROW(list.Add({1, 1, 1, 0}, "one more", '.'), Exception);
+  list.Remove(0);
+  list.Remove(50);
+  EXPECT_EQ(list.Count(), 98);
+  EXPECT_EQ(list.At(1).x, 1) << "later entries move up";
+  EXPECT_EQ(list.At(51).x, 52);
+  EXPECT_EQ(list.Rows()[50], "row 52") << "rows move with their entries";
+  list.Remove(98);  // no such row
+  EXPECT_EQ(list.Count(), 98);
+
+  for (const double delay : {-0.01, 2147483.648, 1e308}) {
+    try {
+      list.Add({1, 1, 1, delay}, "x", ',');
+      ADD_FAILURE() << delay << " was taken";
+    } catch (const Exception& e) {
+      EXPECT_NE(std::string(e.what()).find("nothing was added"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_EQ(list.Count(), 98);
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_TRUE(list.Rows().empty());
+}
+
+TEST(ClickList, RowsGiveEntriesOrANamedLineAndNothing) {
+  const ClickList comma = ClickList::FromRows({"10, -20, 5, 2,5", "1, 1, 1, 0.5"}, ',', "C:\\a.txt");
+  ASSERT_EQ(comma.Count(), 2);
+  EXPECT_EQ(comma.At(1), (ClickEntry{10, -20, 5, 2.5})) << "a decimal comma joins its two parts";
+  EXPECT_EQ(comma.At(2), (ClickEntry{1, 1, 1, 0.5})) << "a period reads under the comma too";
+  const ClickList period = ClickList::FromRows({"3,4,9,1.25, extra"}, '.');
+  EXPECT_EQ(period.At(1), (ClickEntry{3, 4, 9, 1.25})) << "an option outside 1 to 5 is kept; a fifth part ignored";
+
+  const struct {
+    std::string row;
+    std::string message;
+  } bad[] = {
+      {"1, 2, 1", "Line 2 of C:\\a.txt: '' is not a valid floating point value; the list is unchanged"},
+      {"x, 2, 1, 1", "Line 2 of C:\\a.txt: 'x' is not a valid integer value; the list is unchanged"},
+      {"1, 2, 1, -1",
+       "Line 2 of C:\\a.txt: the delay -1 is not between 0 and 2147483.647 seconds; the list is unchanged"},
+  };
+  for (const auto& row : bad) {
+    try {
+      static_cast<void>(ClickList::FromRows({"1, 1, 1, 1", row.row}, '.', "C:\\a.txt"));
+      ADD_FAILURE() << row.row << " was taken";
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(std::string(e.what()), row.message);
+    }
+  }
+}
+
+TEST(ListRun, ClicksEachEntryAfterTheWaitOfTheOneBeforeAndGoesRound) {
+  Engine engine;
+  const ClickList list = ListOf({"1, 1, 1, 0.05", "2, 2, 4, 0.02", "3, 3, 2, 0.1"});
+  ListRun run(list, engine.mouse, engine.fake.input(), engine.ticker);
+  std::vector<std::pair<int, int>> steps;
+  run.onStep = [&](int leaving, int current) { steps.emplace_back(leaving, current); };
+  engine.ticker.onTick = [&] { run.Tick(); };
+  run.WaitFromFields();
+  run.Start(30);
+  EXPECT_TRUE(run.Started());
+  std::vector<std::pair<std::uint64_t, Point>> downs;
+  engine.fake.mouse().onEvent([&](const auto& e) {
+    if (e.action == kDown || e.action == MouseAction::kRightDown) downs.emplace_back(e.time, e.at);
+  });
+  const std::uint64_t start = engine.fake.now();
+  engine.fake.advance(30 + 50 + 20 + 100 + 50);
+  const std::vector<std::pair<std::uint64_t, Point>> expected = {
+      {start + 30, {1, 1}}, {start + 80, {2, 2}}, {start + 100, {3, 3}}, {start + 200, {1, 1}}, {start + 250, {2, 2}}};
+  EXPECT_EQ(downs, expected) << "the fields' interval first, then each entry's own delay";
+  EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{-1, 0}, {0, 1}, {1, 2}, {2, 0}, {0, 1}}));
+  engine.mouse.clickhold();
+  run.End();
+  EXPECT_FALSE(run.Started());
+  EXPECT_FALSE(engine.mouse.leftButtonHeld()) << "ending lets go of the held button";
+  EXPECT_EQ(run.Position(), 3) << "an ended run resumes where it was";
+}
+
+TEST(ListRun, PauseAndResumeKeepThePlaceAndAnEmptiedListEndsTheRun) {
+  Engine engine;
+  ClickList list = ListOf({"1, 1, 1, 0.01", "2, 2, 1, 0.01"});
+  ListRun run(list, engine.mouse, engine.fake.input(), engine.ticker);
+  engine.ticker.onTick = [&] { run.Tick(); };
+  engine.ticker.SetInterval(10);
+  run.Start(10);
+  engine.fake.advance(10);
+  run.TogglePause(10);
+  EXPECT_TRUE(run.Paused());
+  EXPECT_TRUE(run.Started()) << "the two toggles are independent";
+  engine.fake.clearMouseEvents();
+  engine.fake.advance(100);
+  EXPECT_TRUE(engine.events().empty());
+  run.TogglePause(10);
+  engine.fake.advance(10);
+  ASSERT_FALSE(engine.events().empty());
+  EXPECT_EQ(engine.events().front().second, (Point{2, 2})) << "resumed at the next entry";
+
+  list.Clear();
+  engine.fake.advance(10);
+  EXPECT_FALSE(run.Running());
+  EXPECT_FALSE(run.Started());
+
+  ClickList none;
+  ListRun idle(none, engine.mouse, engine.fake.input(), engine.ticker);
+  idle.Start(10);
+  idle.TogglePause(10);
+  EXPECT_FALSE(idle.Started()) << "an empty list does not start";
+  EXPECT_FALSE(idle.Paused());
+}
+
+TEST(Capture, StoppingRewindsACapturedListAndLetsGoOfTheButton) {
+  Engine engine;
+  ClickList list = ListOf({"1, 1, 2, 0.01", "2, 2, 1, 0.01"});
+  ListRun run(list, engine.mouse, engine.fake.input(), engine.ticker);
+  Capture capture(list, run, engine.mouse, engine.fake.input());
+  run.SetPosition(2);
+  engine.mouse.clickhold();
+  capture.Start();
+  EXPECT_TRUE(capture.Tracking());
+  EXPECT_FALSE(engine.mouse.leftButtonHeld());
+  engine.fake.moveCursor({-5, 9});
+  EXPECT_EQ(capture.Track(), (Point{-5, 9}));
+  capture.Stop();
+  EXPECT_EQ(run.Position(), 1);
+  engine.ticker.SetInterval(999);
+  run.Start(40);
+  EXPECT_EQ(engine.ticker.Interval(), 40U) << "a captured list first waits the fields' interval";
+}
