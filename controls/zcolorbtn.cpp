@@ -51,10 +51,10 @@ void TzColorBtn::Click() {
   TCustomControl::Click();
 }
 
-std::uint32_t TzColorBtn::PeerDialogCode(std::uint16_t key) {
+platform::ClaimedKeys TzColorBtn::PeerClaimedKeys(std::uint16_t key) {
   // A button to the dialog manager, which then clicks it for the
   // accelerator character of its caption.
-  return platform::kDlgButton | (key == kVkReturn ? std::uint32_t{platform::kDlgWantMessage} : 0u);
+  return {.thisKey = key == kVkReturn, .asButton = true};
 }
 
 void TzColorBtn::PeerClicked() {

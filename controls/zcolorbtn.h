@@ -31,7 +31,7 @@ class TzColorBtn : public TCustomControl {
   void Paint(platform::Canvas& canvas) override;
   // Enter is the button's own key while it has the focus; Tab, Esc and
   // the arrows stay the dialog manager's.
-  std::uint32_t PeerDialogCode(std::uint16_t key) override;
+  platform::ClaimedKeys PeerClaimedKeys(std::uint16_t key) override;
   // The accelerator key of the caption.
   void PeerClicked() override;
   [[nodiscard]] bool ClicksOnDialogKey(platform::DialogKey key, bool focused) const noexcept override;

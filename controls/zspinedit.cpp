@@ -151,8 +151,8 @@ void TzcCustomSpinEdit::SetEditorEnabled(bool enabled) {
   EditableChanged();
 }
 
-std::uint32_t TzcCustomSpinEdit::PeerDialogCode(std::uint16_t key) {
-  return key == platform::kVkReturn ? std::uint32_t{platform::kDlgWantMessage} : 0u;
+platform::ClaimedKeys TzcCustomSpinEdit::PeerClaimedKeys(std::uint16_t key) {
+  return {.thisKey = key == platform::kVkReturn};
 }
 
 void TzcCustomSpinEdit::UpdateClientSize() {

@@ -64,7 +64,7 @@ class TzcCustomSpinEdit : public TCustomEdit {
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
   void KeyPress(char& key) override;
   // Enter goes to the field (which refuses it with a beep), not to the form.
-  std::uint32_t PeerDialogCode(std::uint16_t key) override;
+  platform::ClaimedKeys PeerClaimedKeys(std::uint16_t key) override;
   void SetBounds(int left, int top, int width, int height) override;
 
  protected:

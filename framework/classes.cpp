@@ -1,18 +1,18 @@
 #include "framework/classes.h"
 
 #include "framework/exceptions.h"
-#include "framework/forms.h"
 
 TComponent::TComponent(TComponent* owner)
     : owner_(owner),
       application_(owner != nullptr ? owner->application_ : nullptr),
+      root_(owner != nullptr ? owner->root_ : nullptr),
       loading_(owner != nullptr && owner->loading_) {}
 
-TComponent::TComponent(TApplication& self, std::nullptr_t) : application_(&self) {}
+TComponent::TComponent(TApplication& self, ComponentRoot& root) : application_(&self), root_(&root) {}
 
 TComponent::~TComponent() { DestroyComponents(); }
 
-platform::Platform& TComponent::Platform() const noexcept { return application_->PlatformServices(); }
+platform::Platform& TComponent::Platform() const noexcept { return root_->PlatformServices(); }
 
 TComponent* TComponent::FindComponent(std::string_view name) const noexcept {
   for (const auto& component : components_) {
@@ -55,6 +55,6 @@ void TComponent::Guard(const std::function<void()>& f) const {
   } catch (const ProcessExit&) {
     throw;
   } catch (...) {
-    application_->HandleException(std::current_exception());
+    root_->HandleException(std::current_exception());
   }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,21 @@
 #include "platform/platform.h"
 
 class TApplication;
+
+// What every component reaches through its owners at the root of the
+// tree: the platform, and the handler of errors that escape an event.
+// The application object is the root; components know no more of it.
+class ComponentRoot {
+ public:
+  [[nodiscard]] virtual platform::Platform& PlatformServices() const noexcept = 0;
+  virtual void HandleException(const std::exception_ptr& error) = 0;
+
+ protected:
+  ComponentRoot() = default;
+  ComponentRoot(const ComponentRoot&) = default;
+  ComponentRoot& operator=(const ComponentRoot&) = default;
+  ~ComponentRoot() = default;
+};
 
 class TObject {
  public:
@@ -78,7 +94,7 @@ class TComponent : public TObject {
 
  protected:
   // The root of an owner tree (the application object).
-  TComponent(TApplication& self, std::nullptr_t);
+  TComponent(TApplication& self, ComponentRoot& root);
   void SetLoading(bool loading) noexcept { loading_ = loading; }
 
  private:
@@ -86,6 +102,7 @@ class TComponent : public TObject {
 
   TComponent* owner_ = nullptr;
   TApplication* application_ = nullptr;
+  ComponentRoot* root_ = nullptr;
   std::string name_;
   std::vector<std::unique_ptr<TComponent>> components_;
   bool loading_ = false;

@@ -21,8 +21,8 @@ class TOpenDialog : public TComponent {
   void SetDefaultExt(std::string ext) { defaultExt_ = std::move(ext); }
   [[nodiscard]] const std::string& Filter() const noexcept { return filter_; }
   void SetFilter(std::string filter) { filter_ = std::move(filter); }
-  [[nodiscard]] std::uint32_t Options() const noexcept { return options_; }
-  void SetOptions(std::uint32_t options) noexcept { options_ = options; }
+  [[nodiscard]] const platform::FileDialogOptions& Options() const noexcept { return options_; }
+  void SetOptions(const platform::FileDialogOptions& options) noexcept { options_ = options; }
 
   // True with FileName set when the user chose a file; false when cancelled.
   bool Execute();
@@ -35,7 +35,7 @@ class TOpenDialog : public TComponent {
   std::string fileName_;
   std::string defaultExt_;
   std::string filter_;
-  std::uint32_t options_ = 0;
+  platform::FileDialogOptions options_;
 };
 
 class TSaveDialog : public TOpenDialog {

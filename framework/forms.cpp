@@ -269,7 +269,7 @@ void TCustomForm::PeerSessionEnding() {
 
 // ------------------------------------------------------------ TApplication
 
-TApplication::TApplication(platform::Platform& platform) : TComponent(*this, nullptr), platform_(platform) {
+TApplication::TApplication(platform::Platform& platform) : TComponent(*this, *this), platform_(platform) {
   platform_.loop().SetErrorHandler([this](const std::exception_ptr& error) { HandleException(error); });
 }
 

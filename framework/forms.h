@@ -118,12 +118,12 @@ class TForm : public TCustomForm {
   explicit TForm(TComponent* owner, std::string className = "TForm") : TCustomForm(owner, std::move(className)) {}
 };
 
-class TApplication : public TComponent, private platform::PeerEvents {
+class TApplication : public TComponent, public ComponentRoot, private platform::PeerEvents {
  public:
   explicit TApplication(platform::Platform& platform);
   ~TApplication() override;
 
-  [[nodiscard]] platform::Platform& PlatformServices() const noexcept { return platform_; }
+  [[nodiscard]] platform::Platform& PlatformServices() const noexcept override { return platform_; }
 
   // Creates the application window.
   void Initialize();
@@ -151,7 +151,7 @@ class TApplication : public TComponent, private platform::PeerEvents {
 
   // The default error handler. Errors that reach the platform's own code
   // (a window procedure) come here too.
-  void HandleException(const std::exception_ptr& error);
+  void HandleException(const std::exception_ptr& error) override;
   void ShowException(const std::string& message);
 
   int MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags);

@@ -71,7 +71,7 @@ const std::array<std::string, 256>& OwnKeyNames() {
 std::string LayoutKeyName(unsigned key, platform::Keyboard& keyboard) {
   const std::uint32_t scanCode = keyboard.ScanCodeOf(key);
   if (scanCode == 0) return {};
-  return keyboard.KeyNameText(static_cast<std::int32_t>(scanCode << 16));
+  return keyboard.KeyName(scanCode);
 }
 
 std::string KeyName(unsigned key, platform::Keyboard& keyboard) {

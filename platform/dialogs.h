@@ -17,25 +17,21 @@ enum MessageBoxFlag : std::uint32_t {
 
 constexpr int kIdOk = 1;
 
-// The OFN_* option bits the program sets.
-enum FileDialogOption : std::uint32_t {
-  kOfnReadOnly = 0x00000001,
-  kOfnOverwritePrompt = 0x00000002,
-  kOfnHideReadOnly = 0x00000004,
-  kOfnNoChangeDir = 0x00000008,
-  kOfnPathMustExist = 0x00000800,
-  kOfnFileMustExist = 0x00001000,
-  kOfnExplorer = 0x00080000,
-  kOfnEnableSizing = 0x00800000,
+// What a file dialog may do beyond choosing a name.
+struct FileDialogOptions {
+  bool overwritePrompt = false;  // asks before a save replaces a file
+  bool hideReadOnly = false;     // no "open as read-only" box
+  bool enableSizing = false;     // the user may resize the dialog
+  friend bool operator==(const FileDialogOptions&, const FileDialogOptions&) = default;
 };
 
 struct FileDialogRequest {
-  bool save = false;          // GetSaveFileNameA, else GetOpenFileNameA
-  std::string title;          // empty: the dialog's standard title
-  std::string fileName;       // offered at the start
-  std::string defaultExt;     // appended to a name given without one
-  std::string filter;         // description and pattern pairs, '|' between them
-  std::uint32_t options = 0;  // FileDialogOption bits
+  bool save = false;       // GetSaveFileNameA, else GetOpenFileNameA
+  std::string title;       // empty: the dialog's standard title
+  std::string fileName;    // offered at the start
+  std::string defaultExt;  // appended to a name given without one
+  std::string filter;      // description and pattern pairs, '|' between them
+  FileDialogOptions options;
 };
 
 class Dialogs {

@@ -55,7 +55,8 @@ class Keyboard {
  public:
   virtual ~Keyboard() = default;
   virtual std::uint32_t ScanCodeOf(std::uint32_t virtualKey) = 0;  // MapVirtualKeyA(vk, 0)
-  virtual std::string KeyNameText(std::int32_t lParam) = 0;        // GetKeyNameTextA
+  // The layout's name of the key with this scan code.
+  virtual std::string KeyName(std::uint32_t scanCode) = 0;
 };
 
 }  // namespace platform

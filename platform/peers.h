@@ -53,20 +53,13 @@ enum TextFormat : std::uint32_t {
   kTextNoPrefix = 0x0800,
 };
 
-// What a window tells the dialog manager it handles itself (the DLGC_*
-// values of WM_GETDLGCODE). Keys a window does not claim move the focus
-// (Tab, arrows) or become the form's Enter and Esc commands.
-enum DialogCode : std::uint32_t {
-  kDlgWantArrows = 0x0001,
-  kDlgWantTab = 0x0002,
-  kDlgWantMessage = 0x0004,  // this very key (DLGC_WANTALLKEYS)
-  kDlgHasSetSel = 0x0008,
-  kDlgDefPushButton = 0x0010,
-  kDlgUndefPushButton = 0x0020,
-  kDlgRadioButton = 0x0040,
-  kDlgWantChars = 0x0080,
-  kDlgStatic = 0x0100,
-  kDlgButton = 0x2000,
+// The keys a control keeps from the dialog manager beyond what its native
+// kind keeps: the key at hand goes to the control instead of moving the
+// focus or pressing the form's Enter and Esc buttons; a button is clicked
+// by the dialog manager for the accelerator of its caption.
+struct ClaimedKeys {
+  bool thisKey = false;
+  bool asButton = false;
 };
 
 // Virtual-key codes the framework and the dialog manager act on.
@@ -140,9 +133,9 @@ class PeerEvents {
   virtual void PeerKeyDown(std::uint16_t& /*key*/, ShiftBits /*shift*/) {}
   virtual void PeerKeyUp(std::uint16_t& /*key*/, ShiftBits /*shift*/) {}
   virtual void PeerKeyPress(char& /*ch*/) {}
-  // DialogCode bits the control claims beyond its native kind's, for a key
-  // about to be handled (0 when the question is not about a key).
-  virtual std::uint32_t PeerDialogCode(std::uint16_t /*key*/) { return 0; }
+  // What the control claims for a key about to be handled (0 when the
+  // question is not about a key).
+  virtual ClaimedKeys PeerClaimedKeys(std::uint16_t /*key*/) { return {}; }
   virtual void PeerDialogKey(DialogKey /*key*/) {}  // forms
   // Forms, before the dialog manager: Ctrl+Tab, Ctrl+Shift+Tab,
   // Ctrl+PageDown and Ctrl+PageUp. True when the form took the key.

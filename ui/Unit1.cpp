@@ -505,11 +505,11 @@ void TForm1::CreateNonVisualComponents() {
   SaveDialog1->SetFileName("tapfinchlist");
   SaveDialog1->SetDefaultExt("txt");
   SaveDialog1->SetFilter("txt");
-  SaveDialog1->SetOptions(platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly | platform::kOfnEnableSizing);
+  SaveDialog1->SetOptions({.overwritePrompt = true, .hideReadOnly = true, .enableSizing = true});
   OpenDialog1 = Make<TOpenDialog>(*this, "OpenDialog1");
   OpenDialog1->SetDefaultExt("txt");
   OpenDialog1->SetFilter("txt");
-  OpenDialog1->SetOptions(platform::kOfnHideReadOnly | platform::kOfnEnableSizing);
+  OpenDialog1->SetOptions({.hideReadOnly = true, .enableSizing = true});
 
   // Its loaded step is the single-instance check.
   LMDOneInstance1 = Make<TLMDOneInstance>(*this, "LMDOneInstance1");

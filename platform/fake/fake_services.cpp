@@ -169,8 +169,7 @@ std::uint32_t FakeKeyboardLayout::ScanCodeOf(std::uint32_t virtualKey) {
   return virtualKey < kScanCodes.size() ? kScanCodes[virtualKey] : 0;
 }
 
-std::string FakeKeyboardLayout::KeyNameText(std::int32_t lParam) {
-  const auto scanCode = static_cast<std::uint32_t>(lParam >> 16) & 0x1FFu;
+std::string FakeKeyboardLayout::KeyName(std::uint32_t scanCode) {
   for (const LayoutKey& key : kLayout) {
     if (key.scanCode == scanCode) return key.name;
   }

@@ -153,7 +153,7 @@ class FakeLocale final : public Locale {
 class FakeKeyboardLayout final : public Keyboard {
  public:
   std::uint32_t ScanCodeOf(std::uint32_t virtualKey) override;
-  std::string KeyNameText(std::int32_t lParam) override;
+  std::string KeyName(std::uint32_t scanCode) override;
 };
 
 // The system clipboard the native edit cuts to and pastes from.

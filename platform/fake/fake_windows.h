@@ -19,6 +19,26 @@
 
 namespace platform::fake {
 
+// MeasureText's character cell at the layout's font, and at any font.
+inline constexpr int kCellWidth = 6;
+Size CellOf(const FontSpec& font);
+
+// What a window tells the dialog manager it handles itself (the DLGC_*
+// values of WM_GETDLGCODE). Keys a window does not claim move the focus
+// (Tab, arrows) or become the form's Enter and Esc commands.
+enum DialogCode : std::uint32_t {
+  kDlgWantArrows = 0x0001,
+  kDlgWantTab = 0x0002,
+  kDlgWantMessage = 0x0004,  // this very key (DLGC_WANTALLKEYS)
+  kDlgHasSetSel = 0x0008,
+  kDlgDefPushButton = 0x0010,
+  kDlgUndefPushButton = 0x0020,
+  kDlgRadioButton = 0x0040,
+  kDlgWantChars = 0x0080,
+  kDlgStatic = 0x0100,
+  kDlgButton = 0x2000,
+};
+
 class FakeClock;
 class FakeMouse;
 class FakeClipboard;
@@ -62,6 +82,10 @@ class FakeWindow : public WindowPeer {
   [[nodiscard]] std::uint32_t dialogCode(std::uint16_t key);
   // Tab and the group search descend into such windows (WS_EX_CONTROLPARENT).
   [[nodiscard]] virtual bool controlParent() const noexcept { return false; }
+  // A form the dialog manager works in (not the application window).
+  [[nodiscard]] virtual bool dialogForm() const noexcept { return false; }
+  // Its caption's accelerator pressed: a button is clicked (BM_CLICK).
+  virtual void accelerate();
   // A window that holds others and is a stop too, after them.
   [[nodiscard]] virtual bool stopAfterChildren() const noexcept { return false; }
 
@@ -106,7 +130,7 @@ class FakeWindow : public WindowPeer {
 // Forms and the application window.
 class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
  public:
-  FakeTopLevel(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events);
+  FakeTopLevel(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events, bool form);
 
   void Show(ShowMode mode) override;
   void SetMenu(const std::vector<MenuItemSpec>& menu) override { menu_ = menu; }
@@ -117,7 +141,8 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   [[nodiscard]] FormBorder border() const noexcept { return border_; }
   int Dpi() override;
 
-  [[nodiscard]] bool controlParent() const noexcept override { return kind() == PeerKind::kForm; }
+  [[nodiscard]] bool controlParent() const noexcept override { return form_; }
+  [[nodiscard]] bool dialogForm() const noexcept override { return form_; }
   [[nodiscard]] bool iconic() const noexcept { return iconic_; }
   [[nodiscard]] bool shownCentered() const noexcept { return shownCentered_; }
   [[nodiscard]] std::uint64_t zOrder() const noexcept { return zOrder_; }
@@ -134,6 +159,7 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   void moveToMonitor(int dpi, const Rect& suggested);
 
  private:
+  bool form_;
   bool iconic_ = false;
   bool shownCentered_ = false;
   std::uint64_t zOrder_ = 0;
@@ -146,7 +172,8 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
 // Push buttons, check boxes and radio buttons: the BUTTON class.
 class FakeButton final : public FakeWindow, public CheckPeer {
  public:
-  FakeButton(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events);
+  enum class Style { kPush, kCheck, kRadio };
+  FakeButton(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events, Style style);
   void SetChecked(bool checked) override { checked_ = checked; }
   [[nodiscard]] bool checked() const noexcept { return checked_; }
   [[nodiscard]] bool pushed() const noexcept { return pushed_; }
@@ -162,6 +189,7 @@ class FakeButton final : public FakeWindow, public CheckPeer {
 
  private:
   void clicked();
+  Style style_;
   bool checked_;
   bool pushed_ = false;
 };
@@ -329,13 +357,17 @@ class FakeHeader final : public FakeWindow, public HeaderPeer {
 // Group boxes, panels, tab sheets and scroll boxes: windows that hold controls.
 class FakeContainer final : public FakeWindow {
  public:
-  using FakeWindow::FakeWindow;
+  FakeContainer(FakeDesktop& desktop, const PeerParams& params, PeerEvents& events, bool groupBox)
+      : FakeWindow(desktop, params, events), groupBox_(groupBox) {}
   [[nodiscard]] bool controlParent() const noexcept override { return true; }
 
  protected:
   [[nodiscard]] std::uint32_t nativeDialogCode() const noexcept override {
-    return kind() == PeerKind::kGroupBox ? std::uint32_t{kDlgStatic} : 0u;
+    return groupBox_ ? std::uint32_t{kDlgStatic} : 0u;
   }
+
+ private:
+  bool groupBox_;
 };
 
 // Labels (STATIC) and self-painted controls, whose mouse goes to the framework.
@@ -350,6 +382,8 @@ class FakeLabel final : public FakeWindow {
 class FakeCustom final : public FakeWindow {
  public:
   using FakeWindow::FakeWindow;
+  // A self-painted button is clicked through its framework control.
+  void accelerate() override;
 };
 
 class FakeDesktop final : public Windows {

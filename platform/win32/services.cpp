@@ -182,7 +182,9 @@ class Win32Dialogs final : public Dialogs {
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     dialog.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
-    dialog.Flags = request.options | OFN_EXPLORER;
+    dialog.Flags = OFN_EXPLORER | (request.options.overwritePrompt ? OFN_OVERWRITEPROMPT : 0) |
+                   (request.options.hideReadOnly ? OFN_HIDEREADONLY : 0) |
+                   (request.options.enableSizing ? OFN_ENABLESIZING : 0);
     // Modal with a message loop of its own, which serves our timers and hotkeys too.
     const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (chosen == 0) return std::nullopt;
@@ -364,9 +366,10 @@ class Win32Hotkeys final : public Hotkeys {
 class Win32Keyboard final : public Keyboard {
  public:
   std::uint32_t ScanCodeOf(std::uint32_t virtualKey) override { return MapVirtualKeyA(virtualKey, 0); }
-  std::string KeyNameText(std::int32_t lParam) override {
+  std::string KeyName(std::uint32_t scanCode) override {
     char name[256] = {};
-    const int length = GetKeyNameTextA(lParam, name, sizeof name);
+    // The scan code goes in bits 16 to 23 of the key message's lParam.
+    const int length = GetKeyNameTextA(static_cast<LONG>(scanCode << 16), name, sizeof name);
     return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
   }
 };

@@ -97,7 +97,9 @@ LRESULT Win32Window::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         pending != nullptr && (pending->message == WM_KEYDOWN || pending->message == WM_CHAR)) {
       key = static_cast<std::uint16_t>(pending->wParam);
     }
-    return CallBase(message, wParam, lParam) | static_cast<LRESULT>(events_.PeerDialogCode(key));
+    const ClaimedKeys claimed = events_.PeerClaimedKeys(key);
+    return CallBase(message, wParam, lParam) | (claimed.thisKey ? DLGC_WANTALLKEYS : 0) |
+           (claimed.asButton ? DLGC_BUTTON : 0);
   }
   return HandleMessage(message, wParam, lParam);
 }

@@ -72,7 +72,7 @@ TEST_F(ListFile, SavedRowsLoadBackAsTheSameRowsAndEntries) {
   EXPECT_EQ(saving.title, "Save Click List - Tapfinch");
   EXPECT_EQ(saving.fileName, "tapfinchlist");
   EXPECT_EQ(saving.defaultExt, "txt");
-  EXPECT_EQ(saving.options & platform::kOfnOverwritePrompt, platform::kOfnOverwritePrompt);
+  EXPECT_TRUE(saving.options.overwritePrompt);
 
   app.user().click(*form().mclearlistbtn);
   load("list.txt");
