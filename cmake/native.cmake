@@ -7,6 +7,7 @@ include(GoogleTest)
 add_executable(tapfinch_tests
   tests/support/harness.cpp
   tests/unit/about_test.cpp
+  tests/unit/assignment_test.cpp
   tests/unit/click_list_test.cpp
   tests/unit/controls_test.cpp
   tests/unit/conversions_test.cpp

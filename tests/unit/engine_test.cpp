@@ -124,6 +124,13 @@ TEST(SinglePointRun, TheLimitIsMetOnlyByEqualityAndDoubleClickDoublesEachClick) 
     EXPECT_EQ(engine.fake.mouseEvents().size(), 30U) << "one click on odd ticks, two on even";
     EXPECT_EQ(engine.fake.cursorMoves(), 0) << "at the mouse the cursor is left alone";
   }
+  // A limit lowered below the count is never met.
+  Engine engine;
+  SinglePointRun run(engine.mouse, engine.fake.input(), engine.ticker);
+  run.Start(std::nullopt, std::nullopt);
+  for (int tick = 0; tick < 3; ++tick) static_cast<void>(run.Tick(0, false));
+  EXPECT_FALSE(run.Tick(2, false));
+  EXPECT_FALSE(run.Tick(2, false));
 }
 
 TEST(ClickList, AddRemoveAndTheLimitsOfWhatItTakes) {

@@ -1,0 +1,142 @@
+// The hotkey assignment and the settings store on their own: the rules on
+// codes and texts, and the stored values as a plain value, with no window.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "framework/exceptions.h"
+#include "hotkeys/assignment.h"
+#include "platform/fake/fake_platform.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+constexpr const char* kPath = "Software\\Brenmoorsoft\\Tapfinch";
+// Ctrl+F9, Ctrl+F10, Ctrl+A, Ctrl+S, Ctrl+D, Ctrl+F, Ctrl+G.
+constexpr HotkeyCodes kDefaults = {0x4078, 0x4079, 0x4041, 0x4053, 0x4044, 0x4046, 0x4047};
+
+struct Rules : ::testing::Test {
+  platform::fake::FakePlatform fake;
+  HotkeyAssignment rules{fake.keyboard(), fake.locale()};
+  int position(TShortCut code) { return FindHotkeyChoice(code, fake.keyboard(), fake.locale()); }
+};
+
+}  // namespace
+
+TEST_F(Rules, TypedTextCountsOnlyAsAWholeCombination) {
+  const struct {
+    const char* text;
+    std::optional<TShortCut> code;
+  } table[] = {
+      {"Ctrl+F11", 0x407A},
+      {"shift+CTRL+f2", 0x6071},
+      {"Alt+F4", 0x8073},
+      {"F5", 0x0074},
+      {"", 0},
+      {"c", std::nullopt},
+      {"Ctrl+", std::nullopt},
+      {"ctrl+shift", std::nullopt},
+      {"Alt+Ctrl", std::nullopt},
+      {"Ctrl+Nothing", std::nullopt},
+  };
+  for (const auto& row : table) EXPECT_EQ(rules.Typed(row.text), row.code) << '"' << row.text << '"';
+}
+
+TEST_F(Rules, NoTwoRowsShareACombinationButNoneClashesWithNothing) {
+  HotkeyCodes codes = kDefaults;
+  rules.checkcomboboxes(codes, 0, 0x4079);
+  EXPECT_FALSE(rules.hotkeysDistinct) << "the stop hotkey's";
+  rules.checkcomboboxes(codes, 1, 0x4079);
+  EXPECT_TRUE(rules.hotkeysDistinct) << "its own";
+  codes[1] = 0;
+  codes[2] = 0;
+  rules.checkcomboboxes(codes, 1, 0);
+  EXPECT_TRUE(rules.hotkeysDistinct) << "two empty rows";
+}
+
+TEST_F(Rules, AnArrowStepPassesOverWhatOtherRowsHold) {
+  HotkeyCodes codes = kDefaults;
+  const int start = position(codes[0]);
+  ASSERT_GE(start, 0);
+  // Ctrl+F10 follows Ctrl+F9 among the choices and is the stop hotkey's:
+  // a step down lands on the next free one, a step up on the one before.
+  ASSERT_EQ(position(0x4079), start + 1);
+  const auto down = rules.Picked(codes, 0, start + 1);
+  ASSERT_TRUE(down);
+  EXPECT_GT(position(*down), start + 1);
+  EXPECT_NE(*down, 0x4079);
+  EXPECT_EQ(rules.Picked(codes, 0, start - 1),
+            HotkeyChoices().empty()
+                ? std::nullopt
+                : std::optional<TShortCut>{ParseShortcut(HotkeyChoices()[static_cast<std::size_t>(start - 1)],
+                                                         fake.keyboard(), fake.locale())});
+  // A pick further away is taken as it is; assigning it is checked apart.
+  EXPECT_EQ(rules.Picked(codes, 0, position(0x4041)), 0x4041);
+  EXPECT_EQ(rules.Picked(codes, 0, -1), std::nullopt);
+  // With every entry after it held, a step down finds nothing.
+  const int last = static_cast<int>(HotkeyChoices().size()) - 1;
+  codes[0] = ParseShortcut(HotkeyChoices()[static_cast<std::size_t>(last - 1)], fake.keyboard(), fake.locale());
+  codes[1] = ParseShortcut(HotkeyChoices()[static_cast<std::size_t>(last)], fake.keyboard(), fake.locale());
+  EXPECT_EQ(rules.Picked(codes, 0, last), std::nullopt);
+}
+
+TEST_F(Rules, ABoxShowsItsEntryOrTheCodesOwnName) {
+  const auto listed = rules.ShownFor(0x4078);
+  EXPECT_GE(listed.position, 0);
+  EXPECT_EQ(listed.text, "Ctrl+F9");
+  EXPECT_EQ(rules.ShownFor(0x8073).position, -1);
+  EXPECT_EQ(rules.ShownFor(0x8073).text, "Alt+F4");
+  EXPECT_EQ(rules.ShownFor(0).text, "");
+  EXPECT_EQ(CaptureCaption(3, "Ctrl+S"), "Click-Hold   / Ctrl+S");
+}
+
+TEST(SettingsStoreValues, ReadBackWhatWasWrittenAndKeepWhatWasNotGiven) {
+  platform::fake::FakePlatform fake;
+  Settings written;
+  written.x = -12;
+  written.interval = {1, 2, 3, 4, 5};
+  written.mouse = false;
+  written.numclicks = 7;
+  written.orig = true;
+  written.doubleclick = true;
+  written.hotkeys = {0x407A, 0, 0x8073, 0x4053, 0x4044, 0x4046, 0x4047};
+  {
+    SettingsStore store(fake.registry(), fake.keyboard(), fake.locale());
+    store.Write(written);
+  }
+  const auto& values = fake.registryStore().key(platform::RegistryRoot::kLocalMachine, kPath);
+  EXPECT_TRUE(values.contains("x"));
+  EXPECT_FALSE(values.contains("y")) << "a value not given is not written";
+  Settings read;
+  SettingsStore(fake.registry(), fake.keyboard(), fake.locale()).Read(read);
+  EXPECT_EQ(read.x, -12);
+  EXPECT_EQ(read.y, std::nullopt);
+  EXPECT_EQ(read.interval, written.interval);
+  EXPECT_EQ(read.mouse, false);
+  EXPECT_EQ(read.numclicks, 7);
+  EXPECT_EQ(read.orig, true);
+  EXPECT_EQ(read.doubleclick, true);
+  EXPECT_EQ(read.hotkeys, written.hotkeys);
+}
+
+TEST(SettingsStoreValues, AValueOfTheWrongTypeEndsTheReadingThere) {
+  platform::fake::FakePlatform fake;
+  Settings written;
+  written.x = 5;
+  written.y = 6;
+  written.mouse = true;
+  written.numclicks = 3;
+  written.orig = true;
+  SettingsStore(fake.registry(), fake.keyboard(), fake.locale()).Write(written);
+  // The click count as text: the values before it are read, none after.
+  fake.registryStore().key(platform::RegistryRoot::kLocalMachine, kPath)["numclicks"] = {platform::kRegSz, {'3', 0}};
+  Settings read;
+  SettingsStore store(fake.registry(), fake.keyboard(), fake.locale());
+  EXPECT_THROW(store.Read(read), Exception);
+  EXPECT_EQ(read.x, 5);
+  EXPECT_EQ(read.y, 6);
+  EXPECT_EQ(read.mouse, true);
+  EXPECT_EQ(read.numclicks, std::nullopt);
+  EXPECT_EQ(read.orig, std::nullopt);
+}
