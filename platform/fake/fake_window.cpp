@@ -13,7 +13,6 @@ FakeWindow::FakeWindow(FakeDesktop& desktop, const PeerParams& params, PeerEvent
     : desktop_(desktop),
       events_(events),
       text_(params.text),
-      kind_(params.kind),
       className_(params.className),
       parent_(static_cast<FakeWindow*>(params.parent)),
       bounds_(params.bounds),

@@ -62,7 +62,6 @@ class FakeWindow : public WindowPeer {
   void SetCursor(CursorShape cursor) override { cursor_ = cursor; }
   [[nodiscard]] CursorShape cursor() const noexcept { return cursor_; }
 
-  [[nodiscard]] PeerKind kind() const noexcept { return kind_; }
   [[nodiscard]] const std::string& className() const noexcept { return className_; }
   [[nodiscard]] const std::string& text() const noexcept { return text_; }
   [[nodiscard]] const Rect& bounds() const noexcept { return bounds_; }
@@ -113,7 +112,6 @@ class FakeWindow : public WindowPeer {
   std::string text_;
 
  private:
-  PeerKind kind_;
   std::string className_;
   FakeWindow* parent_;
   std::vector<FakeWindow*> children_;
