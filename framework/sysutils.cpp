@@ -1,7 +1,9 @@
 #include "framework/sysutils.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -155,12 +157,15 @@ std::string FloatToStr(double value, char decimalSeparator) {
   if (value == 0) return "0";
   constexpr int kPrecision = 15;
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, kPrecision - 1);
-  std::string scientific(buffer, result.ptr);  // d.dddddddddddddde+XX
+  // Correctly rounded on every C library the program is built with (glibc,
+  // and mingw-w64's own printf); the C++ library's to_chars would bring
+  // some 170 KB of tables into the exe for the same digits.
+  const int length = std::snprintf(buffer, sizeof buffer, "%.*e", kPrecision - 1, std::fabs(value));
+  std::string scientific(buffer, static_cast<std::size_t>(std::max(length, 0)));  // d.dddddddddddddde+XX
   const auto ePos = scientific.find('e');
   double readBack = 0;
-  if (std::from_chars(buffer, result.ptr, readBack).ec == std::errc::result_out_of_range) {
+  if (std::from_chars(scientific.data(), scientific.data() + scientific.size(), readBack).ec ==
+      std::errc::result_out_of_range) {
     // From 1.797693134862315E308 on, 15 digits round up past the largest
     // double (to ...232E308) and would not read back: the last goes down.
     --scientific[ePos - 1];

@@ -3,8 +3,10 @@
 // 100 entries at 10 ms, with the spread of the gaps between clicks; then
 // what the program costs: processor time per 1,000 clicks and while idle,
 // the time to its window, its working set and the size of tapfinch.exe.
-// Run under Wine like the end-to-end tests (./scripts/bench); prints two
-// tables.
+// Each cost stands beside the floor's: tapfinch_floor.exe, the least a
+// Win32 program clicking at 10 ms needs, built with the same toolchain and
+// measured the same way in the same run. Run under Wine like the
+// end-to-end tests (./scripts/bench); prints two tables.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -169,6 +171,18 @@ class Probe {
   HANDLE process_;
 };
 
+// The floor's figures, measured as Tapfinch's are.
+struct FloorCosts {
+  Figures run;
+  double runProcessorMs = -1;
+  double idleProcessorMs = -1;
+  double idleSeconds = 0;
+  std::vector<double> startMs;
+  PROCESS_MEMORY_COUNTERS afterStart{};
+  PROCESS_MEMORY_COUNTERS afterRun{};
+  long long exeBytes = -1;
+};
+
 struct Costs {
   double runProcessorMs = -1;  // over the measured 10 ms run
   std::size_t runClicks = 0;
@@ -180,11 +194,22 @@ struct Costs {
   long long exeBytes = -1;
 };
 
+std::string FloorPath() {
+  std::string path = TapfinchPath();
+  return path.substr(0, path.find_last_of('\\') + 1) + "tapfinch_floor.exe";
+}
+
+long long FileBytes(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file) == 0) return -1;
+  return static_cast<long long>((static_cast<ULONGLONG>(file.nFileSizeHigh) << 32) | file.nFileSizeLow);
+}
+
 // From CreateProcess to a visible main window, polled every millisecond;
 // the copy is closed again before the next one starts (one copy at a time).
-double StartToWindow() {
-  const std::string path = TapfinchPath();
-  std::string commandLine = "\"" + path + "\"";
+double StartToWindow(const std::string& path = TapfinchPath(), const char* className = "TForm1",
+                     const char* arguments = "") {
+  std::string commandLine = "\"" + path + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -196,7 +221,7 @@ double StartToWindow() {
   double shown = -1;
   HWND window = nullptr;
   while (NowMilliseconds() - began < 30000) {
-    window = VisibleWindowOf(process.dwProcessId, "TForm1");
+    window = VisibleWindowOf(process.dwProcessId, className);
     if (window != nullptr) {
       shown = NowMilliseconds() - began;
       break;
@@ -209,6 +234,54 @@ double StartToWindow() {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return shown;
+}
+
+// Where a start's time goes, seen from outside: the moments at which the
+// application window, the main window, the instructions window and the
+// main window's showing first appear, polled every millisecond.
+struct Phases {
+  double application = -1;
+  double mainWindow = -1;
+  double instructions = -1;
+  double shown = -1;
+};
+
+Phases StartPhases() {
+  const std::string path = TapfinchPath();
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  Phases phases;
+  const double began = NowMilliseconds();
+  if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &process) == 0) {
+    return phases;
+  }
+  const auto mark = [&](double& moment, bool seen) {
+    if (moment < 0 && seen) moment = NowMilliseconds() - began;
+  };
+  HWND window = nullptr;
+  while (NowMilliseconds() - began < 30000 && phases.shown < 0) {
+    mark(phases.application, !WindowsOf(process.dwProcessId, "TApplication").empty());
+    mark(phases.mainWindow, !WindowsOf(process.dwProcessId, "TForm1").empty());
+    mark(phases.instructions, !WindowsOf(process.dwProcessId, "TForm2").empty());
+    window = VisibleWindowOf(process.dwProcessId, "TForm1");
+    mark(phases.shown, window != nullptr);
+    Sleep(1);
+  }
+  Pump(500);
+  if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return phases;
+}
+
+void PrintPhases(const Phases& p) {
+  std::printf("start: application window %.0f ms, main window %.0f ms, instructions window %.0f ms, shown %.0f ms\n",
+              p.application, p.mainWindow, p.instructions, p.shown);
+  std::fflush(stdout);
 }
 
 // Started and left alone on its default tab: no run, no input.
@@ -226,6 +299,50 @@ bool Idle(Costs& costs, DWORD milliseconds) {
   return true;
 }
 
+// The floor started, left to click on the target for five seconds, then
+// started with "idle" and left alone; its processor time and memory.
+bool MeasureFloor(FloorCosts& costs, DWORD idleMilliseconds) {
+  const std::string path = FloorPath();
+  costs.exeBytes = FileBytes(path);
+  for (const bool idle : {false, true}) {
+    std::string commandLine = "\"" + path + "\"" + (idle ? " idle" : "");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process) == 0) {
+      return false;
+    }
+    Target target(1000, 780, 200, 150);
+    MoveCursor(target.center());
+    HWND window = nullptr;
+    WaitFor([&] { return (window = VisibleWindowOf(process.dwProcessId, "TapfinchFloor")) != nullptr; }, 30000);
+    Probe probe(process.dwProcessId);
+    Pump(2000);
+    if (idle) {
+      const double before = probe.processorMilliseconds();
+      const double began = NowMilliseconds();
+      Pump(idleMilliseconds);
+      const double after = probe.processorMilliseconds();
+      costs.idleSeconds = (NowMilliseconds() - began) / 1000.0;
+      if (before >= 0 && after >= 0) costs.idleProcessorMs = after - before;
+    } else {
+      costs.afterStart = probe.memory();
+      const double before = probe.processorMilliseconds();
+      costs.run = Measure(target, 5000);
+      const double after = probe.processorMilliseconds();
+      if (before >= 0 && after >= 0) costs.runProcessorMs = after - before;
+      costs.afterRun = probe.memory();
+    }
+    if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (window == nullptr) return false;
+  }
+  return true;
+}
+
 double Median(std::vector<double> values) {
   if (values.empty()) return -1;
   std::sort(values.begin(), values.end());
@@ -233,39 +350,58 @@ double Median(std::vector<double> values) {
   return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-std::string Kibibytes(SIZE_T bytes) { return std::to_string((bytes + 512) / 1024) + " KiB"; }
+std::string Ratio(double ours, double floor) {
+  if (ours < 0 || floor <= 0) return "-";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", ours / floor);
+  return text;
+}
 
-void PrintCosts(const Costs& c) {
-  std::printf("\n| figure | value |\n|---|---|\n");
-  if (c.runProcessorMs >= 0 && c.runClicks > 0) {
-    std::printf("| processor time per 1,000 clicks at 10 ms | %.0f ms (%.0f ms for %zu clicks) |\n",
-                c.runProcessorMs * 1000.0 / static_cast<double>(c.runClicks), c.runProcessorMs, c.runClicks);
-  } else {
-    std::printf("| processor time per 1,000 clicks at 10 ms | unknown |\n");
-  }
-  if (c.idleProcessorMs >= 0) {
-    std::printf("| processor time while idle | %.0f ms in %.0f s (%.2f %% of one core) |\n", c.idleProcessorMs,
-                c.idleSeconds, c.idleProcessorMs / (c.idleSeconds * 10.0));
-  } else {
-    std::printf("| processor time while idle | unknown |\n");
-  }
-  std::vector<double> starts;
+std::string Figure(double value, const char* unit) {
+  if (value < 0) return "unknown";
+  char text[48];
+  std::snprintf(text, sizeof text, "%.0f %s", value, unit);
+  return text;
+}
+
+double PerThousand(double processorMs, std::size_t clicks) {
+  return processorMs >= 0 && clicks > 0 ? processorMs * 1000.0 / static_cast<double>(clicks) : -1;
+}
+
+std::string Starts(const std::vector<double>& all) {
+  std::string text;
+  for (double ms : all) text += (text.empty() ? "" : ", ") + std::to_string(static_cast<int>(std::lround(ms)));
+  return text;
+}
+
+void Row(const char* figure, double ours, double floor, const char* unit) {
+  std::printf("| %s | %s | %s | %s |\n", figure, Figure(ours, unit).c_str(), Figure(floor, unit).c_str(),
+              Ratio(ours, floor).c_str());
+}
+
+void PrintCosts(const Costs& c, const FloorCosts& f) {
+  std::printf("\n| figure | Tapfinch | floor | Tapfinch / floor |\n|---|---|---|---|\n");
+  Row("processor time per 1,000 clicks at 10 ms", PerThousand(c.runProcessorMs, c.runClicks),
+      PerThousand(f.runProcessorMs, f.run.clicks), "ms");
+  std::printf("| processor time while idle | %s in %.0f s | %s in %.0f s | - |\n",
+              Figure(c.idleProcessorMs, "ms").c_str(), c.idleSeconds, Figure(f.idleProcessorMs, "ms").c_str(),
+              f.idleSeconds);
+  std::vector<double> ours;
+  std::vector<double> floors;
   for (double ms : c.startMs) {
-    if (ms >= 0) starts.push_back(ms);
+    if (ms >= 0) ours.push_back(ms);
   }
-  if (!starts.empty()) {
-    std::string all;
-    for (double ms : c.startMs) all += (all.empty() ? "" : ", ") + std::to_string(static_cast<int>(std::lround(ms)));
-    std::printf("| start to main window shown | %.0f ms, median of %zu starts (%s) |\n", Median(starts), starts.size(),
-                all.c_str());
-  } else {
-    std::printf("| start to main window shown | no window |\n");
+  for (double ms : f.startMs) {
+    if (ms >= 0) floors.push_back(ms);
   }
-  std::printf("| working set after start | %s (peak %s) |\n", Kibibytes(c.afterStart.WorkingSetSize).c_str(),
-              Kibibytes(c.afterStart.PeakWorkingSetSize).c_str());
-  std::printf("| working set after a 10 ms run | %s (peak %s) |\n", Kibibytes(c.afterRun.WorkingSetSize).c_str(),
-              Kibibytes(c.afterRun.PeakWorkingSetSize).c_str());
-  std::printf("| size of tapfinch.exe | %lld bytes |\n", c.exeBytes);
+  Row("start to window shown, median", Median(ours), Median(floors), "ms");
+  std::printf("| the starts, one after the other | %s | %s | - |\n", Starts(c.startMs).c_str(),
+              Starts(f.startMs).c_str());
+  Row("working set after start", static_cast<double>(c.afterStart.WorkingSetSize) / 1024.0,
+      static_cast<double>(f.afterStart.WorkingSetSize) / 1024.0, "KiB");
+  Row("working set after a 10 ms run", static_cast<double>(c.afterRun.WorkingSetSize) / 1024.0,
+      static_cast<double>(f.afterRun.WorkingSetSize) / 1024.0, "KiB");
+  Row("size of the exe", static_cast<double>(c.exeBytes), static_cast<double>(f.exeBytes), "bytes");
   std::fflush(stdout);
 }
 
@@ -282,6 +418,44 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  // "cost 3": the 10 ms run's processor time per 1,000 clicks, that many
+  // times, Tapfinch's and the floor's one after the other.
+  if (argc > 1 && std::string(argv[1]) == "cost") {
+    const int times = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    for (int i = 0; i < times; ++i) {
+      FloorCosts floor;
+      if (!MeasureFloor(floor, 1000)) return 1;
+      Tapfinch app;
+      if (!app.started()) return 1;
+      Probe probe(app.processId());
+      app.selectTab(0);
+      Target target(1000, 780, 200, 150);
+      if (!SetInterval(app, {"10 ms", 0, 1, 5000, false})) return 1;
+      HWND start = app.control("TzColorBtn", "START");
+      HWND stop = app.control("TzColorBtn", "STOP");
+      app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; });
+      MoveCursor(target.center());
+      Pump(300);
+      const double before = probe.processorMilliseconds();
+      const Figures figures = Measure(target, 5000);
+      const double after = probe.processorMilliseconds();
+      app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; });
+      std::printf("per 1,000 clicks at 10 ms: Tapfinch %.0f ms (%zu clicks), floor %.0f ms (%zu clicks)\n",
+                  PerThousand(after - before, figures.clicks), figures.clicks,
+                  PerThousand(floor.runProcessorMs, floor.run.clicks), floor.run.clicks);
+      std::fflush(stdout);
+    }
+    return 0;
+  }
+  // "phases 5": where the time of that many starts goes.
+  if (argc > 1 && std::string(argv[1]) == "phases") {
+    const int times = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    for (int i = 0; i < times; ++i) {
+      PrintPhases(StartPhases());
+      Pump(500);
+    }
+    return 0;
+  }
   // "idle 60": the idle processor time over that many seconds.
   if (argc > 1 && std::string(argv[1]) == "idle") {
     Costs costs;
@@ -294,7 +468,9 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::string(argv[1]) == "start") {
     const int times = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     for (int i = 0; i < times; ++i) {
-      std::printf("start to main window shown: %.0f ms\n", StartToWindow());
+      const double floor = StartToWindow(FloorPath(), "TapfinchFloor", "idle");
+      Pump(500);
+      std::printf("start to window shown: Tapfinch %.0f ms, floor %.0f ms\n", StartToWindow(), floor);
       std::fflush(stdout);
       Pump(500);
     }
@@ -350,18 +526,25 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "could not build and run the list\n");
     return 1;
   }
+  FloorCosts floor;
+  // The two programs' starts take turns, so that a slower spell of the
+  // machine weighs on both alike.
   for (int i = 0; i < 5; ++i) {
+    floor.startMs.push_back(StartToWindow(FloorPath(), "TapfinchFloor", "idle"));
+    Pump(500);
     costs.startMs.push_back(StartToWindow());
     Pump(500);
   }
+  if (!MeasureFloor(floor, 20000)) {
+    std::fprintf(stderr, "tapfinch_floor.exe did not start\n");
+    return 1;
+  }
+  Print("floor, 10 ms", floor.run);
   if (!Idle(costs, 60000)) {
     std::fprintf(stderr, "tapfinch.exe did not start for the idle minute\n");
     return 1;
   }
-  WIN32_FILE_ATTRIBUTE_DATA file{};
-  if (GetFileAttributesExA(TapfinchPath().c_str(), GetFileExInfoStandard, &file) != 0) {
-    costs.exeBytes = static_cast<long long>((static_cast<ULONGLONG>(file.nFileSizeHigh) << 32) | file.nFileSizeLow);
-  }
-  PrintCosts(costs);
+  costs.exeBytes = FileBytes(TapfinchPath());
+  PrintCosts(costs, floor);
   return 0;
 }
