@@ -273,6 +273,7 @@ class TForm1 : public TForm {
   // Shows the run states in the buttons; the stop hotkey is held while
   // either run goes.
   void showSingleRun(bool running);
+  void showCount();
   void showListRun();
   void stopHotkeyFollowsRuns();
   void endListRun();
@@ -297,6 +298,10 @@ class TForm1 : public TForm {
   // Rows whose typed text waits for the focus to leave the box.
   std::array<bool, 7> hotkeyTyped_{};
   std::unique_ptr<Ticker> singleTicker_;
+  // When the count was last shown; it is never older than this at a tick.
+  std::uint64_t countShownAt_ = 0;
+  bool countPending_ = false;
+  static constexpr std::uint64_t kCountAgeMs = 100;
   std::unique_ptr<Ticker> listTicker_;
   [[nodiscard]] std::array<TComboBox*, 7> hotkeyBoxes() const {
     return {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7};

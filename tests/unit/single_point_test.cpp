@@ -384,3 +384,29 @@ TEST_F(SingleClick, TestButtonFlipsOnEachClickButNotOnADoubleClick) {
   test.PeerMouseUp(platform::MouseButton::kLeft, 200, 3, 0);
   EXPECT_EQ(test.Color(), clRed);
 }
+
+TEST_F(SingleClick, AtShortIntervalsTheCountIsAtMostATenthOfASecondOldAndExactWhenTheRunEnds) {
+  form().seconds->SetValue(0);
+  form().hundreth->SetValue(1);  // 10 ms
+  user().click(*form().singclickstartbtn);
+  std::size_t shown = 0;
+  std::string last = form().countlabel->Caption();
+  for (int tick = 1; tick <= 250; ++tick) {
+    fake().advance(10);
+    const std::string now = form().countlabel->Caption();
+    if (now != last) ++shown;
+    last = now;
+    ASSERT_GE(std::stoi(now) + 10, tick) << "no more than a tenth of a second behind";
+  }
+  EXPECT_LE(shown, 26u) << "shown about ten times a second, not at every click";
+  fake().advance(35);
+  user().click(*form().singleclickstopbutton);
+  EXPECT_EQ(form().countlabel->Caption(), "253") << "exact once stopped";
+
+  // A limit is shown as it is met, whatever the interval.
+  setLimit("7");
+  user().click(*form().singclickstartbtn);
+  fake().advance(1000);
+  EXPECT_FALSE(running());
+  EXPECT_EQ(form().countlabel->Caption(), "7");
+}
