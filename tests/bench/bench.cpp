@@ -191,8 +191,19 @@ struct FloorCosts {
   long long exeBytes = -1;
 };
 
+// Where a start's time goes, seen from outside: the moments at which the
+// application window, the main window, the instructions window and the
+// main window's showing first appear, polled every millisecond.
+struct Phases {
+  double application = -1;
+  double mainWindow = -1;
+  double instructions = -1;
+  double shown = -1;
+};
+
 struct Costs {
   double listProcessorMs = -1;  // per 1,000 clicks of the list run
+  std::vector<Phases> phases;
   double runProcessorMs = -1;  // over the measured 10 ms run
   std::size_t runClicks = 0;
   double idleProcessorMs = -1;
@@ -244,16 +255,6 @@ double StartToWindow(const std::string& path = TapfinchPath(), const char* class
   CloseHandle(process.hProcess);
   return shown;
 }
-
-// Where a start's time goes, seen from outside: the moments at which the
-// application window, the main window, the instructions window and the
-// main window's showing first appear, polled every millisecond.
-struct Phases {
-  double application = -1;
-  double mainWindow = -1;
-  double instructions = -1;
-  double shown = -1;
-};
 
 Phases StartPhases() {
   const std::string path = TapfinchPath();
@@ -407,6 +408,22 @@ void PrintCosts(const Costs& c, const FloorCosts& f) {
     if (ms >= 0) floors.push_back(ms);
   }
   Row("start to window shown, median", Median(ours), Median(floors), "ms");
+  if (!c.phases.empty()) {
+    std::vector<double> application;
+    std::vector<double> mainWindow;
+    std::vector<double> instructions;
+    std::vector<double> shown;
+    for (const Phases& p : c.phases) {
+      application.push_back(p.application);
+      mainWindow.push_back(p.mainWindow);
+      instructions.push_back(p.instructions);
+      shown.push_back(p.shown);
+    }
+    std::printf(
+        "| where Tapfinch's start goes, median of %zu | application window at %.0f ms, main window's own at %.0f, "
+        "its controls and settings until the instructions window at %.0f, shown at %.0f | - | - |\n",
+        c.phases.size(), Median(application), Median(mainWindow), Median(instructions), Median(shown));
+  }
   std::printf("| the starts, one after the other | %s | %s | - |\n", Starts(c.startMs).c_str(),
               Starts(f.startMs).c_str());
   Row("working set after start", static_cast<double>(c.afterStart.WorkingSetSize) / 1024.0,
@@ -547,6 +564,10 @@ int main(int argc, char** argv) {
     floor.startMs.push_back(StartToWindow(FloorPath(), "TapfinchFloor", "idle"));
     Pump(500);
     costs.startMs.push_back(StartToWindow());
+    Pump(500);
+  }
+  for (int i = 0; i < 3; ++i) {
+    costs.phases.push_back(StartPhases());
     Pump(500);
   }
   if (!MeasureFloor(floor, 20000)) {
