@@ -23,6 +23,11 @@ void TTabSheet::SetPageControl(TPageControl* pageControl) {
   if (pageControl_ != nullptr) pageControl_->InsertPage(this);
 }
 
+void TTabSheet::VisibleChanged() {
+  TWinControl::VisibleChanged();
+  if (Visible()) CreateChildPeers();
+}
+
 int TTabSheet::PageIndex() const noexcept {
   if (pageControl_ == nullptr) return -1;
   const auto& pages = pageControl_->pages_;

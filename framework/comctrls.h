@@ -18,6 +18,9 @@ class TTabSheet : public TWinControl {
 
  protected:
   void TextChanged() override;
+  // A page's controls get their windows when it first shows.
+  [[nodiscard]] bool DefersChildren() const noexcept override { return !Visible(); }
+  void VisibleChanged() override;
 
  private:
   TPageControl* pageControl_ = nullptr;

@@ -140,6 +140,9 @@ void TControl::CreatePeer() {
   params.className = className_;
   params.parent = parent_ != nullptr ? parent_->Peer() : nullptr;
   if (!topLevel && params.parent == nullptr) return;  // no window until the parent has one
+  for (const TWinControl* above = parent_; above != nullptr; above = above->parent_) {
+    if (above->DefersChildren()) return;  // made when that container shows
+  }
   params.text = text_;
   params.bounds = bounds_;
   params.visible = visible_;
@@ -167,6 +170,13 @@ void TControl::DestroyPeer() noexcept {
 }
 
 // ------------------------------------------------------------- TWinControl
+
+void TWinControl::CreateChildPeers() {
+  if (!peer_) return;
+  for (TControl* child : controls_) {
+    if (!child->peer_) child->CreatePeer();
+  }
+}
 
 TWinControl::~TWinControl() {
   // Children owned elsewhere lose their windows with ours.

@@ -181,6 +181,12 @@ class TWinControl : public TControl {
   virtual void DoExit() {}
   virtual void UpdateClientSize();
   void ColorChanged() override;
+  // Whether the children wait for their windows until this container
+  // shows (a page of a page control that is not the active one): the
+  // start-up then makes only the windows the user sees.
+  [[nodiscard]] virtual bool DefersChildren() const noexcept { return false; }
+  // Gives every child that has none its window, and theirs in turn.
+  void CreateChildPeers();
 
   std::vector<TControl*> controls_;
   bool tabStop_ = false;

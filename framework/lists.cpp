@@ -286,7 +286,10 @@ void TComboBox::PeerCreated() {
   if (combo == nullptr) return;
   combo->SetItems(items_);
   combo->SetItemIndex(itemIndex_);
-  if (itemIndex_ < 0 && peer_) peer_->SetText(text_);
+  // Text set apart from the entries (typed, or set by the program) shows as it is.
+  const bool entry = itemIndex_ >= 0 && itemIndex_ < static_cast<int>(items_.size()) &&
+                     items_[static_cast<std::size_t>(itemIndex_)] == text_;
+  if (!entry && peer_) peer_->SetText(text_);
 }
 
 void TComboBox::PeerComboChanged(int index, const std::string& text) {

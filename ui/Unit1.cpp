@@ -82,6 +82,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
   TabSheet1 = sheet("TabSheet1", "Single Click");
   TabSheet2 = sheet("TabSheet2", "Multiple Click Points");
   TabSheet3 = sheet("TabSheet3", "Options");
+  // The page the window opens on, first: the other pages' controls get
+  // their windows when the user turns to them.
+  PageControl1->SetActivePage(TabSheet2);
 
   CreateSingleClickTab();
   CreateMultipleClickTab();

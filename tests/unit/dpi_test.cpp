@@ -49,6 +49,8 @@ TEST(Dpi, AtOneHundredFiftyPercentTheWindowOpensScaledWithItsFontsAndRows) {
   EXPECT_EQ(form.Height(), 398) << "265 set at creation, scaled with the rest";
   EXPECT_EQ(form.testbutton->BoundsRect(), (Rect{12, 168, 122, 38}));
   EXPECT_EQ(form.testbutton->Font().height, 17);
+  // Its page's windows are made when it first shows, at the scaled size.
+  app.user().selectTab(*form.PageControl1, 0);
   EXPECT_EQ(WindowOf(*form.testbutton).bounds(), (Rect{12, 168, 122, 38})) << "the native window follows";
 
   // Labels fit their text again in the larger font.

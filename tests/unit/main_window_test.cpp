@@ -126,3 +126,32 @@ TEST(MainWindow, FileOptionsAndSetHotKeysShowTheOptionsTab) {
   app.form().SetHotKeys1->Click();
   EXPECT_EQ(app.form().PageControl1->ActivePage(), app.form().TabSheet3);
 }
+
+TEST(MainWindow, OnlyTheOpenPageHasWindowsAtStartAndAnotherGetsThemAsItWasLeft) {
+  Tapfinch app;
+  TForm1& form = app.form();
+  EXPECT_NE(form.mstartspecify->Peer(), nullptr) << "the page the window opens on";
+  EXPECT_EQ(form.singclickstartbtn->Peer(), nullptr);
+  EXPECT_EQ(form.ComboBox1->Peer(), nullptr);
+  EXPECT_NE(form.TabSheet1->Peer(), nullptr) << "the pages themselves have theirs";
+
+  // What changes meanwhile is in the windows once they are made.
+  form.CheckBox2->SetChecked(false);
+  form.xpostext->SetText("12");
+  form.doubleclickbox->SetChecked(true);
+  form.ComboBox1->SetText("Alt+F4");
+  app.user().selectTab(*form.PageControl1, 0);
+  EXPECT_EQ(PeerOf<platform::fake::FakeButton>(*form.CheckBox2).checked(), false);
+  EXPECT_EQ(PeerOf<platform::fake::FakeEdit>(*form.xpostext).text(), "12");
+  EXPECT_TRUE(PeerOf<platform::fake::FakeEdit>(*form.xpostext).visible());
+  EXPECT_EQ(PeerOf<platform::fake::FakeWindow>(*form.singclickstartbtn).text(), "START");
+  app.user().selectTab(*form.PageControl1, 2);
+  EXPECT_TRUE(PeerOf<platform::fake::FakeButton>(*form.doubleclickbox).checked());
+  const auto& box = PeerOf<platform::fake::FakeComboBox>(*form.ComboBox1);
+  EXPECT_EQ(box.items().size(), form.ComboBox1->Items().size());
+  EXPECT_EQ(box.text(), "Alt+F4");
+  // Back on a page that has its windows: nothing is made twice.
+  const platform::WindowPeer* start = form.singclickstartbtn->Peer();
+  app.user().selectTab(*form.PageControl1, 0);
+  EXPECT_EQ(form.singclickstartbtn->Peer(), start);
+}
