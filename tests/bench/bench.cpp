@@ -256,66 +256,72 @@ long long FileBytes(const std::string& path) {
   return static_cast<long long>((static_cast<ULONGLONG>(file.nFileSizeHigh) << 32) | file.nFileSizeLow);
 }
 
+// A program started for a measurement; on leaving, its window is asked to
+// close, and the process is ended if it has not gone within 10 s.
+class Launched {
+ public:
+  Launched(const std::string& path, const char* arguments) {
+    std::string commandLine = "\"" + path + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &process_) != 0;
+  }
+  ~Launched() {
+    if (!started_) return;
+    if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 99);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  Launched(const Launched&) = delete;
+  Launched& operator=(const Launched&) = delete;
+  [[nodiscard]] bool started() const noexcept { return started_; }
+  [[nodiscard]] DWORD id() const noexcept { return process_.dwProcessId; }
+  HWND window = nullptr;  // the window closed on leaving
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
 // From CreateProcess to a visible main window, polled every millisecond;
 // the copy is closed again before the next one starts (one copy at a time).
 double StartToWindow(const std::string& path = TapfinchPath(), const char* className = "TForm1",
                      const char* arguments = "") {
-  std::string commandLine = "\"" + path + "\" " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
   const double began = NowMilliseconds();
-  if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &process) == 0) {
-    return -1;
-  }
+  Launched program(path, arguments);
+  if (!program.started()) return -1;
   double shown = -1;
-  HWND window = nullptr;
   while (NowMilliseconds() - began < 30000) {
-    window = VisibleWindowOf(process.dwProcessId, className);
-    if (window != nullptr) {
+    program.window = VisibleWindowOf(program.id(), className);
+    if (program.window != nullptr) {
       shown = NowMilliseconds() - began;
       break;
     }
     Sleep(1);
   }
   Pump(500);
-  if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   return shown;
 }
 
 Phases StartPhases() {
-  const std::string path = TapfinchPath();
-  std::string commandLine = "\"" + path + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
   Phases phases;
   const double began = NowMilliseconds();
-  if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &process) == 0) {
-    return phases;
-  }
+  Launched program(TapfinchPath(), "");
+  if (!program.started()) return phases;
   const auto mark = [&](double& moment, bool seen) {
     if (moment < 0 && seen) moment = NowMilliseconds() - began;
   };
-  HWND window = nullptr;
   while (NowMilliseconds() - began < 30000 && phases.shown < 0) {
-    mark(phases.application, !WindowsOf(process.dwProcessId, "TApplication").empty());
-    mark(phases.mainWindow, !WindowsOf(process.dwProcessId, "TForm1").empty());
-    mark(phases.instructions, !WindowsOf(process.dwProcessId, "TForm2").empty());
-    window = VisibleWindowOf(process.dwProcessId, "TForm1");
-    mark(phases.shown, window != nullptr);
+    mark(phases.application, !WindowsOf(program.id(), "TApplication").empty());
+    mark(phases.mainWindow, !WindowsOf(program.id(), "TForm1").empty());
+    mark(phases.instructions, !WindowsOf(program.id(), "TForm2").empty());
+    program.window = VisibleWindowOf(program.id(), "TForm1");
+    mark(phases.shown, program.window != nullptr);
     Sleep(1);
   }
   Pump(500);
-  if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   return phases;
 }
 
@@ -346,19 +352,13 @@ bool MeasureFloor(FloorCosts& costs, DWORD idleMilliseconds) {
   const std::string path = FloorPath();
   costs.exeBytes = FileBytes(path);
   for (const bool idle : {false, true}) {
-    std::string commandLine = "\"" + path + "\"" + (idle ? " idle" : "");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process) == 0) {
-      return false;
-    }
+    Launched floor(path, idle ? "idle" : "");
+    if (!floor.started()) return false;
     Target target(1000, 780, 200, 150);
     MoveCursor(target.center());
-    HWND window = nullptr;
-    WaitFor([&] { return (window = VisibleWindowOf(process.dwProcessId, "TapfinchFloor")) != nullptr; }, 30000);
-    Probe probe(process.dwProcessId);
+    WaitFor([&] { return (floor.window = VisibleWindowOf(floor.id(), "TapfinchFloor")) != nullptr; }, 30000);
+    if (floor.window == nullptr) return false;
+    Probe probe(floor.id());
     Pump(2000);
     if (idle) {
       const double before = probe.processorMilliseconds();
@@ -375,11 +375,6 @@ bool MeasureFloor(FloorCosts& costs, DWORD idleMilliseconds) {
       if (before >= 0 && after >= 0) costs.runProcessorMs = after - before;
       costs.afterRun = probe.memory();
     }
-    if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (window == nullptr) return false;
   }
   return true;
 }
