@@ -1,6 +1,6 @@
 // A hidden window whose messages go to a handler object. Every timer and
-// hotkey receiver owns one, as the framework expects ("TPUtilWindow");
-// errors its handler raises go to the loop's error handler.
+// hotkey receiver owns one from its first use, as the framework expects
+// ("TPUtilWindow"); errors its handler raises go to the loop's error handler.
 #pragma once
 
 #include "platform/win32/error_route.h"

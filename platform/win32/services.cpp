@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/error_route.h"
+#include "platform/win32/lazy_proc.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/message_window.h"
 #include "platform/win32/registry.h"
@@ -57,21 +58,23 @@ class Win32Input final : public Input {
 
 constexpr const char* kUtilityWindowClass = "TPUtilWindow";
 
+// Its window is made when it first starts: most timers wait for a run,
+// and a dozen hidden windows made at start cost Wine a tenth of the start.
 class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
  public:
   Win32Timer(WindowClasses& classes, const ErrorRoute& errors, TimerSink& sink)
-      : sink_(sink), window_(classes, errors, kUtilityWindowClass, *this) {}
+      : classes_(classes), errors_(errors), sink_(sink) {}
   ~Win32Timer() override { Stop(); }
   Win32Timer(const Win32Timer&) = delete;
   Win32Timer& operator=(const Win32Timer&) = delete;
-  [[nodiscard]] bool HasWindow() const noexcept { return static_cast<bool>(window_); }
 
   // Never with a null window: that would be a timer of the whole thread.
   bool Start(std::uint32_t milliseconds) override {
-    return window_ && SetTimer(window_.get(), 1, milliseconds, nullptr) != 0;
+    if (!window_) window_.emplace(classes_, errors_, kUtilityWindowClass, static_cast<MessageWindow::Handler&>(*this));
+    return *window_ && SetTimer(window_->get(), 1, milliseconds, nullptr) != 0;
   }
   void Stop() override {
-    if (window_) KillTimer(window_.get(), 1);  // fails harmlessly when none is set
+    if (window_ && *window_) KillTimer(window_->get(), 1);  // fails harmlessly when none is set
   }
 
  private:
@@ -82,25 +85,25 @@ class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
+  WindowClasses& classes_;
+  const ErrorRoute& errors_;
   TimerSink& sink_;
-  MessageWindow window_;
+  std::optional<MessageWindow> window_;
 };
 
 class Win32Timers final : public Timers {
  public:
   Win32Timers(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
+  // A window the system refuses shows as a refused start.
   std::unique_ptr<TimerHandle> CreateTimer(TimerSink& sink) override {
-    auto timer = std::make_unique<Win32Timer>(classes_, errors_, sink);
-    if (!timer->HasWindow()) return nullptr;
-    return timer;
+    return std::make_unique<Win32Timer>(classes_, errors_, sink);
   }
   void SetHighResolution(bool on) override {
     // A refusal only leaves the default tick; there is nothing else to do.
-    if (on) {
-      timeBeginPeriod(1);
-    } else {
-      timeEndPeriod(1);
-    }
+    static const auto begin = LazyProc<decltype(&timeBeginPeriod)>(L"winmm.dll", "timeBeginPeriod");
+    static const auto end = LazyProc<decltype(&timeEndPeriod)>(L"winmm.dll", "timeEndPeriod");
+    const auto call = on ? begin : end;
+    if (call != nullptr) call(1);
   }
   std::uint64_t Now() override { return GetTickCount64(); }
 
@@ -149,7 +152,10 @@ class Win32Dialogs final : public Dialogs {
     if (std::optional<std::string> path = RunFileDialog(request, request.fileName)) return path;
     // A name the dialog cannot take would keep it from opening at all;
     // the user gets it with an empty name instead.
-    if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !request.fileName.empty()) return RunFileDialog(request, {});
+    static const auto lastError = LazyProc<decltype(&CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    if (lastError != nullptr && lastError() == FNERR_INVALIDFILENAME && !request.fileName.empty()) {
+      return RunFileDialog(request, {});
+    }
     return std::nullopt;
   }
 
@@ -186,8 +192,10 @@ class Win32Dialogs final : public Dialogs {
                    (request.options.hideReadOnly ? OFN_HIDEREADONLY : 0) |
                    (request.options.enableSizing ? OFN_ENABLESIZING : 0);
     // Modal with a message loop of its own, which serves our timers and hotkeys too.
-    const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (chosen == 0) return std::nullopt;
+    static const auto save = LazyProc<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    static const auto open = LazyProc<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    const auto run = request.save ? save : open;
+    if (run == nullptr || run(&dialog) == 0) return std::nullopt;
     return Utf8(std::wstring(path.data()));
   }
 };
@@ -276,33 +284,35 @@ class Win32Locale final : public Locale {
 
 // ---------------------------------------------------------------- hotkeys
 
+// Its window is made at its first registration, as a timer's at its first
+// start: five of the seven hotkeys wait for a capture.
 class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handler {
  public:
   Win32Receiver(WindowClasses& classes, const ErrorRoute& errors, HotkeySink& sink)
-      : sink_(sink), window_(classes, errors, kUtilityWindowClass, *this) {}
+      : classes_(classes), errors_(errors), sink_(sink) {}
   Win32Receiver(const Win32Receiver&) = delete;
   Win32Receiver& operator=(const Win32Receiver&) = delete;
-  [[nodiscard]] bool HasWindow() const noexcept { return static_cast<bool>(window_); }
 
   bool Register(std::uint16_t id, std::uint32_t modifiers, std::uint32_t key) override {
     // Windows keeps an old combination registered under the same window and
     // identifier beside a new one; drop it first so that only the new one
     // is bound. Nothing may be bound yet, so the result does not matter.
     // Never with a null window: that would bind the hotkey to the thread.
-    if (!window_) return false;
-    UnregisterHotKey(window_.get(), id);
+    if (!window_) window_.emplace(classes_, errors_, kUtilityWindowClass, static_cast<MessageWindow::Handler&>(*this));
+    if (!*window_) return false;
+    UnregisterHotKey(window_->get(), id);
     key_ = key;
     guardRepeats_ = false;
-    if (RegisterHotKey(window_.get(), id, modifiers, key) != 0) return true;
+    if (RegisterHotKey(window_->get(), id, modifiers, key) != 0) return true;
     // A combination someone holds is refused as such; any other refusal of
     // a no-repeat request is a system that predates the flag.
     if ((modifiers & MOD_NOREPEAT) == 0 || GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED) return false;
-    guardRepeats_ = RegisterHotKey(window_.get(), id, modifiers & ~static_cast<std::uint32_t>(MOD_NOREPEAT), key) != 0;
+    guardRepeats_ = RegisterHotKey(window_->get(), id, modifiers & ~static_cast<std::uint32_t>(MOD_NOREPEAT), key) != 0;
     return guardRepeats_;
   }
   // Not checked, by design: unbinding what is not bound changes nothing.
   void Unregister(std::uint16_t id) override {
-    if (window_) UnregisterHotKey(window_.get(), id);
+    if (window_ && *window_) UnregisterHotKey(window_->get(), id);
   }
 
  private:
@@ -323,8 +333,10 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
   }
   // Longer than the keyboard's slowest repeat rate, shorter than a new press.
   static constexpr DWORD kRepeatWindow = 600;
+  WindowClasses& classes_;
+  const ErrorRoute& errors_;
   HotkeySink& sink_;
-  MessageWindow window_;
+  std::optional<MessageWindow> window_;
   std::uint32_t key_ = 0;
   bool guardRepeats_ = false;
   bool delivered_ = false;
@@ -350,9 +362,8 @@ class Win32Hotkeys final : public Hotkeys {
  public:
   Win32Hotkeys(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
   std::unique_ptr<HotkeyReceiver> CreateReceiver(HotkeySink& sink) override {
-    auto receiver = std::make_unique<Win32Receiver>(classes_, errors_, sink);
-    if (!receiver->HasWindow()) return nullptr;
-    return receiver;
+    // A window the system refuses shows as a refused registration.
+    return std::make_unique<Win32Receiver>(classes_, errors_, sink);
   }
   std::unique_ptr<GlobalAtom> AddGlobalAtom(const std::string& text) override {
     return std::make_unique<Win32GlobalAtom>(GlobalAddAtomA(text.c_str()));
@@ -475,8 +486,10 @@ class Win32Process final : public Process {
     return facts;
   }
   std::intptr_t ShellOpen(const std::string& target) override {
-    return reinterpret_cast<std::intptr_t>(
-        ShellExecuteA(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    static const auto execute = LazyProc<decltype(&ShellExecuteA)>(L"shell32.dll", "ShellExecuteA");
+    // Below 32 is a failure: 2 (file not found) when shell32 itself is missing.
+    if (execute == nullptr) return ERROR_FILE_NOT_FOUND;
+    return reinterpret_cast<std::intptr_t>(execute(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   }
 };
 
