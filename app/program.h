@@ -23,7 +23,8 @@ class Program {
   // Start-up up to the message loop. False when this copy ended during
   // start-up (it was a second instance).
   bool Start();
-  // Shows the main window and runs the message loop until it closes.
+  // Shows the main window, builds the instructions window and runs the
+  // message loop until it closes.
   void Run();
 
   [[nodiscard]] TApplication& Application() const noexcept { return *application_; }

@@ -307,10 +307,15 @@ void TApplication::SetWindowText(const std::string& text) {
   if (window_) window_->SetText(text);
 }
 
-void TApplication::Run() {
+void TApplication::Run(const std::function<void()>& afterShown) {
   if (auto* window = TopLevelWindow()) window->Show(platform::ShowMode::kShowNormal);  // the taskbar entry
   if (mainForm_ != nullptr) {
     Guard([&] { mainForm_->Show(); });
+  }
+  if (afterShown && !terminated_) {
+    // What is waiting first, the main window's painting among it.
+    platform_.loop().ProcessPending();
+    if (!terminated_) afterShown();
   }
   if (!terminated_) platform_.loop().Run();
 }

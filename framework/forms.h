@@ -5,6 +5,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -145,7 +146,10 @@ class TApplication : public TComponent, public ComponentRoot, private platform::
   [[nodiscard]] TCustomForm* MainForm() const noexcept { return mainForm_; }
 
   // Shows the main form and runs the message loop until Terminate.
-  void Run();
+  // afterShown runs once the main form has been shown and what was
+  // waiting (its painting) handled, before the loop: work the user need
+  // not wait for to see the window.
+  void Run(const std::function<void()>& afterShown = {});
   void Terminate();
   [[nodiscard]] bool Terminated() const noexcept { return terminated_; }
 

@@ -109,6 +109,23 @@ TEST(SingleInstanceE2E, ACopyUnderAnotherFileNameRunsBesideTheFirst) {
   DeleteFileA(other.c_str());
 }
 
+// Each hidden window costs Wine milliseconds of the start: the timers and
+// the hotkeys that wait for a run or a capture make theirs when first used.
+TEST(StartUpE2E, AtStartOnlyTheStartAndStopHotkeysHaveWindowsOfTheirOwnAndARunMakesItsTimers) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  EXPECT_TRUE(WaitFor([&] { return !WindowsOf(app.processId(), "TForm2").empty(); }, 5000))
+      << "the instructions window comes after the main window";
+  EXPECT_EQ(WindowsOf(app.processId(), "TPUtilWindow").size(), 2u);
+  app.selectTab(0);
+  HWND start = app.control("TzColorBtn", "START");
+  HWND stop = app.control("TzColorBtn", "STOP");
+  ASSERT_TRUE(app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; }));
+  ASSERT_TRUE(app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; }));
+  EXPECT_GT(WindowsOf(app.processId(), "TPUtilWindow").size(), 2u) << "the run's timer has one";
+  EXPECT_EQ(app.close(), 0u);
+}
+
 TEST(HotkeysE2E, StartAndStopHotkeysWorkWhileAnotherWindowHasTheFocus) {
   Window driver(100, 100, 300, 200);
   {

@@ -55,6 +55,21 @@ TEST(StartUp, FirstCopyShowsItsWindowsInOrder) {
   EXPECT_EQ(app.form().clickhotkey->HotKey(), 0x4041);
 }
 
+TEST(StartUp, TheInstructionsWindowIsBuiltAfterTheMainWindowShowsAndWhatWaitedIsHandled) {
+  FakePlatform fake;
+  Program program(fake);
+  ASSERT_TRUE(program.Start());
+  EXPECT_EQ(program.Form2(), nullptr) << "not on the way to the main window";
+  // Stands for the main window's painting, which waits in the queue.
+  bool builtBeforeTheWaitingMessage = true;
+  fake.post([&] { builtBeforeTheWaitingMessage = program.Form2() != nullptr; });
+  program.Run();
+  EXPECT_FALSE(builtBeforeTheWaitingMessage);
+  ASSERT_NE(program.Form2(), nullptr);
+  EXPECT_FALSE(program.Form2()->Visible());
+  EXPECT_EQ(program.Form1()->Form2, program.Form2()) << "the menu's Instructions opens it";
+}
+
 TEST(StartUp, ASecondCopyRaisesTheFirstAndEndsBeforeFormCreate) {
   Tapfinch first;
   auto& desktop = first.fake();
