@@ -14,6 +14,7 @@
 #include <memory>
 #include <numeric>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/e2e/busy_load.h"
@@ -119,23 +120,87 @@ double ListDriftMilliseconds() {
   return downs[60] - downs[0] - 60000.0;
 }
 
+// Processor time in milliseconds, read two ways; negative where unknown.
+struct Reading {
+  double threads = -1;  // the Windows threads' times, added up
+  double linux = -1;    // Linux's account of the process Wine runs it in
+};
+
+Reading Spent(const Reading& before, const Reading& after) {
+  const auto spent = [](double b, double a) { return b >= 0 && a >= 0 ? a - b : -1; };
+  return {spent(before.threads, after.threads), spent(before.linux, after.linux)};
+}
+
+// The whole contents of a small file, or nothing.
+std::string ReadSmallFile(const std::string& path) {
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string text;
+  char buffer[4096];
+  DWORD read = 0;
+  // /proc reports a size of 0, so read until the end instead.
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) != 0 && read > 0) text.append(buffer, read);
+  CloseHandle(file);
+  return text;
+}
+
+// The Linux process that Wine runs the program `exeName` in, found through
+// Wine's Z: drive: its first argument is the program's Windows path. 0 if
+// none, or more than one, matches, or this is not Wine.
+unsigned LinuxProcessOf(const std::string& exeName) {
+  const std::string tail = "\\" + exeName;
+  const auto endsWithName = [&](const std::string& argument) {
+    return argument.size() >= tail.size() &&
+           lstrcmpiA(argument.c_str() + argument.size() - tail.size(), tail.c_str()) == 0;
+  };
+  WIN32_FIND_DATAA entry{};
+  HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  unsigned found = 0;
+  int matches = 0;
+  do {
+    const std::string name = entry.cFileName;
+    if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+    const std::string commandLine = ReadSmallFile("Z:\\proc\\" + name + "\\cmdline");
+    if (endsWithName(commandLine.substr(0, commandLine.find('\0')))) {
+      found = static_cast<unsigned>(std::strtoul(name.c_str(), nullptr, 10));
+      ++matches;
+    }
+  } while (FindNextFileA(search, &entry) != 0);
+  FindClose(search);
+  return matches == 1 ? found : 0;
+}
+
 // What another process has cost so far: processor time and memory.
 class Probe {
  public:
-  explicit Probe(DWORD processId)
-      : processId_(processId), process_(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId)) {}
+  Probe(DWORD processId, const std::string& exeName)
+      : processId_(processId),
+        process_(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId)),
+        linuxProcess_(LinuxProcessOf(exeName)) {}
   ~Probe() {
     if (process_ != nullptr) CloseHandle(process_);
   }
   Probe(const Probe&) = delete;
   Probe& operator=(const Probe&) = delete;
 
+  [[nodiscard]] Reading read() const { return {threadMilliseconds(), linuxMilliseconds()}; }
+
+  [[nodiscard]] PROCESS_MEMORY_COUNTERS memory() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (process_ == nullptr || GetProcessMemoryInfo(process_, &counters, sizeof counters) == 0) counters = {};
+    return counters;
+  }
+
+ private:
   // User and kernel time together, in milliseconds; negative if unknown.
   // Wine answers GetProcessTimes with the caller's own times whatever the
   // process (its "only work for current process"), but reads each thread's
   // real times: so the times of the process's threads are added up. That
   // leaves out threads that have ended; the program keeps the ones it has.
-  [[nodiscard]] double processorMilliseconds() const {
+  [[nodiscard]] double threadMilliseconds() const {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return -1;
     double total = 0;
@@ -160,26 +225,50 @@ class Probe {
     return any ? total : -1;
   }
 
-  [[nodiscard]] PROCESS_MEMORY_COUNTERS memory() const {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (process_ == nullptr || GetProcessMemoryInfo(process_, &counters, sizeof counters) == 0) counters = {};
-    return counters;
+  // User and system time of the whole Linux process, ended threads and
+  // Wine's own work in it included (fields 14 and 15 of its stat, in ticks
+  // of 10 ms: Linux's USER_HZ is 100 on x86). Negative if unknown.
+  [[nodiscard]] double linuxMilliseconds() const {
+    if (linuxProcess_ == 0) return -1;
+    const std::string stat = ReadSmallFile("Z:\\proc\\" + std::to_string(linuxProcess_) + "\\stat");
+    // The name in parentheses may hold spaces; the fields after it do not.
+    const auto close = stat.rfind(')');
+    if (close == std::string::npos) return -1;
+    std::vector<std::string> fields;
+    std::size_t at = close + 1;
+    while ((at = stat.find_first_not_of(' ', at)) != std::string::npos) {
+      const std::size_t end = stat.find(' ', at);
+      fields.push_back(stat.substr(at, end - at));
+      at = end;
+    }
+    // fields[0] is field 3, the state; so utime is fields[11], stime fields[12].
+    if (fields.size() < 13) return -1;
+    return static_cast<double>(std::strtoull(fields[11].c_str(), nullptr, 10) +
+                               std::strtoull(fields[12].c_str(), nullptr, 10)) *
+           10.0;
   }
 
- private:
   static double Milliseconds(FILETIME t) {
     return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
   }
 
   DWORD processId_;
   HANDLE process_;
+  unsigned linuxProcess_;
 };
+
+constexpr const char* kTapfinchExe = "tapfinch.exe";
+constexpr const char* kFloorExe = "tapfinch_floor.exe";
+
+Reading PerThousand(const Reading& spent, std::size_t clicks) {
+  const auto per = [&](double ms) { return ms >= 0 && clicks > 0 ? ms * 1000.0 / static_cast<double>(clicks) : -1; };
+  return {per(spent.threads), per(spent.linux)};
+}
 
 // A list of 100 Click entries at one point with a 10 ms delay each, run
 // for five seconds with its row highlight moving at every click; its
 // processor time per 1,000 clicks goes to *perThousand.
-bool ListRun(double* perThousand = nullptr) {
+bool ListRun(Reading* perThousand = nullptr) {
   Tapfinch app;
   if (!app.started()) return false;
   Target target(1000, 780, 200, 150);
@@ -198,14 +287,12 @@ bool ListRun(double* perThousand = nullptr) {
   Click(app.control("TButton", "Stop"));
   Click(app.control("TButton", "Click the List"));
   Pump(300);
-  Probe probe(app.processId());
-  const double before = probe.processorMilliseconds();
+  Probe probe(app.processId(), kTapfinchExe);
+  const Reading before = probe.read();
   const Figures figures = Measure(target, 5000);
-  const double after = probe.processorMilliseconds();
+  const Reading after = probe.read();
   Print("list, 100 entries of 10 ms", figures);
-  if (perThousand != nullptr && before >= 0 && after >= 0 && figures.clicks > 0) {
-    *perThousand = (after - before) * 1000.0 / static_cast<double>(figures.clicks);
-  }
+  if (perThousand != nullptr) *perThousand = PerThousand(Spent(before, after), figures.clicks);
   PressCombination({VK_CONTROL}, VK_F10);
   return true;
 }
@@ -213,8 +300,10 @@ bool ListRun(double* perThousand = nullptr) {
 // The floor's figures, measured as Tapfinch's are.
 struct FloorCosts {
   Figures run;
-  double runProcessorMs = -1;
-  double idleProcessorMs = -1;
+  Reading runProcessor;  // over the measured run
+  Figures list;          // with a list box's selection moving at each click
+  Reading listProcessor;
+  Reading idleProcessor;
   double idleSeconds = 0;
   std::vector<double> startMs;
   PROCESS_MEMORY_COUNTERS afterStart{};
@@ -223,8 +312,9 @@ struct FloorCosts {
 };
 
 // Where a start's time goes, seen from outside: the moments at which the
-// application window, the main window, the instructions window and the
-// main window's showing first appear, polled every millisecond.
+// application window, the main window, the main window's showing and the
+// instructions window (built once the main window shows) first appear,
+// polled every millisecond.
 struct Phases {
   double application = -1;
   double mainWindow = -1;
@@ -233,11 +323,11 @@ struct Phases {
 };
 
 struct Costs {
-  double listProcessorMs = -1;  // per 1,000 clicks of the list run
+  Reading listPerThousand;  // per 1,000 clicks of the list run
   std::vector<Phases> phases;
-  double runProcessorMs = -1;  // over the measured 10 ms run
+  Reading runProcessor;  // over the measured 10 ms run
   std::size_t runClicks = 0;
-  double idleProcessorMs = -1;
+  Reading idleProcessor;
   double idleSeconds = 0;
   std::vector<double> startMs;
   PROCESS_MEMORY_COUNTERS afterStart{};
@@ -313,11 +403,11 @@ Phases StartPhases() {
   const auto mark = [&](double& moment, bool seen) {
     if (moment < 0 && seen) moment = NowMilliseconds() - began;
   };
-  while (NowMilliseconds() - began < 30000 && phases.shown < 0) {
+  while (NowMilliseconds() - began < 30000 && (phases.shown < 0 || phases.instructions < 0)) {
     mark(phases.application, !WindowsOf(program.id(), "TApplication").empty());
     mark(phases.mainWindow, !WindowsOf(program.id(), "TForm1").empty());
     mark(phases.instructions, !WindowsOf(program.id(), "TForm2").empty());
-    program.window = VisibleWindowOf(program.id(), "TForm1");
+    if (program.window == nullptr) program.window = VisibleWindowOf(program.id(), "TForm1");
     mark(phases.shown, program.window != nullptr);
     Sleep(1);
   }
@@ -326,8 +416,8 @@ Phases StartPhases() {
 }
 
 void PrintPhases(const Phases& p) {
-  std::printf("start: application window %.0f ms, main window %.0f ms, instructions window %.0f ms, shown %.0f ms\n",
-              p.application, p.mainWindow, p.instructions, p.shown);
+  std::printf("start: application window %.0f ms, main window %.0f ms, shown %.0f ms, instructions window %.0f ms\n",
+              p.application, p.mainWindow, p.shown, p.instructions);
   std::fflush(stdout);
 }
 
@@ -336,43 +426,47 @@ bool Idle(Costs& costs, DWORD milliseconds) {
   Tapfinch app;
   if (!app.started()) return false;
   Pump(2000);
-  Probe probe(app.processId());
-  const double before = probe.processorMilliseconds();
+  Probe probe(app.processId(), kTapfinchExe);
+  const Reading before = probe.read();
   const double began = NowMilliseconds();
   Pump(milliseconds);
-  const double after = probe.processorMilliseconds();
+  costs.idleProcessor = Spent(before, probe.read());
   costs.idleSeconds = (NowMilliseconds() - began) / 1000.0;
-  if (before >= 0 && after >= 0) costs.idleProcessorMs = after - before;
   return true;
 }
 
-// The floor started, left to click on the target for five seconds, then
-// started with "idle" and left alone; its processor time and memory.
+// The floor started, left to click on the target for five seconds; then
+// again with its list; then started with "idle" and left alone; its
+// processor time and memory.
 bool MeasureFloor(FloorCosts& costs, DWORD idleMilliseconds) {
   const std::string path = FloorPath();
   costs.exeBytes = FileBytes(path);
-  for (const bool idle : {false, true}) {
-    Launched floor(path, idle ? "idle" : "");
+  for (const char* mode : {"", "list", "idle"}) {
+    const bool idle = std::string(mode) == "idle";
+    const bool list = std::string(mode) == "list";
+    Launched floor(path, mode);
     if (!floor.started()) return false;
     Target target(1000, 780, 200, 150);
     MoveCursor(target.center());
     WaitFor([&] { return (floor.window = VisibleWindowOf(floor.id(), "TapfinchFloor")) != nullptr; }, 30000);
     if (floor.window == nullptr) return false;
-    Probe probe(floor.id());
+    Probe probe(floor.id(), kFloorExe);
     Pump(2000);
     if (idle) {
-      const double before = probe.processorMilliseconds();
+      const Reading before = probe.read();
       const double began = NowMilliseconds();
       Pump(idleMilliseconds);
-      const double after = probe.processorMilliseconds();
+      costs.idleProcessor = Spent(before, probe.read());
       costs.idleSeconds = (NowMilliseconds() - began) / 1000.0;
-      if (before >= 0 && after >= 0) costs.idleProcessorMs = after - before;
+    } else if (list) {
+      const Reading before = probe.read();
+      costs.list = Measure(target, 5000);
+      costs.listProcessor = Spent(before, probe.read());
     } else {
       costs.afterStart = probe.memory();
-      const double before = probe.processorMilliseconds();
+      const Reading before = probe.read();
       costs.run = Measure(target, 5000);
-      const double after = probe.processorMilliseconds();
-      if (before >= 0 && after >= 0) costs.runProcessorMs = after - before;
+      costs.runProcessor = Spent(before, probe.read());
       costs.afterRun = probe.memory();
     }
   }
@@ -400,10 +494,6 @@ std::string Figure(double value, const char* unit) {
   return text;
 }
 
-double PerThousand(double processorMs, std::size_t clicks) {
-  return processorMs >= 0 && clicks > 0 ? processorMs * 1000.0 / static_cast<double>(clicks) : -1;
-}
-
 std::string Starts(const std::vector<double>& all) {
   std::string text;
   for (double ms : all) text += (text.empty() ? "" : ", ") + std::to_string(static_cast<int>(std::lround(ms)));
@@ -415,16 +505,26 @@ void Row(const char* figure, double ours, double floor, const char* unit) {
               Ratio(ours, floor).c_str());
 }
 
+// Two rows for a processor time: the threads' times, then Linux's.
+void Rows(const std::string& figure, const Reading& ours, const Reading& floor) {
+  Row((figure + ", threads' times").c_str(), ours.threads, floor.threads, "ms");
+  Row((figure + ", Linux's account").c_str(), ours.linux, floor.linux, "ms");
+}
+
 void PrintCosts(const Costs& c, const FloorCosts& f) {
   std::printf("\n| figure | Tapfinch | floor | Tapfinch / floor |\n|---|---|---|---|\n");
-  Row("processor time per 1,000 clicks at 10 ms", PerThousand(c.runProcessorMs, c.runClicks),
-      PerThousand(f.runProcessorMs, f.run.clicks), "ms");
-  std::printf("| processor time per 1,000 clicks, list of 100 entries at 10 ms | %s | - | %s of the single point's |\n",
-              Figure(c.listProcessorMs, "ms").c_str(),
-              Ratio(c.listProcessorMs, PerThousand(c.runProcessorMs, c.runClicks)).c_str());
-  std::printf("| processor time while idle | %s in %.0f s | %s in %.0f s | - |\n",
-              Figure(c.idleProcessorMs, "ms").c_str(), c.idleSeconds, Figure(f.idleProcessorMs, "ms").c_str(),
-              f.idleSeconds);
+  const Reading single = PerThousand(c.runProcessor, c.runClicks);
+  Rows("processor time per 1,000 clicks at 10 ms", single, PerThousand(f.runProcessor, f.run.clicks));
+  Rows("processor time per 1,000 clicks, list of 100 at 10 ms (the floor's a plain list box)", c.listPerThousand,
+       PerThousand(f.listProcessor, f.list.clicks));
+  std::printf("| list run per click against Tapfinch's single point | %s | - | - |\n",
+              Ratio(c.listPerThousand.linux, single.linux).c_str());
+  for (const auto& [name, ours, floor] :
+       {std::tuple{"threads' times", c.idleProcessor.threads, f.idleProcessor.threads},
+        std::tuple{"Linux's account", c.idleProcessor.linux, f.idleProcessor.linux}}) {
+    std::printf("| processor time while idle, %s | %s in %.0f s | %s in %.0f s | - |\n", name,
+                Figure(ours, "ms").c_str(), c.idleSeconds, Figure(floor, "ms").c_str(), f.idleSeconds);
+  }
   std::vector<double> ours;
   std::vector<double> floors;
   for (double ms : c.startMs) {
@@ -447,8 +547,8 @@ void PrintCosts(const Costs& c, const FloorCosts& f) {
     }
     std::printf(
         "| where Tapfinch's start goes, median of %zu | application window at %.0f ms, main window's own at %.0f, "
-        "its controls and settings until the instructions window at %.0f, shown at %.0f | - | - |\n",
-        c.phases.size(), Median(application), Median(mainWindow), Median(instructions), Median(shown));
+        "its controls and settings until shown at %.0f; the instructions window after, at %.0f | - | - |\n",
+        c.phases.size(), Median(application), Median(mainWindow), Median(shown), Median(instructions));
   }
   std::printf("| the starts, one after the other | %s | %s | - |\n", Starts(c.startMs).c_str(),
               Starts(f.startMs).c_str());
@@ -469,9 +569,10 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::string(argv[1]) == "list") {
     const int times = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
     for (int i = 0; i < times; ++i) {
-      double perThousand = -1;
+      Reading perThousand;
       if (!ListRun(&perThousand)) return 1;
-      std::printf("list run: %.0f ms of processor time per 1,000 clicks\n", perThousand);
+      std::printf("list run per 1,000 clicks: %.0f ms of the threads' times, %.0f ms by Linux's account\n",
+                  perThousand.threads, perThousand.linux);
     }
     return 0;
   }
@@ -484,7 +585,7 @@ int main(int argc, char** argv) {
       if (!MeasureFloor(floor, 1000)) return 1;
       Tapfinch app;
       if (!app.started()) return 1;
-      Probe probe(app.processId());
+      Probe probe(app.processId(), kTapfinchExe);
       app.selectTab(0);
       Target target(1000, 780, 200, 150);
       if (!SetInterval(app, {"10 ms", 0, 1, 5000, false})) return 1;
@@ -493,13 +594,17 @@ int main(int argc, char** argv) {
       app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; });
       MoveCursor(target.center());
       Pump(300);
-      const double before = probe.processorMilliseconds();
+      const Reading before = probe.read();
       const Figures figures = Measure(target, 5000);
-      const double after = probe.processorMilliseconds();
+      const Reading ours = PerThousand(Spent(before, probe.read()), figures.clicks);
       app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; });
-      std::printf("per 1,000 clicks at 10 ms: Tapfinch %.0f ms (%zu clicks), floor %.0f ms (%zu clicks)\n",
-                  PerThousand(after - before, figures.clicks), figures.clicks,
-                  PerThousand(floor.runProcessorMs, floor.run.clicks), floor.run.clicks);
+      const Reading floors = PerThousand(floor.runProcessor, floor.run.clicks);
+      const Reading list = PerThousand(floor.listProcessor, floor.list.clicks);
+      std::printf(
+          "per 1,000 clicks at 10 ms (threads / Linux): Tapfinch %.0f / %.0f ms (%zu clicks), floor %.0f / %.0f ms "
+          "(%zu clicks), floor with its list %.0f / %.0f ms\n",
+          ours.threads, ours.linux, figures.clicks, floors.threads, floors.linux, floor.run.clicks, list.threads,
+          list.linux);
       std::fflush(stdout);
     }
     return 0;
@@ -523,16 +628,21 @@ int main(int argc, char** argv) {
     Costs costs;
     const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 60;
     if (!Idle(costs, static_cast<DWORD>(seconds) * 1000)) return 1;
-    std::printf("idle: %.1f ms of processor time in %.1f s\n", costs.idleProcessorMs, costs.idleSeconds);
+    std::printf("idle: %.1f ms of the threads' times, %.1f ms by Linux's account, in %.1f s\n",
+                costs.idleProcessor.threads, costs.idleProcessor.linux, costs.idleSeconds);
     return 0;
   }
-  // "start 5": that many starts timed.
+  // "start 5": that many starts timed, each beside one of the floor's.
+  // "start 5 D:\\other\\tapfinch.exe": beside another build's instead,
+  // to compare two builds in one run.
   if (argc > 1 && std::string(argv[1]) == "start") {
     const int times = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const bool other = argc > 3;
     for (int i = 0; i < times; ++i) {
-      const double floor = StartToWindow(FloorPath(), "TapfinchFloor", "idle");
+      const double before = other ? StartToWindow(argv[3]) : StartToWindow(FloorPath(), "TapfinchFloor", "idle");
       Pump(500);
-      std::printf("start to window shown: Tapfinch %.0f ms, floor %.0f ms\n", StartToWindow(), floor);
+      std::printf("start to window shown: Tapfinch %.0f ms, %s %.0f ms\n", StartToWindow(), other ? "other" : "floor",
+                  before);
       std::fflush(stdout);
       Pump(500);
     }
@@ -553,7 +663,7 @@ int main(int argc, char** argv) {
     }
     // The first 10 ms run is the one whose costs are kept.
     const bool costed = &setting == &settings[0];
-    Probe probe(app.processId());
+    Probe probe(app.processId(), kTapfinchExe);
     if (costed) {
       Pump(2000);
       costs.afterStart = probe.memory();
@@ -571,20 +681,20 @@ int main(int argc, char** argv) {
     app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; });
     MoveCursor(target.center());
     Pump(300);
-    const double before = probe.processorMilliseconds();
+    const Reading before = probe.read();
     const Figures figures = Measure(target, setting.measureMs);
-    const double after = probe.processorMilliseconds();
+    const Reading spent = Spent(before, probe.read());
     load.reset();
     app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; });
     if (costed) {
-      if (before >= 0 && after >= 0) costs.runProcessorMs = after - before;
+      costs.runProcessor = spent;
       costs.runClicks = figures.clicks;
       Pump(500);
       costs.afterRun = probe.memory();
     }
     Print(setting.name, figures);
   }
-  if (!ListRun(&costs.listProcessorMs)) {
+  if (!ListRun(&costs.listPerThousand)) {
     std::fprintf(stderr, "could not build and run the list\n");
     return 1;
   }
@@ -606,6 +716,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   Print("floor, 10 ms", floor.run);
+  Print("floor, 10 ms, a list box's selection moving", floor.list);
   if (!Idle(costs, 60000)) {
     std::fprintf(stderr, "tapfinch.exe did not start for the idle minute\n");
     return 1;
