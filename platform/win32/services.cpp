@@ -70,7 +70,10 @@ class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
 
   // Never with a null window: that would be a timer of the whole thread.
   bool Start(std::uint32_t milliseconds) override {
-    if (!window_) window_.emplace(classes_, errors_, kUtilityWindowClass, static_cast<MessageWindow::Handler&>(*this));
+    // A window refused before is asked for again, as the start or registration is.
+    if (!window_ || !*window_) {
+      window_.emplace(classes_, errors_, kUtilityWindowClass, static_cast<MessageWindow::Handler&>(*this));
+    }
     return *window_ && SetTimer(window_->get(), 1, milliseconds, nullptr) != 0;
   }
   void Stop() override {
@@ -298,7 +301,10 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
     // identifier beside a new one; drop it first so that only the new one
     // is bound. Nothing may be bound yet, so the result does not matter.
     // Never with a null window: that would bind the hotkey to the thread.
-    if (!window_) window_.emplace(classes_, errors_, kUtilityWindowClass, static_cast<MessageWindow::Handler&>(*this));
+    // A window refused before is asked for again, as the start or registration is.
+    if (!window_ || !*window_) {
+      window_.emplace(classes_, errors_, kUtilityWindowClass, static_cast<MessageWindow::Handler&>(*this));
+    }
     if (!*window_) return false;
     UnregisterHotKey(window_->get(), id);
     key_ = key;
