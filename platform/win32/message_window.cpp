@@ -2,12 +2,13 @@
 
 namespace platform::win32 {
 
-MessageWindow::MessageWindow(WindowClasses& classes, const ErrorRoute& errors, const char* className, Handler& handler)
-    : handler_(handler), errors_(errors) {
-  const WindowClasses::Entry* registered = classes.Ensure(className, nullptr, &MessageWindow::Procedure);
-  if (registered == nullptr) return;
+HWND MessageWindow::Ensure() {
+  if (window_) return window_.get();
+  const WindowClasses::Entry* registered = classes_.Ensure(className_, nullptr, &MessageWindow::Procedure);
+  if (registered == nullptr) return nullptr;
   window_.reset(CreateWindowExA(0, registered->name(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), this));
+  return window_.get();
 }
 
 MessageWindow::~MessageWindow() {

@@ -58,26 +58,21 @@ class Win32Input final : public Input {
 
 constexpr const char* kUtilityWindowClass = "TPUtilWindow";
 
-// Its window is made when it first starts: most timers wait for a run,
-// and a dozen hidden windows made at start cost Wine a tenth of the start.
 class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
  public:
   Win32Timer(WindowClasses& classes, const ErrorRoute& errors, TimerSink& sink)
-      : classes_(classes), errors_(errors), sink_(sink) {}
+      : sink_(sink), window_(classes, errors, kUtilityWindowClass, *this) {}
   ~Win32Timer() override { Stop(); }
   Win32Timer(const Win32Timer&) = delete;
   Win32Timer& operator=(const Win32Timer&) = delete;
 
   // Never with a null window: that would be a timer of the whole thread.
   bool Start(std::uint32_t milliseconds) override {
-    // A window refused before is asked for again, as the start or registration is.
-    if (!window_ || !*window_) {
-      window_.emplace(classes_, errors_, kUtilityWindowClass, static_cast<MessageWindow::Handler&>(*this));
-    }
-    return *window_ && SetTimer(window_->get(), 1, milliseconds, nullptr) != 0;
+    HWND window = window_.Ensure();
+    return window != nullptr && SetTimer(window, 1, milliseconds, nullptr) != 0;
   }
   void Stop() override {
-    if (window_ && *window_) KillTimer(window_->get(), 1);  // fails harmlessly when none is set
+    if (window_) KillTimer(window_.get(), 1);  // fails harmlessly when none is set
   }
 
  private:
@@ -88,10 +83,8 @@ class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
-  WindowClasses& classes_;
-  const ErrorRoute& errors_;
   TimerSink& sink_;
-  std::optional<MessageWindow> window_;
+  MessageWindow window_;
 };
 
 class Win32Timers final : public Timers {
@@ -287,12 +280,10 @@ class Win32Locale final : public Locale {
 
 // ---------------------------------------------------------------- hotkeys
 
-// Its window is made at its first registration, as a timer's at its first
-// start: five of the seven hotkeys wait for a capture.
 class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handler {
  public:
   Win32Receiver(WindowClasses& classes, const ErrorRoute& errors, HotkeySink& sink)
-      : classes_(classes), errors_(errors), sink_(sink) {}
+      : sink_(sink), window_(classes, errors, kUtilityWindowClass, *this) {}
   Win32Receiver(const Win32Receiver&) = delete;
   Win32Receiver& operator=(const Win32Receiver&) = delete;
 
@@ -301,24 +292,21 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
     // identifier beside a new one; drop it first so that only the new one
     // is bound. Nothing may be bound yet, so the result does not matter.
     // Never with a null window: that would bind the hotkey to the thread.
-    // A window refused before is asked for again, as the start or registration is.
-    if (!window_ || !*window_) {
-      window_.emplace(classes_, errors_, kUtilityWindowClass, static_cast<MessageWindow::Handler&>(*this));
-    }
-    if (!*window_) return false;
-    UnregisterHotKey(window_->get(), id);
+    HWND window = window_.Ensure();
+    if (window == nullptr) return false;
+    UnregisterHotKey(window, id);
     key_ = key;
     guardRepeats_ = false;
-    if (RegisterHotKey(window_->get(), id, modifiers, key) != 0) return true;
+    if (RegisterHotKey(window, id, modifiers, key) != 0) return true;
     // A combination someone holds is refused as such; any other refusal of
     // a no-repeat request is a system that predates the flag.
     if ((modifiers & MOD_NOREPEAT) == 0 || GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED) return false;
-    guardRepeats_ = RegisterHotKey(window_->get(), id, modifiers & ~static_cast<std::uint32_t>(MOD_NOREPEAT), key) != 0;
+    guardRepeats_ = RegisterHotKey(window, id, modifiers & ~static_cast<std::uint32_t>(MOD_NOREPEAT), key) != 0;
     return guardRepeats_;
   }
   // Not checked, by design: unbinding what is not bound changes nothing.
   void Unregister(std::uint16_t id) override {
-    if (window_ && *window_) UnregisterHotKey(window_->get(), id);
+    if (window_) UnregisterHotKey(window_.get(), id);
   }
 
  private:
@@ -339,10 +327,8 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
   }
   // Longer than the keyboard's slowest repeat rate, shorter than a new press.
   static constexpr DWORD kRepeatWindow = 600;
-  WindowClasses& classes_;
-  const ErrorRoute& errors_;
   HotkeySink& sink_;
-  std::optional<MessageWindow> window_;
+  MessageWindow window_;
   std::uint32_t key_ = 0;
   bool guardRepeats_ = false;
   bool delivered_ = false;

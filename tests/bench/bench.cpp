@@ -89,6 +89,22 @@ void Print(const char* name, const Figures& f) {
   std::fflush(stdout);
 }
 
+// Fills the list with that many Click entries at the target's centre,
+// each with the delay the fields hold: the first captured with Ctrl+A, the
+// rest added. False when the list did not fill.
+bool FillList(const Tapfinch& app, const Target& target, int entries) {
+  HWND list = app.control("TListBox");
+  HWND add = app.control("TButton", "Add to List");
+  Click(app.control("TButton", "Start"));
+  MoveCursor(target.center());
+  Pump(100);
+  PressCombination({VK_CONTROL}, 'A');
+  for (int i = 1; i < entries; ++i) Click(add);
+  if (!WaitFor([&] { return ListCount(list) == entries; }, 5000)) return false;
+  Click(app.control("TButton", "Stop"));
+  return true;
+}
+
 // A list of three Click entries of 1 s each run for a minute: how far the
 // sixty-first click is from a minute after the first (the list run's
 // drift), or a negative number when the run could not be made.
@@ -99,15 +115,7 @@ double ListDriftMilliseconds() {
   const auto fields = app.controls("TzcFloatSpinEdit");
   if (fields.size() != 5) return -1;
   app.stepField(fields[2], VK_DOWN, 4);  // 5 s to 1 s
-  HWND list = app.control("TListBox");
-  HWND add = app.control("TButton", "Add to List");
-  Click(app.control("TButton", "Start"));
-  MoveCursor(target.center());
-  Pump(100);
-  PressCombination({VK_CONTROL}, 'A');
-  for (int i = 1; i < 3; ++i) Click(add);
-  if (!WaitFor([&] { return ListCount(list) == 3; }, 5000)) return -1;
-  Click(app.control("TButton", "Stop"));
+  if (!FillList(app, target, 3)) return -1;
   target.clear();
   Click(app.control("TButton", "Click the List"));
   Pump(61500);
@@ -280,15 +288,7 @@ bool ListRun(Reading* perThousand = nullptr) {
   if (fields.size() != 5) return false;
   app.stepField(fields[2], VK_DOWN, 5);
   app.stepField(fields[4], VK_UP, 1);
-  HWND list = app.control("TListBox");
-  HWND add = app.control("TButton", "Add to List");
-  Click(app.control("TButton", "Start"));
-  MoveCursor(target.center());
-  Pump(100);
-  PressCombination({VK_CONTROL}, 'A');
-  for (int i = 1; i < 100; ++i) Click(add);
-  if (!WaitFor([&] { return ListCount(list) == 100; }, 5000)) return false;
-  Click(app.control("TButton", "Stop"));
+  if (!FillList(app, target, 100)) return false;
   Click(app.control("TButton", "Click the List"));
   Pump(300);
   Probe probe(app.processId(), kTapfinchExe);
