@@ -4,30 +4,46 @@
 
 using platform::MouseAction;
 
-void MouseActions::singleclick() {
-  input_.Mouse(MouseAction::kLeftDown);
-  input_.Mouse(MouseAction::kLeftUp);
-  leftButtonHeld_ = false;
+void MouseActions::Press(Button button) {
+  input_.Mouse(button == Button::kLeft ? MouseAction::kLeftDown : MouseAction::kRightDown);
 }
 
+void MouseActions::Lift(Button button) {
+  input_.Mouse(button == Button::kLeft ? MouseAction::kLeftUp : MouseAction::kRightUp);
+  // Whoever lifts a held button, it is no longer ours to let go.
+  Held(button) = false;
+}
+
+void MouseActions::Click(Button button) {
+  Press(button);
+  Lift(button);
+}
+
+void MouseActions::singleclick() { Click(Primary()); }
+
 void MouseActions::clickhold() {
-  input_.Mouse(MouseAction::kLeftDown);
-  leftButtonHeld_ = true;
+  const Button primary = Primary();
+  Press(primary);
+  Held(primary) = true;
+  lastHeld_ = primary;
 }
 
 void MouseActions::releaseclick() {
-  input_.Mouse(MouseAction::kLeftUp);
-  leftButtonHeld_ = false;
+  if (Held(lastHeld_)) {
+    Lift(lastHeld_);
+  } else if (heldLeft_ || heldRight_) {
+    Lift(heldLeft_ ? Button::kLeft : Button::kRight);
+  } else {
+    Lift(Primary());
+  }
 }
 
 void MouseActions::releaseHeldButton() {
-  if (leftButtonHeld_) releaseclick();
+  if (heldLeft_) Lift(Button::kLeft);
+  if (heldRight_) Lift(Button::kRight);
 }
 
-void MouseActions::rightclick() {
-  input_.Mouse(MouseAction::kRightDown);
-  input_.Mouse(MouseAction::kRightUp);
-}
+void MouseActions::rightclick() { Click(Secondary()); }
 
 void MouseActions::doubleclick() {
   singleclick();

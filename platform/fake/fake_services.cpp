@@ -19,7 +19,11 @@ bool SameAscii(const std::string& a, const std::string& b) noexcept {
 }
 
 void FakeMouse::Mouse(MouseAction action) {
-  const Record record{action, cursor_, clock_.now()};
+  const bool left = action == MouseAction::kLeftDown || action == MouseAction::kLeftUp;
+  const bool down = action == MouseAction::kLeftDown || action == MouseAction::kRightDown;
+  (left ? leftHeld_ : rightHeld_) = down;
+  // Windows swaps injected flags as it swaps the physical buttons.
+  const Record record{action, cursor_, clock_.now(), left != swapped_, down};
   ++eventCount_;
   if (listener_) listener_(record);
   if (recording_) events_.push_back(record);

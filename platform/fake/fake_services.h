@@ -30,9 +30,13 @@ class FakeMouse final : public Input {
   explicit FakeMouse(FakeClock& clock) : clock_(clock) {}
 
   struct Record {
-    MouseAction action = MouseAction::kLeftDown;
+    MouseAction action = MouseAction::kLeftDown;  // the physical button's flag sent
     Point at;
     std::uint64_t time = 0;
+    // What windows saw, as Windows maps the physical flag through the swap
+    // setting of that moment: the primary button, or else the secondary.
+    bool primary = true;
+    bool down = true;
   };
   [[nodiscard]] const std::vector<Record>& events() const noexcept { return events_; }
   void clearEvents() noexcept { events_.clear(); }
@@ -48,11 +52,17 @@ class FakeMouse final : public Input {
   [[nodiscard]] int beeps() const noexcept { return beeps_; }
   // The user's left button, as GetKeyState sees it while a click is handled.
   void setLeftButton(bool down) noexcept { leftButton_ = down; }
+  // The mouse settings' "switch primary and secondary buttons".
+  void setButtonsSwapped(bool swapped) noexcept { swapped_ = swapped; }
+  // The physical buttons the program's events hold down now.
+  [[nodiscard]] bool leftHeld() const noexcept { return leftHeld_; }
+  [[nodiscard]] bool rightHeld() const noexcept { return rightHeld_; }
 
   void Mouse(MouseAction action) override;
   Point GetCursorPos() override { return cursor_; }
   void SetCursorPos(std::int32_t x, std::int32_t y) override;
   void MessageBeep(std::uint32_t /*type*/) override { ++beeps_; }
+  bool ButtonsSwapped() override { return swapped_; }
   bool LeftButtonDown() override { return leftButton_; }
   bool LeftButtonHeldNow() override { return leftButton_; }
 
@@ -66,6 +76,9 @@ class FakeMouse final : public Input {
   std::uint64_t eventCount_ = 0;
   int beeps_ = 0;
   bool leftButton_ = false;
+  bool swapped_ = false;
+  bool leftHeld_ = false;
+  bool rightHeld_ = false;
 };
 
 // Message boxes are recorded and answered OK at once. File dialogs are

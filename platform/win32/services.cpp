@@ -46,6 +46,7 @@ class Win32Input final : public Input {
   // Not checked: a cursor that did not move, or a missing beep, has nobody to tell.
   void SetCursorPos(std::int32_t x, std::int32_t y) override { ::SetCursorPos(x, y); }
   void MessageBeep(std::uint32_t type) override { ::MessageBeep(type); }
+  bool ButtonsSwapped() override { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
   bool LeftButtonDown() override { return GetKeyState(VK_LBUTTON) < 0; }
   bool LeftButtonHeldNow() override {
     // The asynchronous state is the physical button's.

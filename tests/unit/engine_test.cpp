@@ -67,12 +67,88 @@ TEST(MouseActions, EachOptionInjectsItsEventsAndKnowsTheHeldButton) {
     Engine engine;
     engine.mouse.clickOption(row.option);
     EXPECT_EQ(engine.actions(), row.events) << "option " << row.option;
-    EXPECT_EQ(engine.mouse.leftButtonHeld(), row.held) << "option " << row.option;
+    EXPECT_EQ(engine.mouse.buttonHeld(), row.held) << "option " << row.option;
     engine.fake.clearMouseEvents();
     engine.mouse.releaseHeldButton();
     EXPECT_EQ(engine.actions(), row.held ? std::vector<MouseAction>{kUp} : std::vector<MouseAction>{})
         << "only a button we hold goes up";
     EXPECT_EQ(engine.fake.cursorMoves(), 0);
+  }
+}
+
+// What windows see of each option, whichever physical button Windows
+// takes for the primary one: (primary, down) in order.
+TEST(MouseActions, ClicksPressThePrimaryButtonAndRightClickTheSecondaryWithTheButtonsSwappedOrNot) {
+  using Seen = std::vector<std::pair<bool, bool>>;
+  const struct {
+    int option;
+    Seen seen;
+  } table[] = {
+      {1, {{true, true}, {true, false}}},
+      {2, {{true, true}}},
+      {3, {{true, false}}},
+      {4, {{false, true}, {false, false}}},
+      {5, {{true, true}, {true, false}, {true, true}, {true, false}}},
+  };
+  for (const bool swapped : {false, true}) {
+    for (const auto& row : table) {
+      Engine engine;
+      engine.fake.mouse().setButtonsSwapped(swapped);
+      engine.mouse.clickOption(row.option);
+      Seen seen;
+      for (const auto& e : engine.fake.mouseEvents()) {
+        seen.emplace_back(e.primary, e.down);
+        const bool leftFlag = e.action == MouseAction::kLeftDown || e.action == MouseAction::kLeftUp;
+        EXPECT_EQ(leftFlag, e.primary != swapped) << "the flag names the physical button";
+      }
+      EXPECT_EQ(seen, row.seen) << "option " << row.option << (swapped ? ", swapped" : "");
+    }
+  }
+}
+
+TEST(MouseActions, AReleaseLetsGoOfTheVeryButtonTheHoldPressedThoughTheSwapChangedBetween) {
+  {
+    Engine engine;
+    engine.fake.mouse().setButtonsSwapped(true);
+    engine.mouse.clickhold();
+    EXPECT_TRUE(engine.fake.mouse().rightHeld());
+    engine.fake.mouse().setButtonsSwapped(false);
+    engine.mouse.releaseclick();
+    EXPECT_FALSE(engine.fake.mouse().rightHeld()) << "the held right button goes up";
+    EXPECT_EQ(engine.actions().back(), MouseAction::kRightUp);
+    EXPECT_FALSE(engine.mouse.buttonHeld());
+  }
+  {
+    // A run that ends lets go of it the same way.
+    Engine engine;
+    engine.mouse.clickhold();
+    engine.fake.mouse().setButtonsSwapped(true);
+    engine.mouse.singleclick();  // the right button now: the held left stays down
+    EXPECT_TRUE(engine.fake.mouse().leftHeld());
+    EXPECT_TRUE(engine.mouse.buttonHeld());
+    engine.mouse.releaseHeldButton();
+    EXPECT_FALSE(engine.fake.mouse().leftHeld());
+    EXPECT_EQ(engine.actions().back(), kUp);
+    engine.fake.clearMouseEvents();
+    engine.mouse.releaseHeldButton();
+    EXPECT_TRUE(engine.actions().empty()) << "nothing is held any more";
+  }
+  {
+    // Two holds on either button, the swap switched between: both go up at the end.
+    Engine engine;
+    engine.mouse.clickhold();
+    engine.fake.mouse().setButtonsSwapped(true);
+    engine.mouse.clickhold();
+    engine.mouse.releaseHeldButton();
+    EXPECT_FALSE(engine.fake.mouse().leftHeld());
+    EXPECT_FALSE(engine.fake.mouse().rightHeld());
+  }
+  {
+    // A Release with no hold of ours lets go of the primary button as it is now.
+    Engine engine;
+    engine.fake.mouse().setButtonsSwapped(true);
+    engine.mouse.releaseclick();
+    EXPECT_EQ(engine.actions(), std::vector<MouseAction>{MouseAction::kRightUp});
   }
 }
 
@@ -211,7 +287,7 @@ TEST(ListRun, ClicksEachEntryAfterTheWaitOfTheOneBeforeAndGoesRound) {
   engine.mouse.clickhold();
   run.End();
   EXPECT_FALSE(run.Started());
-  EXPECT_FALSE(engine.mouse.leftButtonHeld()) << "ending lets go of the held button";
+  EXPECT_FALSE(engine.mouse.buttonHeld()) << "ending lets go of the held button";
   EXPECT_EQ(run.Position(), 3) << "an ended run resumes where it was";
 }
 
@@ -256,7 +332,7 @@ TEST(Capture, StoppingRewindsACapturedListAndLetsGoOfTheButton) {
   engine.mouse.clickhold();
   capture.Start();
   EXPECT_TRUE(capture.Tracking());
-  EXPECT_FALSE(engine.mouse.leftButtonHeld());
+  EXPECT_FALSE(engine.mouse.buttonHeld());
   engine.fake.moveCursor({-5, 9});
   EXPECT_EQ(capture.Track(), (Point{-5, 9}));
   capture.Stop();
