@@ -17,6 +17,48 @@ bool IsModifierKey(std::uint16_t key) noexcept {
 
 const char* HotkeyPurpose(int row) { return kRowPurposes[row]; }
 
+std::string FallbackNotice(int row, const std::string& storedName, int holder, const std::string& nowName) {
+  const std::string purpose = kRowPurposes[row];
+  return purpose + " was stored as " + storedName + ", which " + kRowPurposes[holder] + " has: " + purpose +
+         (nowName.empty() ? " has no hotkey." : " is " + nowName + ".");
+}
+
+StoredHotkeys ResolveStoredHotkeys(const std::array<std::optional<TShortCut>, kHotkeyRows>& stored,
+                                   const HotkeyCodes& defaults) {
+  StoredHotkeys result;
+  std::array<bool, kHotkeyRows> settled{};
+  auto taken = [&](TShortCut code) {
+    for (int row = 0; row < kHotkeyRows; ++row) {
+      if (settled[static_cast<std::size_t>(row)] && result.codes[static_cast<std::size_t>(row)] == code) return true;
+    }
+    return false;
+  };
+  // A row on its own default, or on none, keeps it: defaults never clash.
+  for (std::size_t row = 0; row < result.codes.size(); ++row) {
+    const TShortCut wanted = stored[row].value_or(defaults[row]);
+    if (wanted == defaults[row] || wanted == 0) {
+      result.codes[row] = wanted;
+      settled[row] = true;
+    }
+  }
+  for (std::size_t row = 0; row < result.codes.size(); ++row) {
+    if (settled[row]) continue;
+    const TShortCut wanted = *stored[row];
+    if (!taken(wanted)) {
+      result.codes[row] = wanted;
+      settled[row] = true;
+    } else {
+      result.refused[row] = wanted;
+    }
+  }
+  for (std::size_t row = 0; row < result.codes.size(); ++row) {
+    if (settled[row]) continue;
+    result.codes[row] = taken(defaults[row]) ? TShortCut{0} : defaults[row];
+    settled[row] = true;
+  }
+  return result;
+}
+
 std::string CaptureCaption(int row, const std::string& hotkeyName) { return kOptionPrefixes[row - 2] + hotkeyName; }
 
 void HotkeyAssignment::checkcomboboxes(const HotkeyCodes& codes, int row, TShortCut code) {

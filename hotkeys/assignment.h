@@ -15,6 +15,23 @@
 
 inline constexpr int kHotkeyRows = 7;
 using HotkeyCodes = std::array<TShortCut, kHotkeyRows>;
+// Ctrl+F9, Ctrl+F10, Ctrl+A, Ctrl+S, Ctrl+D, Ctrl+F, Ctrl+G: the layout's.
+inline constexpr HotkeyCodes kDefaultHotkeys = {0x4078, 0x4079, 0x4041, 0x4053, 0x4044, 0x4046, 0x4047};
+
+// The seven hotkeys as start-up applies the stored ones (absent: the
+// layout's). A hand-edited store may name one combination twice, and then
+// one of the two would be dead: a stop hotkey on the start hotkey's
+// combination leaves no hotkey that stops a run. A row keeping its own
+// default keeps it; otherwise the first row (in the order above) to name a
+// combination gets it, and a later one falls back to its default, or to
+// none when that is taken too.
+struct StoredHotkeys {
+  HotkeyCodes codes{};
+  // The stored combination a row could not have, for the rows that fell back.
+  std::array<std::optional<TShortCut>, kHotkeyRows> refused{};
+};
+[[nodiscard]] StoredHotkeys ResolveStoredHotkeys(const std::array<std::optional<TShortCut>, kHotkeyRows>& stored,
+                                                 const HotkeyCodes& defaults = kDefaultHotkeys);
 
 class HotkeyAssignment {
  public:
@@ -52,5 +69,9 @@ class HotkeyAssignment {
 
 // What the seven hotkeys do, as messages name them.
 [[nodiscard]] const char* HotkeyPurpose(int row);
+// What the Options tab says of a row that fell back: the combination it
+// was stored with, the row that has it, and what the row has now.
+[[nodiscard]] std::string FallbackNotice(int row, const std::string& storedName, int holder,
+                                         const std::string& nowName);
 // The caption of the capture option that row 2 to 6 drives.
 [[nodiscard]] std::string CaptureCaption(int row, const std::string& hotkeyName);

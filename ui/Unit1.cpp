@@ -478,13 +478,13 @@ void TForm1::CreateNonVisualComponents() {
     component->SetHotKey(code);
     return component;
   };
-  starthotkey = hotkey("starthotkey", 0x4078, true);               // Ctrl+F9
-  stophotkey = hotkey("stophotkey", 0x4079, true);                 // Ctrl+F10
-  clickhotkey = hotkey("clickhotkey", 0x4041, false);              // Ctrl+A
-  clickholdhotkey = hotkey("clickholdhotkey", 0x4053, false);      // Ctrl+S
-  releasehotkey = hotkey("releasehotkey", 0x4044, false);          // Ctrl+D
-  rightclickhotkey = hotkey("rightclickhotkey", 0x4046, false);    // Ctrl+F
-  doubleclickhotkey = hotkey("doubleclickhotkey", 0x4047, false);  // Ctrl+G
+  starthotkey = hotkey("starthotkey", kDefaultHotkeys[0], true);
+  stophotkey = hotkey("stophotkey", kDefaultHotkeys[1], true);
+  clickhotkey = hotkey("clickhotkey", kDefaultHotkeys[2], false);
+  clickholdhotkey = hotkey("clickholdhotkey", kDefaultHotkeys[3], false);
+  releasehotkey = hotkey("releasehotkey", kDefaultHotkeys[4], false);
+  rightclickhotkey = hotkey("rightclickhotkey", kDefaultHotkeys[5], false);
+  doubleclickhotkey = hotkey("doubleclickhotkey", kDefaultHotkeys[6], false);
   starthotkey->OnKeyDown = KeyHandler(this, &TForm1::starthotkeyKeyDown);
   stophotkey->OnKeyDown = KeyHandler(this, &TForm1::stophotkeyKeyDown);
   clickhotkey->OnKeyDown = KeyHandler(this, &TForm1::setposhotkeyKeyDown);

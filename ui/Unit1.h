@@ -297,6 +297,9 @@ class TForm1 : public TForm {
   void focusCaptureStart();
   // Rows whose typed text waits for the focus to leave the box.
   std::array<bool, 7> hotkeyTyped_{};
+  // What the Options tab says of hotkeys whose stored combination another
+  // hotkey had, until the user assigns them anew.
+  std::array<std::string, 7> fallbackNotes_{};
   std::unique_ptr<Ticker> singleTicker_;
   // When the count was last shown; it is never older than this at a tick.
   std::uint64_t countShownAt_ = 0;

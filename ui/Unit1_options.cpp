@@ -4,6 +4,7 @@
 // whole combination: at once for an entry picked or stepped to, and for
 // typed text when the focus leaves the box (each keystroke would otherwise
 // bind whatever the text spells so far).
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -66,6 +67,7 @@ void TForm1::showHotkeys() {
 void TForm1::assignHotkey(int row, TShortCut code) {
   hotkeys->checkcomboboxes(hotkeyCodes(), row, code);
   if (hotkeys->hotkeysDistinct) {
+    fallbackNotes_[static_cast<std::size_t>(row)].clear();  // the user has chosen anew
     hotkeyComponents()[static_cast<std::size_t>(row)]->SetHotKey(code);
     setCaptureCaption(row);
     retryHotkeys();
@@ -115,8 +117,14 @@ void TForm1::retryHotkeys() {
     if (!refused.empty()) refused += ", ";
     refused += hotkeys->Name(components[row]->HotKey()) + " (" + HotkeyPurpose(static_cast<int>(row)) + ")";
   }
-  const std::string notice =
-      refused.empty() ? std::string() : "Another program holds " + refused + ". Tapfinch tries again until it is free.";
+  std::string notice;
+  for (const std::string& note : fallbackNotes_) {
+    if (!note.empty()) notice += (notice.empty() ? "" : " ") + note;
+  }
+  if (!refused.empty()) {
+    notice +=
+        (notice.empty() ? "" : " ") + ("Another program holds " + refused + ". Tapfinch tries again until it is free.");
+  }
   if (hotkeynotice->Caption() != notice) hotkeynotice->SetCaption(notice);
   hotkeyretrytimer->SetEnabled(!refused.empty());
 }
@@ -147,9 +155,17 @@ void TForm1::applySettings(const Settings& values) {
   if (values.numclicks) numclicksspin->SetValue(*values.numclicks);
   if (values.orig) clickonorigoption->SetChecked(*values.orig);
   if (values.doubleclick) doubleclickbox->SetChecked(*values.doubleclick);
+  // A combination stored for two hotkeys would leave one of them dead.
+  const StoredHotkeys resolved = ResolveStoredHotkeys(values.hotkeys);
   const auto components = hotkeyComponents();
   for (std::size_t row = 0; row < components.size(); ++row) {
-    if (values.hotkeys[row]) components[row]->SetHotKey(*values.hotkeys[row]);
+    components[row]->SetHotKey(resolved.codes[row]);
+    fallbackNotes_[row].clear();
+    if (!resolved.refused[row]) continue;
+    const TShortCut refused = *resolved.refused[row];
+    const auto holder = std::find(resolved.codes.begin(), resolved.codes.end(), refused) - resolved.codes.begin();
+    fallbackNotes_[row] = FallbackNotice(static_cast<int>(row), hotkeys->Name(refused), static_cast<int>(holder),
+                                         hotkeys->Name(resolved.codes[row]));
   }
 }
 

@@ -2,6 +2,7 @@
 // codes and texts, and the stored values as a plain value, with no window.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -89,6 +90,48 @@ TEST_F(Rules, ABoxShowsItsEntryOrTheCodesOwnName) {
   EXPECT_EQ(rules.ShownFor(0x8073).text, "Alt+F4");
   EXPECT_EQ(rules.ShownFor(0).text, "");
   EXPECT_EQ(CaptureCaption(3, "Ctrl+S"), "Click-Hold   / Ctrl+S");
+}
+
+// Stored hotkeys as a hand-edited registry may give them: whatever it
+// holds, no two rows end on one combination, and a row on its own default
+// never gives it up.
+TEST(StoredHotkeys, NoTwoEndOnOneCombinationAndTheOneThatCannotHaveItFallsBack) {
+  constexpr TShortCut kF9 = 0x4078, kF10 = 0x4079, kCtrlA = 0x4041, kF11 = 0x407A, kF12 = 0x407B;
+  using Stored = std::array<std::optional<TShortCut>, kHotkeyRows>;
+  const struct {
+    const char* what;
+    Stored stored;
+    TShortCut start, stop;
+    bool startFellBack, stopFellBack;
+  } table[] = {
+      {"nothing stored", {}, kF9, kF10, false, false},
+      {"stop on start's default", {std::nullopt, kF9}, kF9, kF10, false, true},
+      {"start on stop's default", {kF10}, kF9, kF10, true, false},
+      {"both on Ctrl+F9", {kF9, kF9}, kF9, kF10, false, true},
+      {"a swap is no clash", {kF10, kF9}, kF10, kF9, false, false},
+      {"both on another", {kF11, kF11}, kF11, kF10, false, true},
+      {"start on a capture default", {kCtrlA}, kF9, kF10, true, false},
+      {"both unassigned", {0, 0}, 0, 0, false, false},
+      {"the fallback taken too", {kF11, kF11, kF10}, kF11, 0, false, true},
+      {"distinct choices", {kF11, kF12}, kF11, kF12, false, false},
+  };
+  for (const auto& row : table) {
+    const StoredHotkeys result = ResolveStoredHotkeys(row.stored);
+    EXPECT_EQ(result.codes[0], row.start) << row.what;
+    EXPECT_EQ(result.codes[1], row.stop) << row.what;
+    EXPECT_EQ(result.refused[0].has_value(), row.startFellBack) << row.what;
+    EXPECT_EQ(result.refused[1].has_value(), row.stopFellBack) << row.what;
+    for (int a = 0; a < kHotkeyRows; ++a) {
+      for (int b = a + 1; b < kHotkeyRows; ++b) {
+        const auto ca = result.codes[static_cast<std::size_t>(a)];
+        EXPECT_FALSE(ca != 0 && ca == result.codes[static_cast<std::size_t>(b)])
+            << row.what << ": rows " << a << " and " << b;
+      }
+    }
+  }
+  EXPECT_EQ(FallbackNotice(1, "Ctrl+F9", 0, "Ctrl+F10"),
+            "Stop was stored as Ctrl+F9, which Start has: Stop is Ctrl+F10.");
+  EXPECT_EQ(FallbackNotice(1, "Ctrl+F11", 0, ""), "Stop was stored as Ctrl+F11, which Start has: Stop has no hotkey.");
 }
 
 TEST(SettingsStoreValues, ReadBackWhatWasWrittenAndKeepWhatWasNotGiven) {

@@ -193,6 +193,33 @@ TEST_F(SavedSettings, TheRestOfTheFailureTableStopsWhereThePartSays) {
   EXPECT_EQ(stored().size(), 3u);
 }
 
+TEST_F(SavedSettings, AStoredStopHotkeyOnTheStartHotkeysCombinationFallsBackSoThatARunCanBeStopped) {
+  stored()["stophotkey"] = Text("Ctrl+F9");
+  Tapfinch app(fake);
+  TForm1& form = app.form();
+  EXPECT_EQ(form.starthotkey->HotKey(), 0x4078);
+  EXPECT_EQ(form.stophotkey->HotKey(), 0x4079) << "back on its default";
+  EXPECT_EQ(form.ComboBox1->Text(), "Ctrl+F9");
+  EXPECT_EQ(form.ComboBox2->Text(), "Ctrl+F10");
+  EXPECT_EQ(form.hotkeynotice->Caption(), "Stop was stored as Ctrl+F9, which Start has: Stop is Ctrl+F10.");
+  EXPECT_TRUE(fake.messageBoxes().empty()) << "said on the Options tab, not in a box";
+
+  app.user().selectTab(*form.PageControl1, 0);
+  ASSERT_TRUE(fake.pressHotKey(platform::kModControl, 0x78));
+  fake.runPending();
+  ASSERT_TRUE(form.Timer1->Enabled());
+  ASSERT_TRUE(fake.pressHotKey(platform::kModControl, 0x79));
+  fake.runPending();
+  EXPECT_FALSE(form.Timer1->Enabled()) << "the stop hotkey stops the run";
+
+  // Assigned anew, the note goes; the fixed value is what the exit writes.
+  app.user().selectTab(*form.PageControl1, 2);
+  box(app, form.ComboBox2).pick(FindHotkeyChoice(form, 0x407A));
+  EXPECT_EQ(form.hotkeynotice->Caption(), "");
+  app.shutdown();
+  EXPECT_EQ(stored()["stophotkey"].data, Text("Ctrl+F11").data);
+}
+
 TEST_F(SavedSettings, TheStopHotkeyStopsBothRunsButLeavesAPausedListAlone) {
   Tapfinch app(fake);
   TForm1& form = app.form();
