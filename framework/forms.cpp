@@ -139,6 +139,7 @@ int TCustomForm::ShowModal() {
 }
 
 void TCustomForm::Close() {
+  if (OnClose) OnClose(this);
   if (modal_) {
     modalResult_ = mrCancel;
   } else if (Application().MainForm() == this) {
@@ -263,8 +264,9 @@ void TCustomForm::PeerFocusChanged(bool focused) {
   if (activated && OnActivate) Guard([&] { OnActivate(this); });
 }
 
-void TCustomForm::PeerSessionEnding() {
-  if (OnSessionEnding) Guard([&] { OnSessionEnding(this); });
+void TCustomForm::PeerSessionEnding(bool final) {
+  const TNotifyEvent& handler = final ? OnSessionEnding : OnQueryEndSession;
+  if (handler) Guard([&] { handler(this); });
 }
 
 // ------------------------------------------------------------ TApplication

@@ -23,8 +23,14 @@ class TCustomForm : public TWinControl {
   TNotifyEvent OnDestroy;
   // The form became the active window.
   TNotifyEvent OnActivate;
-  // Logoff or shutdown: the last moment to keep anything.
+  // Logoff or shutdown asked: another program may still cancel it, so
+  // nothing may change that the going on would see; keep what is to keep.
+  TNotifyEvent OnQueryEndSession;
+  // Logoff or shutdown under way: the last moment, the process may be
+  // ended without a close.
   TNotifyEvent OnSessionEnding;
+  // The form is being closed (its close button, Alt+F4, Close()).
+  TNotifyEvent OnClose;
 
   enum class TPosition { poDesigned, poScreenCenter };
   void SetPosition(TPosition position) noexcept { position_ = position; }
@@ -76,7 +82,7 @@ class TCustomForm : public TWinControl {
 
   // PeerEvents
   void PeerCloseRequested() override;
-  void PeerSessionEnding() override;
+  void PeerSessionEnding(bool final) override;
   void PeerMenuCommand(int id) override;
   void PeerMinimizeRequested() override;
   void PeerFocusChanged(bool focused) override;

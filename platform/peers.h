@@ -162,9 +162,11 @@ class PeerEvents {
   virtual void PeerComboChanged(int /*index*/, const std::string& /*text*/) {}
   virtual void PeerResized(int /*clientWidth*/, int /*clientHeight*/) {}
   virtual void PeerCloseRequested() {}
-  // Top-level windows: the user is logging off or the system shuts down;
-  // the program may be ended after this without any close.
-  virtual void PeerSessionEnding() {}
+  // Top-level windows: the user is logging off or the system shuts down.
+  // First asked (final false: another program may still cancel it, and the
+  // session then goes on), then told (final true: the program may be ended
+  // after this without any close).
+  virtual void PeerSessionEnding(bool /*final*/) {}
   virtual void PeerMenuCommand(int /*id*/) {}
   virtual void PeerMinimizeRequested() {}
   virtual void PeerRestored() {}

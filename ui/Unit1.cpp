@@ -96,6 +96,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
   OnCreate = Handler(this, &TForm1::FormCreate);
   OnDestroy = Handler(this, &TForm1::FormDestroy);
   OnActivate = Handler(this, &TForm1::FormActivate);
+  OnClose = Handler(this, &TForm1::FormClose);
+  OnQueryEndSession = Handler(this, &TForm1::FormQueryEndSession);
   OnSessionEnding = Handler(this, &TForm1::FormSessionEnding);
 }
 

@@ -181,9 +181,14 @@ class TForm1 : public TForm {
   void about2Click(TObject* Sender);
   // File > Options and Options > Set HotKeys: the Options tab.
   void showOptions(TObject* Sender);
+  // Closing stops everything before anything at exit can show a box.
+  void FormClose(TObject* Sender);
   void FormDestroy(TObject* Sender);
-  // Logoff or shutdown: the program may be ended without a close, so the
-  // settings are written now.
+  // Logoff or shutdown asked: the settings are written now, and nothing
+  // else changes, since another program may still cancel it.
+  void FormQueryEndSession(TObject* Sender);
+  // Logoff or shutdown under way: the program may be ended without a
+  // close, so everything stops and the settings are written.
   void FormSessionEnding(TObject* Sender);
   void FormActivate(TObject* Sender);
 
@@ -243,8 +248,13 @@ class TForm1 : public TForm {
   void retryHotkeys();
   // Writes every value; one that cannot be read from its field is left as
   // stored, and the first such error is rethrown after the rest is written
-  // (unless quiet, at logoff, when nobody can read a message).
+  // (unless quiet, at logoff, when nobody can read a message). Changes
+  // nothing the program goes on with: a logoff may still be cancelled.
   void saveSettings(bool quiet);
+  // Every run and the capture stop, no hotkey can start them again and a
+  // held button goes up: before the exit may show a box or wait, and when
+  // the session ends.
+  void stopEverything();
 
   // ---- the click engine, which holds the program's state
   std::unique_ptr<MouseActions> mouse;
@@ -288,6 +298,8 @@ class TForm1 : public TForm {
   void hotkeyRowChanged(int row);
   void commitHotkeyRow(int row);
   [[nodiscard]] HotkeyCodes hotkeyCodes() const;
+  // The codes as they would be if every box with typed text were left now.
+  [[nodiscard]] HotkeyCodes hotkeyCodesToKeep() const;
   void assignHotkey(int row, TShortCut code);
   // The box of a row shows its hotkey: its entry, or its name when the
   // list has none.

@@ -37,6 +37,19 @@ HotkeyCodes TForm1::hotkeyCodes() const {
   return codes;
 }
 
+HotkeyCodes TForm1::hotkeyCodesToKeep() const {
+  // What the user typed into a hotkey box last counts as if it had been left.
+  HotkeyCodes codes = hotkeyCodes();
+  for (std::size_t row = 0; row < codes.size(); ++row) {
+    if (!hotkeyTyped_[row]) continue;
+    const auto typed = hotkeys->Typed(hotkeyBoxes()[row]->Text());
+    if (!typed) continue;
+    hotkeys->checkcomboboxes(codes, static_cast<int>(row), *typed);
+    if (hotkeys->hotkeysDistinct) codes[row] = *typed;
+  }
+  return codes;
+}
+
 void TForm1::showHotkeyOf(int row) {
   TComboBox* box = hotkeyBoxes()[static_cast<std::size_t>(row)];
   const HotkeyAssignment::Shown shown = hotkeys->ShownFor(hotkeyComponents()[static_cast<std::size_t>(row)]->HotKey());
@@ -187,15 +200,16 @@ void TForm1::FormCreate(TObject* /*Sender*/) {
   showHotkeys();
 }
 
+void TForm1::FormClose(TObject* /*Sender*/) { stopEverything(); }
+
 void TForm1::FormDestroy(TObject* /*Sender*/) {
-  // Never leave the user's left button down behind the program.
-  mouse->releaseHeldButton();
+  // Also when the window goes without a close (an error ending the program).
+  stopEverything();
   saveSettings(false);
   settingsStore.reset();
 }
 
-void TForm1::FormSessionEnding(TObject* /*Sender*/) {
-  mouse->releaseHeldButton();
+void TForm1::FormQueryEndSession(TObject* /*Sender*/) {
   // Nobody can answer a message box now, and one would hold up the logoff:
   // a field that cannot be read keeps its stored value, and a registry
   // that refuses is left for the next exit to report.
@@ -205,12 +219,13 @@ void TForm1::FormSessionEnding(TObject* /*Sender*/) {
   }
 }
 
+void TForm1::FormSessionEnding(TObject* Sender) {
+  stopEverything();
+  FormQueryEndSession(Sender);
+}
+
 void TForm1::saveSettings(bool quiet) {
   if (!settingsStore) return;
-  // What the user typed into a hotkey box last counts as if it had been left.
-  for (int row = 0; row < kHotkeyRows; ++row) {
-    if (hotkeyTyped_[static_cast<std::size_t>(row)]) commitHotkeyRow(row);
-  }
   // A field that is not a number keeps its stored value and the rest is
   // written all the same; its message comes last.
   std::exception_ptr unreadable;
@@ -225,8 +240,6 @@ void TForm1::saveSettings(bool quiet) {
   Settings values;
   values.x = coordinate(*xpostext);
   values.y = coordinate(*ypostext);
-  if (values.x) singleRun->clickX = *values.x;
-  if (values.y) singleRun->clickY = *values.y;
   TzcFloatSpinEdit* fields[] = {hours, minutes, seconds, tenth, hundreth};
   for (std::size_t i = 0; i < values.interval.size(); ++i) {
     values.interval[i] = static_cast<std::int32_t>(std::trunc(fields[i]->Value()));
@@ -235,8 +248,8 @@ void TForm1::saveSettings(bool quiet) {
   values.numclicks = numclicksspin->Value();
   values.orig = clickonorigoption->Checked();
   values.doubleclick = doubleclickbox->Checked();
-  const auto components = hotkeyComponents();
-  for (std::size_t row = 0; row < components.size(); ++row) values.hotkeys[row] = components[row]->HotKey();
+  const HotkeyCodes codes = hotkeyCodesToKeep();
+  for (std::size_t row = 0; row < codes.size(); ++row) values.hotkeys[row] = codes[row];
   settingsStore->Write(values);
   if (unreadable && !quiet) std::rethrow_exception(unreadable);
 }

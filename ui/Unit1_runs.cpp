@@ -80,6 +80,18 @@ void TForm1::showClickList() {
   for (const std::string& row : clickList.Rows()) listbox1->Items().Add(row);
 }
 
+void TForm1::stopEverything() {
+  // Nothing may click behind a box at exit, and Windows keeps an injected
+  // press down after its process has gone.
+  for (TLMDGlobalHotKey* hotkey : hotkeyComponents()) hotkey->SetActive(false);
+  singleRun->Stop();
+  listRun->End();
+  if (capture->Tracking()) capture->Stop();
+  findpointtimer->SetEnabled(false);
+  mfindpointtimer->SetEnabled(false);
+  mouse->releaseHeldButton();
+}
+
 // ---- Single Click tab
 
 void TForm1::singclickstartbtnClick(TObject* /*Sender*/) {

@@ -44,12 +44,22 @@ void FakeTopLevel::RunModal(const std::function<bool()>& done) {
   if (!done()) desktop_.deliver([&] { events_.PeerCloseRequested(); });
 }
 
-void FakeTopLevel::sessionEnding() {
-  desktop_.deliver([&] { events_.PeerSessionEnding(); });
+void FakeTopLevel::sessionQuery() {
+  desktop_.deliver([&] { events_.PeerSessionEnding(false); });
 }
 
-void FakeDesktop::endSession() {
-  for (FakeTopLevel* window : topLevelWindows()) window->sessionEnding();
+void FakeTopLevel::sessionEnded(bool ending) {
+  // Told that it goes on, a window hears nothing it acts on.
+  if (ending) desktop_.deliver([&] { events_.PeerSessionEnding(true); });
+}
+
+void FakeTopLevel::close() {
+  desktop_.deliver([&] { events_.PeerCloseRequested(); });
+}
+
+void FakeDesktop::endSession(bool cancelled) {
+  for (FakeTopLevel* window : topLevelWindows()) window->sessionQuery();
+  for (FakeTopLevel* window : topLevelWindows()) window->sessionEnded(!cancelled);
 }
 
 void FakeTopLevel::externalRestore() {

@@ -150,8 +150,12 @@ class FakeTopLevel final : public FakeWindow, public TopLevelPeer {
   // What another program does to this window.
   void externalRestore();
   void externalBringToTop();
-  // The user logs off: the system asks the window and then tells it.
-  void sessionEnding();
+  // The user logs off: the system asks the window (WM_QUERYENDSESSION),
+  // then tells it whether the session really ends (WM_ENDSESSION).
+  void sessionQuery();
+  void sessionEnded(bool ending);
+  // The user closes it with its title bar's close button (WM_CLOSE).
+  void close();
   // The user dragged the window onto a monitor of another scale; the
   // system suggests these outer bounds.
   void moveToMonitor(int dpi, const Rect& suggested);
@@ -433,9 +437,10 @@ class FakeDesktop final : public Windows {
   // ---- modal windows: each one that opens runs the next script, then,
   // if still open, is closed as with its title bar's close button.
   void whenModal(std::function<void(FakeTopLevel&)> script);
-  // Logoff or shutdown: every top-level window hears that the session
-  // ends; what happens next (the process ended) is the test's to do.
-  void endSession();
+  // Logoff or shutdown: every top-level window is asked, then told that
+  // the session ends; what happens next (the process ended) is the test's
+  // to do. Cancelled: another program refused, and the session goes on.
+  void endSession(bool cancelled = false);
   [[nodiscard]] std::size_t pendingModalScripts() const noexcept { return modalScripts_.size(); }
 
   // ---- for the windows

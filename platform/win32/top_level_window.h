@@ -50,12 +50,11 @@ class Win32TopLevelWindow : public Win32Window, public TopLevelPeer {
         events().PeerCloseRequested();
         return 0;
       case WM_QUERYENDSESSION:
-        // Asked first; the session may still go on if another program
-        // refuses, and then writing early did no harm.
-        events().PeerSessionEnding();
+        // Asked first; the session may still go on if another program refuses.
+        events().PeerSessionEnding(false);
         return TRUE;
       case WM_ENDSESSION:
-        if (wParam != FALSE) events().PeerSessionEnding();
+        if (wParam != FALSE) events().PeerSessionEnding(true);
         return 0;
       case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {

@@ -268,3 +268,123 @@ TEST_F(RunSafety, APointOnAnAdministratorsWindowIsNamedWhenTakenAndWhenARunStart
   user().click(*form().singclickstartbtn);
   EXPECT_TRUE(boxes().empty());
 }
+
+namespace {
+
+// A list that drags: a Click-Hold at (10, 10) and a Release at (20, 20),
+// 100 ms apart, running; returns once the hold has pressed the button.
+void StartADrag(Tapfinch& app) {
+  TForm1& form = app.form();
+  FakePlatform& fake = app.fake();
+  app.user().selectTab(*form.PageControl1, 1);
+  form.mseconds->SetValue(0);
+  form.mtenth->SetValue(1);
+  app.user().click(*form.mstartspecify);
+  for (const auto& [x, key] : {std::pair{10, 'S'}, std::pair{20, 'D'}}) {
+    app.user().moveMouse(x, x);
+    fake.advance(10);
+    ASSERT_TRUE(fake.pressHotKey(kModControl, static_cast<std::uint32_t>(key)));
+    fake.runPending();
+  }
+  app.user().click(*form.mstopspecify);
+  app.user().click(*form.mclicklistbtn);
+  fake.advance(100);
+  ASSERT_TRUE(fake.mouse().leftHeld()) << "the hold pressed the button";
+}
+
+}  // namespace
+
+TEST(Exit, EveryRunAndTheCaptureStopAndTheButtonGoesUpBeforeTheExitsBoxOpens) {
+  Tapfinch app;
+  TForm1& form = app.form();
+  FakePlatform& fake = app.fake();
+  // The Single Click point field empty: the exit says so in a box.
+  app.user().selectTab(*form.PageControl1, 0);
+  app.user().click(*form.CheckBox2);
+  app.user().enterText(*form.xpostext, "");  // all of it selected
+  app.user().press(*form.xpostext, 0x2E);    // and deleted
+  ASSERT_EQ(form.xpostext->Text(), "");
+  StartADrag(app);
+  app.user().click(*form.mstartspecify);  // capture on again, beside the run
+  fake.advance(200);                      // the hold again
+  ASSERT_TRUE(fake.mouse().leftHeld());
+
+  bool heldInBox = true;
+  int timersInBox = -1;
+  std::size_t eventsInBox = 0;
+  bool startHotkeyInBox = true;
+  fake.boxes().whileOpen([&] {
+    heldInBox = fake.mouse().leftHeld();
+    timersInBox = fake.runningTimers();
+    const std::size_t before = fake.mouseEvents().size();
+    fake.advance(1000);
+    startHotkeyInBox = fake.pressHotKey(kModControl, kF9);
+    fake.runPending();
+    fake.advance(1000);
+    eventsInBox = fake.mouseEvents().size() - before;
+  });
+  dynamic_cast<platform::fake::FakeTopLevel&>(testing_support::WindowOf(form)).close();
+  app.shutdown();
+  ASSERT_EQ(fake.messageBoxes().size(), 1u);
+  EXPECT_EQ(fake.messageBoxes()[0].text, "'' is not a valid integer value.");
+  EXPECT_FALSE(heldInBox) << "the button is up before the box";
+  EXPECT_EQ(timersInBox, 0) << "no run, no capture, no tracking behind the box";
+  EXPECT_EQ(eventsInBox, 0u) << "nothing clicks behind the box";
+  EXPECT_FALSE(startHotkeyInBox) << "no hotkey starts a run again behind the box";
+  EXPECT_FALSE(fake.mouse().leftHeld());
+}
+
+TEST(SessionEnd, ACancelledLogoffLeavesTheRunsTheHeldButtonAndTheLockedPointAsTheyWere) {
+  Tapfinch app;
+  TForm1& form = app.form();
+  FakePlatform& fake = app.fake();
+  // A fixed point locked at (30, 40) and clicked every 50 ms.
+  app.user().selectTab(*form.PageControl1, 0);
+  app.user().click(*form.CheckBox2);
+  form.seconds->SetValue(0);
+  form.hundreth->SetValue(5);
+  app.user().click(*form.singfindclickptstartbtn);
+  app.user().moveMouse(30, 40);
+  fake.advance(10);
+  app.user().press(*form.singfindclickptstartbtn, platform::kVkSpace, ' ');
+  app.user().click(*form.singfindclickptstopbtn);
+  app.user().click(*form.singclickstartbtn);
+  // The field edited, not locked: the run keeps clicking the locked point.
+  app.user().enterText(*form.xpostext, "500");
+  StartADrag(app);
+
+  fake.desktop().endSession(true);
+  EXPECT_TRUE(fake.messageBoxes().empty());
+  EXPECT_TRUE(fake.mouse().leftHeld()) << "the drag goes on";
+  EXPECT_TRUE(form.Timer1->Enabled());
+  EXPECT_TRUE(form.listclicktimer->Enabled());
+  fake.clearMouseEvents();
+  fake.advance(50);
+  bool sawPoint = false;
+  for (const auto& e : fake.mouseEvents()) {
+    if (e.at.x == 500) ADD_FAILURE() << "clicked at the unlocked field's x";
+    if (e.at.x == 30 && e.at.y == 40) sawPoint = true;
+  }
+  EXPECT_TRUE(sawPoint) << "the locked point is clicked";
+  // What the exit writes was written all the same.
+  const auto& values =
+      fake.registryStore().key(platform::RegistryRoot::kLocalMachine, "Software\\Brenmoorsoft\\Tapfinch");
+  EXPECT_EQ(values.size(), 18u);
+}
+
+TEST(SessionEnd, ALogoffUnderWayStopsEveryRunAndLetsTheButtonUp) {
+  Tapfinch app;
+  TForm1& form = app.form();
+  FakePlatform& fake = app.fake();
+  StartADrag(app);
+  app.user().selectTab(*form.PageControl1, 0);
+  app.user().click(*form.singclickstartbtn);
+  fake.desktop().endSession();
+  EXPECT_TRUE(fake.messageBoxes().empty());
+  EXPECT_FALSE(fake.mouse().leftHeld());
+  EXPECT_FALSE(form.Timer1->Enabled());
+  EXPECT_FALSE(form.listclicktimer->Enabled());
+  fake.clearMouseEvents();
+  fake.advance(10000);
+  EXPECT_TRUE(fake.mouseEvents().empty()) << "the system may end the process at any moment now";
+}

@@ -148,7 +148,9 @@ TEST(Shutdown, ClosingTheMainWindowEndsTheLoopAndReleasesEverything) {
     Tapfinch app(desktop);
     app.form().PeerCloseRequested();
     EXPECT_TRUE(app.program().Application().Terminated());
-    EXPECT_FALSE(desktop.registrations().empty()) << "still registered until the components go";
+    // Let go at the close, before the exit may show a box: no hotkey can
+    // start a run behind it.
+    EXPECT_TRUE(desktop.registrations().empty());
   }
   EXPECT_TRUE(desktop.registrations().empty());
   EXPECT_FALSE(desktop.mutexExists("tapfinch.exe"));
