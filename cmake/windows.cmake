@@ -4,6 +4,7 @@
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 add_library(tapfinch_win32 STATIC
+  platform/win32/crash_release.cpp
   platform/win32/gdi.cpp
   platform/win32/gdi_canvas.cpp
   platform/win32/message_loop.cpp

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/crash_release.h"
 #include "platform/win32/error_route.h"
 #include "platform/win32/lazy_proc.h"
 #include "platform/win32/message_loop.h"
@@ -37,6 +38,7 @@ class Win32Input final : public Input {
     static constexpr DWORD kFlags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTDOWN,
                                        MOUSEEVENTF_RIGHTUP};
     mouse_event(kFlags[static_cast<std::size_t>(action)], 0, 0, 0, 0);
+    NoteInjected(action);  // for a crash to let go of
   }
   Point GetCursorPos() override {
     POINT at{};
@@ -491,6 +493,8 @@ class Win32Process final : public Process {
 // ------------------------------------------------------------ the platform
 
 struct Win32Platform::Services {
+  // Before anything that can click, and gone after it.
+  CrashRelease crashRelease;
   // First, so that they go last: every window of these classes, and every
   // window that reports errors, is gone by then.
   WindowClasses classes;

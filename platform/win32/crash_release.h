@@ -1,0 +1,29 @@
+// Windows keeps a button that a program injected down after that program
+// has gone: a crash in the middle of a drag would leave the user's mouse
+// dragging whatever lies under it. So every injected press and release is
+// noted here, and a crash (a fault no one handles, or std::terminate) lets
+// go of what is still down before the process ends. The handlers may run
+// on any thread, so the state is process-wide and atomic: the one piece of
+// global state the platform keeps.
+#pragma once
+
+#include "platform/input.h"
+
+namespace platform::win32 {
+
+// After each mouse_event the program makes.
+void NoteInjected(MouseAction action) noexcept;
+// Sends the release of every button the program holds down.
+void ReleaseInjectedButtons() noexcept;
+
+// Installs the crash handlers for as long as it lives; the ones before
+// are called after ours, and put back at the end.
+class CrashRelease {
+ public:
+  CrashRelease() noexcept;
+  ~CrashRelease();
+  CrashRelease(const CrashRelease&) = delete;
+  CrashRelease& operator=(const CrashRelease&) = delete;
+};
+
+}  // namespace platform::win32
