@@ -4,6 +4,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/forms.h"
+#include "framework/precise_timer.h"
 
 // ------------------------------------------------------------------ TPanel
 
@@ -46,6 +47,20 @@ TTimer::~TTimer() {
   SetRunning(false, false);
 }
 
+void TTimer::SetPrecise(bool precise) {
+  if (precise == precise_) return;
+  handle_->Stop();
+  SetRunning(false, false);  // counted again below as what it is now
+  precise_ = precise;
+  std::unique_ptr<platform::TimerHandle> handle;
+  if (precise_) handle = PreciseTimer::Create(Platform().timers(), *this);
+  // Where the system has no deadline timer, today's keeps serving.
+  if (!handle) handle = Platform().timers().CreateTimer(*this);
+  if (!handle) throw EOutOfResources(messages::kNoTimers);
+  handle_ = std::move(handle);
+  UpdateTimer();
+}
+
 void TTimer::SetEnabled(bool enabled) {
   // A timer the system refused stays enabled without running: enabling it
   // again asks the system again, or a refusal would outlast itself.
@@ -83,9 +98,9 @@ void TTimer::SetRunning(bool running, bool fast) {
   if (fast == fast_) return;
   fast_ = fast;
   if (fast_) {
-    Application().FastTimerStarted();
+    Application().FastTimerStarted(precise_);
   } else {
-    Application().FastTimerStopped();
+    Application().FastTimerStopped(precise_);
   }
 }
 

@@ -46,6 +46,12 @@ class TTimer : public TComponent, private platform::TimerSink {
   void SetOnTimer(TNotifyEvent handler);
   // True while a system timer is counting down for this timer.
   [[nodiscard]] bool Running() const noexcept { return running_; }
+  // A timer that drives clicking keeps its time: a deadline timer where
+  // the system has one (today's timer where it has not), and while it
+  // runs faster than the system's tick the program is exempt from power
+  // throttling. The rules above stay the same.
+  [[nodiscard]] bool Precise() const noexcept { return precise_; }
+  void SetPrecise(bool precise);
 
  private:
   void UpdateTimer();
@@ -53,6 +59,7 @@ class TTimer : public TComponent, private platform::TimerSink {
   void TimerFired() override;
 
   std::unique_ptr<platform::TimerHandle> handle_;
+  bool precise_ = false;
   bool enabled_ = true;
   std::uint32_t interval_ = 1000;
   TNotifyEvent onTimer_;

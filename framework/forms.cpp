@@ -279,6 +279,7 @@ TApplication::~TApplication() {
   DestroyComponents();
   window_.reset();
   if (fastTimers_ > 0) platform_.timers().SetHighResolution(false);
+  if (fastPreciseTimers_ > 0) platform_.timers().SetThrottlingExempt(false);
   platform_.loop().SetErrorHandler(nullptr);
 }
 
@@ -388,12 +389,14 @@ void TApplication::PeerCloseRequested() {
   if (mainForm_ != nullptr) Guard([&] { mainForm_->Close(); });
 }
 
-void TApplication::FastTimerStarted() {
+void TApplication::FastTimerStarted(bool precise) {
   if (fastTimers_++ == 0) platform_.timers().SetHighResolution(true);
+  if (precise && fastPreciseTimers_++ == 0) platform_.timers().SetThrottlingExempt(true);
 }
 
-void TApplication::FastTimerStopped() {
+void TApplication::FastTimerStopped(bool precise) {
   if (fastTimers_ > 0 && --fastTimers_ == 0) platform_.timers().SetHighResolution(false);
+  if (precise && fastPreciseTimers_ > 0 && --fastPreciseTimers_ == 0) platform_.timers().SetThrottlingExempt(false);
 }
 
 void ShowInformation(TApplication& application, const std::string& text) {

@@ -173,9 +173,11 @@ class TApplication : public TComponent, public ComponentRoot, private platform::
   [[nodiscard]] platform::WindowPeer* Window() const noexcept { return window_.get(); }
   [[nodiscard]] std::vector<TCustomForm*> Forms() const;
 
-  // Framework timers shorter than the system tick need 1 ms resolution.
-  void FastTimerStarted();
-  void FastTimerStopped();
+  // Framework timers shorter than the system tick need 1 ms resolution;
+  // while one that drives clicking runs, the program is exempt from power
+  // throttling, and when the last stops what was before is put back.
+  void FastTimerStarted(bool precise);
+  void FastTimerStopped(bool precise);
 
  private:
   void PeerRestored() override;
@@ -193,6 +195,7 @@ class TApplication : public TComponent, public ComponentRoot, private platform::
   bool terminated_ = false;
   bool minimized_ = false;
   int fastTimers_ = 0;
+  int fastPreciseTimers_ = 0;
 };
 
 // The program's own user messages: information icon, "Information", OK.

@@ -464,6 +464,9 @@ void TForm1::CreateNonVisualComponents() {
   Timer1 = timer("Timer1", 5000);
   findpointtimer = timer("findpointtimer", 10);
   listclicktimer = timer("listclicktimer", 5000);
+  // The two that click keep their time, also behind a full-screen program.
+  Timer1->SetPrecise(true);
+  listclicktimer->SetPrecise(true);
   mfindpointtimer = timer("mfindpointtimer", 10);
   hotkeyretrytimer = timer("hotkeyretrytimer", 3000);
   hotkeyretrytimer->SetOnTimer(Handler(this, &TForm1::hotkeyretrytimerTimer));

@@ -42,6 +42,40 @@ class FakeClock::FakeTimer final : public TimerHandle {
   std::uint64_t order_ = 0;
 };
 
+class FakeClock::FakeDeadline final : public DeadlineHandle {
+ public:
+  FakeDeadline(FakeClock& clock, DeadlineSink& sink) : clock_(clock), sink_(sink) {}
+  ~FakeDeadline() override { Disarm(); }
+  FakeDeadline(const FakeDeadline&) = delete;
+  FakeDeadline& operator=(const FakeDeadline&) = delete;
+
+  bool Arm(std::uint64_t dueMicroseconds) override {
+    constexpr std::size_t kKept = 1000;
+    if (clock_.deadlineArms_.size() == kKept) clock_.deadlineArms_.pop_front();
+    clock_.deadlineArms_.push_back({clock_.now_ * 1000, dueMicroseconds});
+    ++clock_.deadlineArmCount_;
+    if (!armed_) clock_.armed_.push_back(this);
+    armed_ = true;
+    due_ = dueMicroseconds;
+    order_ = ++clock_.sequence_;
+    return true;
+  }
+  void Disarm() override {
+    if (!armed_) return;
+    armed_ = false;
+    auto& list = clock_.armed_;
+    list.erase(std::find(list.begin(), list.end(), this));
+  }
+  // The clock's milliseconds: the first one at or after the due time.
+  [[nodiscard]] std::uint64_t dueMilliseconds() const noexcept { return (due_ + 999) / 1000; }
+
+  FakeClock& clock_;
+  DeadlineSink& sink_;
+  bool armed_ = false;
+  std::uint64_t due_ = 0;
+  std::uint64_t order_ = 0;
+};
+
 FakeClock::FakeClock() = default;
 FakeClock::~FakeClock() = default;
 
@@ -49,18 +83,49 @@ void FakeClock::advance(std::uint64_t milliseconds) {
   const std::uint64_t target = now_ + milliseconds;
   runPending();
   for (;;) {
-    FakeTimer* next = nullptr;
-    for (FakeTimer* timer : running_) {
-      if (timer->due_ > target) continue;
-      if (next == nullptr || timer->due_ < next->due_ || (timer->due_ == next->due_ && timer->order_ < next->order_)) {
-        next = timer;
+    // The next timer to be served, by the time it is served and then by
+    // the order of arming.
+    FakeTimer* timer = nullptr;
+    FakeDeadline* deadline = nullptr;
+    std::uint64_t when = 0;
+    std::uint64_t order = 0;
+    auto consider = [&](std::uint64_t at, std::uint64_t armed) {
+      at = std::max(at + latency_, now_);
+      if (at > target) return false;
+      if ((timer == nullptr && deadline == nullptr) || at < when || (at == when && armed < order)) {
+        when = at;
+        order = armed;
+        return true;
+      }
+      return false;
+    };
+    for (FakeTimer* t : running_) {
+      if (consider(t->due_, t->order_)) {
+        timer = t;
+        deadline = nullptr;
       }
     }
-    if (next == nullptr) break;
-    now_ = next->due_;
-    next->due_ += next->interval_;
-    next->order_ = ++sequence_;
-    next->sink_.TimerFired();
+    // A modal loop of the system's waits on nothing of the program's.
+    if (systemModalDepth_ == 0) {
+      for (FakeDeadline* d : armed_) {
+        if (consider(d->dueMilliseconds(), d->order_)) {
+          deadline = d;
+          timer = nullptr;
+        }
+      }
+    }
+    if (timer == nullptr && deadline == nullptr) break;
+    now_ = when;
+    if (timer != nullptr) {
+      // Served late, a timer made no message for the expiries it missed.
+      timer->due_ += timer->interval_;
+      while (timer->due_ + latency_ <= now_) timer->due_ += timer->interval_;
+      timer->order_ = ++sequence_;
+      timer->sink_.TimerFired();
+    } else {
+      deadline->Disarm();  // signalled once; armed again for the next
+      deadline->sink_.DeadlineReached();
+    }
     runPending();
   }
   now_ = target;
@@ -87,6 +152,16 @@ int FakeClock::runningTimers() const noexcept { return static_cast<int>(running_
 std::unique_ptr<TimerHandle> FakeClock::CreateTimer(TimerSink& sink) {
   if (refuseTimerWindows_) return nullptr;
   return std::make_unique<FakeTimer>(*this, sink);
+}
+
+std::unique_ptr<DeadlineHandle> FakeClock::CreateDeadlineTimer(DeadlineSink& sink) {
+  if (lackDeadlineTimers_) return nullptr;
+  return std::make_unique<FakeDeadline>(*this, sink);
+}
+
+void FakeClock::SetThrottlingExempt(bool exempt) {
+  ++throttlingCalls_;
+  throttlingExempt_ = exempt;
 }
 
 void FakeClock::SetHighResolution(bool on) {

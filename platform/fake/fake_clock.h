@@ -38,6 +38,28 @@ class FakeClock final : public Timers, public EventLoop {
 
   [[nodiscard]] bool highResolution() const noexcept { return highResolutionDepth_ > 0; }
   [[nodiscard]] int highResolutionCalls() const noexcept { return highResolutionCalls_; }
+  // The power-throttling opt-out the program asked for, and how often.
+  [[nodiscard]] bool throttlingExempt() const noexcept { return throttlingExempt_; }
+  [[nodiscard]] int throttlingCalls() const noexcept { return throttlingCalls_; }
+  // A system without high-resolution waitable timers (before Windows 10
+  // 1803): CreateDeadlineTimer answers null.
+  void lackDeadlineTimers(bool lack) noexcept { lackDeadlineTimers_ = lack; }
+  // Every timer, deadline or WM_TIMER, is served this much after it falls
+  // due: a thread held up, a loaded machine.
+  void setLatency(std::uint64_t milliseconds) noexcept { latency_ = milliseconds; }
+  // While one runs, the thread is in a modal loop of the system's (a
+  // message box, a file dialog): WM_TIMER is served, deadline timers wait
+  // for the program's own loop.
+  void enterSystemModalLoop() noexcept { ++systemModalDepth_; }
+  void leaveSystemModalLoop() noexcept { --systemModalDepth_; }
+  // The last armings of deadline timers (a day's run would keep millions):
+  // when each was asked and the due time asked for, in microseconds.
+  struct DeadlineArm {
+    std::uint64_t at = 0;
+    std::uint64_t due = 0;
+  };
+  [[nodiscard]] const std::deque<DeadlineArm>& deadlineArms() const noexcept { return deadlineArms_; }
+  [[nodiscard]] std::uint64_t deadlineArmCount() const noexcept { return deadlineArmCount_; }
   void refuseTimers(bool refuse) noexcept { refuseTimers_ = refuse; }
   // No timer window at all: CreateTimer answers null.
   void refuseTimerWindows(bool refuse) noexcept { refuseTimerWindows_ = refuse; }
@@ -46,8 +68,11 @@ class FakeClock final : public Timers, public EventLoop {
 
   // Timers
   std::unique_ptr<TimerHandle> CreateTimer(TimerSink& sink) override;
+  std::unique_ptr<DeadlineHandle> CreateDeadlineTimer(DeadlineSink& sink) override;
   void SetHighResolution(bool on) override;
+  void SetThrottlingExempt(bool exempt) override;
   std::uint64_t Now() override { return now_; }
+  std::uint64_t PreciseNow() override { return now_ * 1000; }
   // EventLoop
   void Run() override { runPending(); }
   void Quit() override { quitRequested_ = true; }
@@ -56,6 +81,7 @@ class FakeClock final : public Timers, public EventLoop {
 
  private:
   class FakeTimer;
+  class FakeDeadline;
 
   std::uint64_t now_ = 0;
   std::uint64_t sequence_ = 0;
@@ -65,6 +91,14 @@ class FakeClock final : public Timers, public EventLoop {
   // The running timers, all that advance() looks at: a fast run fires
   // millions of times among a dozen idle ones.
   std::vector<FakeTimer*> running_;
+  std::vector<FakeDeadline*> armed_;
+  std::deque<DeadlineArm> deadlineArms_;
+  std::uint64_t deadlineArmCount_ = 0;
+  bool lackDeadlineTimers_ = false;
+  std::uint64_t latency_ = 0;
+  int systemModalDepth_ = 0;
+  bool throttlingExempt_ = false;
+  int throttlingCalls_ = 0;
   bool refuseTimers_ = false;
   bool refuseTimerWindows_ = false;
   int highResolutionDepth_ = 0;

@@ -40,7 +40,15 @@ int FakeDialogs::ShowMessageBox(const std::string& text, const std::string& capt
   mostOpen_ = std::max(mostOpen_, open_);
   // Only the outermost box runs the action, so that a program that stacks
   // boxes shows it as a second box rather than recursing without end.
-  if (whileOpen_ && open_ == 1) whileOpen_();
+  if (whileOpen_ && open_ == 1) {
+    // The box's own loop serves WM_TIMER, not the program's deadline timers.
+    struct Loop {
+      FakeClock& clock;
+      ~Loop() { clock.leaveSystemModalLoop(); }
+    } loop{clock_};
+    clock_.enterSystemModalLoop();
+    whileOpen_();
+  }
   --open_;
   return kIdOk;
 }

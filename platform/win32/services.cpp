@@ -104,11 +104,66 @@ class Win32Timers final : public Timers {
     const auto call = on ? begin : end;
     if (call != nullptr) call(1);
   }
+  // Not yet: today's timer serves every framework timer.
+  std::unique_ptr<DeadlineHandle> CreateDeadlineTimer(DeadlineSink& /*sink*/) override { return nullptr; }
+  void SetThrottlingExempt(bool exempt) override { throttling_.SetExempt(exempt); }
   std::uint64_t Now() override { return GetTickCount64(); }
+  std::uint64_t PreciseNow() override {
+    LARGE_INTEGER count{};
+    QueryPerformanceCounter(&count);  // cannot fail since Windows XP
+    // In two parts: the count times a million outgrows 64 bits in weeks.
+    const auto ticks = static_cast<std::uint64_t>(count.QuadPart);
+    return ticks / frequency_ * 1000000 + ticks % frequency_ * 1000000 / frequency_;
+  }
 
  private:
+  // The process's power throttling (SetProcessInformation, Windows 8 and
+  // later; the flags it knows depend on the version, see SetExempt).
+  class Throttling {
+   public:
+    void SetExempt(bool exempt) {
+      using Get = BOOL(WINAPI*)(HANDLE, PROCESS_INFORMATION_CLASS, LPVOID, DWORD);
+      using Set = BOOL(WINAPI*)(HANDLE, PROCESS_INFORMATION_CLASS, LPVOID, DWORD);
+      static const auto get = LazyProc<Get>(L"kernel32.dll", "GetProcessInformation");
+      static const auto set = LazyProc<Set>(L"kernel32.dll", "SetProcessInformation");
+      if (set == nullptr) return;  // before Windows 8: nothing throttles a program this way
+      HANDLE self = GetCurrentProcess();
+      if (!exempt) {
+        // What was before: as read, or else the system deciding, as at start.
+        PROCESS_POWER_THROTTLING_STATE before =
+            saved_.value_or(PROCESS_POWER_THROTTLING_STATE{PROCESS_POWER_THROTTLING_CURRENT_VERSION, 0, 0});
+        saved_.reset();
+        // A refusal leaves the exemption on until the program ends; nothing else to do.
+        set(self, ProcessPowerThrottling, &before, sizeof before);
+        return;
+      }
+      PROCESS_POWER_THROTTLING_STATE current{PROCESS_POWER_THROTTLING_CURRENT_VERSION, 0, 0};
+      if (get != nullptr && get(self, ProcessPowerThrottling, &current, sizeof current) != 0) saved_ = current;
+      // Control taken, state off: timer resolution honoured (Windows 11)
+      // and no EcoQoS (Windows 10 1709). Windows 10 refuses the flag it
+      // does not know, so the execution speed alone is asked then.
+      PROCESS_POWER_THROTTLING_STATE exemptState{
+          PROCESS_POWER_THROTTLING_CURRENT_VERSION,
+          PROCESS_POWER_THROTTLING_EXECUTION_SPEED | PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION, 0};
+      if (set(self, ProcessPowerThrottling, &exemptState, sizeof exemptState) != 0) return;
+      exemptState.ControlMask = PROCESS_POWER_THROTTLING_EXECUTION_SPEED;
+      set(self, ProcessPowerThrottling, &exemptState, sizeof exemptState);  // refused too: an older system
+    }
+
+   private:
+    std::optional<PROCESS_POWER_THROTTLING_STATE> saved_;
+  };
+
+  static std::uint64_t Frequency() noexcept {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);  // cannot fail since Windows XP
+    return frequency.QuadPart > 0 ? static_cast<std::uint64_t>(frequency.QuadPart) : 1;
+  }
+
   WindowClasses& classes_;
   const ErrorRoute& errors_;
+  Throttling throttling_;
+  std::uint64_t frequency_ = Frequency();
 };
 
 // ------------------------------------------------ message boxes and files
