@@ -134,6 +134,11 @@ Held Check(const TForm1& form, platform::fake::FakePlatform& fake, const std::st
     if (code != 0 && (key < 8 || key > 0x107 || FormatShortcut(form, code).empty())) {
       Fail(when + ": " + hotkeys[i]->Name() + " holds " + std::to_string(code) + ", which no name gives");
     }
+    // Whatever the store held, no two hotkeys share a combination.
+    for (std::size_t j = 0; j < i; ++j) {
+      if (code != 0 && held.hotkeys[j] == code)
+        Fail(when + ": " + hotkeys[i]->Name() + " and " + hotkeys[j]->Name() + " share " + std::to_string(code));
+    }
   }
   return held;
 }
