@@ -81,7 +81,7 @@ class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
       sink_.TimerFired();
       return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
   TimerSink& sink_;
   MessageWindow window_;
@@ -323,7 +323,7 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
       sink_.HotkeyPressed();
       return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
   // Longer than the keyboard's slowest repeat rate, shorter than a new press.
   static constexpr DWORD kRepeatWindow = 600;

@@ -22,7 +22,7 @@ Size Win32Windows::FormFrameSize(bool withMenu, FormBorder border) {
 int Win32Windows::ScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
 bool Win32Windows::PageKey(HWND form, std::uint16_t key, ShiftBits shift) const {
-  return SendMessageA(form, kPageKeyMessage, key, static_cast<LPARAM>(shift)) == 1;
+  return SendMessageW(form, kPageKeyMessage, key, static_cast<LPARAM>(shift)) == 1;
 }
 
 Size Win32Windows::MeasureWrapped(const std::string& text, const FontSpec& font, int width) {
