@@ -42,7 +42,7 @@ class RegistryKey {
 class Registry {
  public:
   virtual ~Registry() = default;
-  // RegCreateKeyExA with full access (KEY_ALL_ACCESS), non-volatile,
+  // RegCreateKeyEx with full access (KEY_ALL_ACCESS), non-volatile,
   // default security; path without a leading backslash. Null when the key
   // can be neither opened nor created with that access.
   virtual std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, const std::string& path) = 0;

@@ -49,8 +49,8 @@ class Win32ApplicationWindow final : public Win32TopLevelWindow {
   // that its window class carries.
   void Created(const PeerParams& /*params*/) override {
     if (HICON icon = LoadProgramIcon(ProgramIcon::kApplication)) {
-      SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-      SendMessageA(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+      SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
   }
 

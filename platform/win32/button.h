@@ -11,7 +11,7 @@ class Win32Button final : public Win32Window {
   using Win32Window::Win32Window;
 
  protected:
-  [[nodiscard]] const char* SystemClass() const noexcept override { return "BUTTON"; }
+  [[nodiscard]] const wchar_t* SystemClass() const noexcept override { return L"BUTTON"; }
   [[nodiscard]] DWORD Style() const noexcept override { return BS_PUSHBUTTON; }
   void OnCommand(WORD code) override {
     if (code == BN_CLICKED) events().PeerClicked();

@@ -15,11 +15,11 @@ class Win32CheckButton final : public Win32Window, public CheckPeer {
 
   // BM_SETCHECK always answers 0; there is no failure to see.
   void SetChecked(bool checked) override {
-    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 
  protected:
-  [[nodiscard]] const char* SystemClass() const noexcept override { return "BUTTON"; }
+  [[nodiscard]] const wchar_t* SystemClass() const noexcept override { return L"BUTTON"; }
   [[nodiscard]] DWORD Style() const noexcept override { return buttonStyle_; }
   void Created(const PeerParams& params) override {
     if (params.checked) SetChecked(true);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/text.h"
 #include "platform/win32/window_base.h"
 
 namespace platform::win32 {
@@ -24,17 +25,18 @@ class Win32ComboBox final : public Win32Window, public ComboPeer {
     const Quiet quiet(quiet_);
     // Emptying the list empties the edit field too; the text stays the program's.
     const std::string text = WindowText();
-    SendMessageA(handle(), CB_RESETCONTENT, 0, 0);  // always succeeds
+    SendMessageW(handle(), CB_RESETCONTENT, 0, 0);  // always succeeds
     bool complete = true;
     for (const std::string& item : items) {
       // Only memory runs out here. A missing entry would shift every later
       // entry's index, so the list ends at the first refusal.
-      if (SendMessageA(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())) < 0) {
+      const std::wstring wide = WideText(item);
+      if (SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())) < 0) {
         complete = false;
         break;
       }
     }
-    SetWindowTextA(handle(), text.c_str());  // fails only for a window that is gone
+    SetWindowTextW(handle(), WideText(text).c_str());  // fails only for a window that is gone
     if (!complete) throw std::bad_alloc();
   }
 
@@ -44,16 +46,16 @@ class Win32ComboBox final : public Win32Window, public ComboPeer {
     if (index < 0 || index >= Count()) {
       // CB_ERR is the documented answer to -1; the text is cleared
       // explicitly, whatever the list does with it.
-      SendMessageA(handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-      SetWindowTextA(handle(), "");
+      SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+      SetWindowTextW(handle(), L"");
       return;
     }
-    SendMessageA(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);  // in range: cannot fail
+    SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);  // in range: cannot fail
   }
 
   [[nodiscard]] int ItemIndex() override {
     if (handle() == nullptr) return -1;
-    return std::max(static_cast<int>(SendMessageA(handle(), CB_GETCURSEL, 0, 0)), -1);  // CB_ERR: none
+    return std::max(static_cast<int>(SendMessageW(handle(), CB_GETCURSEL, 0, 0)), -1);  // CB_ERR: none
   }
 
   void SetText(const std::string& text) override {
@@ -70,7 +72,7 @@ class Win32ComboBox final : public Win32Window, public ComboPeer {
   }
 
  protected:
-  [[nodiscard]] const char* SystemClass() const noexcept override { return "COMBOBOX"; }
+  [[nodiscard]] const wchar_t* SystemClass() const noexcept override { return L"COMBOBOX"; }
   [[nodiscard]] DWORD Style() const noexcept override { return CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL; }
   [[nodiscard]] Rect InitialBounds(const PeerParams& params) const override { return WithList(params.bounds); }
 
@@ -136,24 +138,23 @@ class Win32ComboBox final : public Win32Window, public ComboPeer {
   // keeps the system's height, which shows every entry whole.
   void ApplyItemHeight() {
     if (handle() == nullptr) return;
-    const LRESULT fontNeeds = SendMessageA(handle(), CB_GETITEMHEIGHT, 0, 0);
+    const LRESULT fontNeeds = SendMessageW(handle(), CB_GETITEMHEIGHT, 0, 0);
     if (fontNeeds != CB_ERR && itemHeight_ > fontNeeds) {
-      SendMessageA(handle(), CB_SETITEMHEIGHT, 0, static_cast<LPARAM>(itemHeight_));
+      SendMessageW(handle(), CB_SETITEMHEIGHT, 0, static_cast<LPARAM>(itemHeight_));
     }
   }
 
   [[nodiscard]] int Count() const noexcept {
-    return std::max(static_cast<int>(SendMessageA(handle(), CB_GETCOUNT, 0, 0)), 0);
+    return std::max(static_cast<int>(SendMessageW(handle(), CB_GETCOUNT, 0, 0)), 0);
   }
 
   [[nodiscard]] std::string Entry(int index) const {
-    const auto length = static_cast<int>(SendMessageA(handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
+    const auto length = static_cast<int>(SendMessageW(handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
     if (length < 0) return WindowText();  // CB_ERR: the entry is gone
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const auto copied = static_cast<int>(
-        SendMessageA(handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(static_cast<std::size_t>(std::clamp(copied, 0, length)));
-    return text;
+        SendMessageW(handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())));
+    return Utf8(text.data(), static_cast<std::size_t>(std::clamp(copied, 0, length)));
   }
 
   int itemHeight_;

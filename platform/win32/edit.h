@@ -17,19 +17,19 @@ class Win32Edit final : public Win32Window, public EditPeer {
       : Win32Window(windows, params, events), style_(params.edit) {}
 
   void SetSelection(int start, int end) override {
-    SendMessageA(handle(), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    SendMessageW(handle(), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
   }
 
   [[nodiscard]] std::pair<int, int> Selection() override {
     // The pointers, not the packed answer, which holds 16 bits of each end.
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {static_cast<int>(start), static_cast<int>(end)};
   }
 
   // Only sets a style bit: it fails for no live edit.
-  void SetReadOnly(bool readOnly) override { SendMessageA(handle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
+  void SetReadOnly(bool readOnly) override { SendMessageW(handle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
 
   void SetColor(Color color) override {
     Win32Window::SetColor(color);
@@ -44,7 +44,7 @@ class Win32Edit final : public Win32Window, public EditPeer {
   }
 
  protected:
-  [[nodiscard]] const char* SystemClass() const noexcept override { return "EDIT"; }
+  [[nodiscard]] const wchar_t* SystemClass() const noexcept override { return L"EDIT"; }
 
   [[nodiscard]] DWORD Style() const noexcept override {
     DWORD style = WS_CLIPCHILDREN;
@@ -97,9 +97,9 @@ class Win32Edit final : public Win32Window, public EditPeer {
   void ApplyMargins() {
     if (handle() == nullptr) return;
     if (style_.rightMargin > 0) {
-      SendMessageA(handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, style_.rightMargin));
+      SendMessageW(handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, style_.rightMargin));
     } else {
-      SendMessageA(handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+      SendMessageW(handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, 0));
     }
   }
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/text.h"
 #include "platform/win32/top_level_window.h"
 
 namespace platform::win32 {
@@ -75,9 +76,9 @@ class Win32Form final : public Win32TopLevelWindow {
   void Created(const PeerParams& /*params*/) override {
     windows().AddForm(handle());
     // The title bar's and Alt+Tab's picture: the program's icon, when it has one.
-    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
-      SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-      SendMessageA(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))) {
+      SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
   }
 
@@ -123,13 +124,13 @@ class Win32Form final : public Win32TopLevelWindow {
     for (const MenuItemSpec& item : items) {
       if (!item.visible) continue;
       if (item.items.empty()) {
-        AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(kMenuIdBase + item.id), item.caption.c_str());
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(kMenuIdBase + item.id), WideText(item.caption).c_str());
         continue;
       }
       UniqueMenu popup(CreatePopupMenu());
       if (!popup) continue;
       AppendItems(popup.get(), item.items);
-      if (AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), item.caption.c_str()) != 0) {
+      if (AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), WideText(item.caption).c_str()) != 0) {
         static_cast<void>(popup.release());  // now the bar's
       }
     }
@@ -164,7 +165,7 @@ class Win32Form final : public Win32TopLevelWindow {
     }
     if (target == nullptr) return;
     // An edit reached from the keyboard has its whole text selected.
-    if ((SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) SendMessageA(target, EM_SETSEL, 0, -1);
+    if ((SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) SendMessageW(target, EM_SETSEL, 0, -1);
     ::SetFocus(target);  // refused for a hidden or disabled window: the focus stays
   }
 

@@ -1,7 +1,9 @@
 #include "platform/win32/gdi.h"
 
-#include <cstring>
+#include <cwchar>
 #include <utility>
+
+#include "platform/win32/text.h"
 
 namespace platform::win32 {
 
@@ -14,7 +16,7 @@ int DpiOf(HWND window) noexcept {
   using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
   // Windows 10 1607 and later; looked up so the program still starts on older ones.
   static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   if (getDpiForWindow != nullptr && window != nullptr) {
     if (const UINT dpi = getDpiForWindow(window); dpi != 0) return static_cast<int>(dpi);
   }
@@ -25,10 +27,10 @@ int DpiOf(HWND window) noexcept {
 
 namespace {
 
-HFONT CreateFontOf(const FontSpec& font, int height) {
-  return CreateFontA(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline, FALSE, DEFAULT_CHARSET,
+HFONT CreateFontOf(const FontSpec& font, const std::wstring& face, int height) {
+  return CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     font.name.c_str());
+                     face.c_str());
 }
 
 // The layout was drawn for "MS Sans Serif", and its controls are only as
@@ -36,40 +38,41 @@ HFONT CreateFontOf(const FontSpec& font, int height) {
 // own fonts gives DejaVu Sans, a sixth wider), a stand-in is only taken at a
 // height whose text is about as wide as the layout's font would make it:
 // within 2 % of this sample's 211 pixels in MS Sans Serif at 11 pixels.
-constexpr const char* kLayoutFace = "MS Sans Serif";
-constexpr const char* kSample = "The quick brown fox jumps over the lazy dog";
+constexpr const wchar_t* kLayoutFace = L"MS Sans Serif";
+constexpr const wchar_t* kSample = L"The quick brown fox jumps over the lazy dog";
 constexpr long kSampleWidth = 211;
 constexpr long kSampleHeight = 11;
 constexpr long kTolerancePercent = 2;
 
 struct Probe {
-  std::string face;
+  std::wstring face;
   int width = 0;
 };
 
 Probe ProbeFont(HDC dc, HFONT font) {
   Probe probe;
   const SelectGuard selected(dc, font);
-  char face[LF_FACESIZE] = {};
-  if (GetTextFaceA(dc, LF_FACESIZE, face) > 0) probe.face = face;
+  wchar_t face[LF_FACESIZE] = {};
+  if (GetTextFaceW(dc, LF_FACESIZE, face) > 0) probe.face = face;
   SIZE extent{};
-  if (GetTextExtentPoint32A(dc, kSample, static_cast<int>(std::strlen(kSample)), &extent) != 0) probe.width = extent.cx;
+  if (GetTextExtentPoint32W(dc, kSample, static_cast<int>(std::wcslen(kSample)), &extent) != 0) probe.width = extent.cx;
   return probe;
 }
 
 // A stand-in for the layout's face, narrowed to the layout's widths; the
 // font as asked when it is the real face or cannot be probed.
 HFONT FittedFont(const FontSpec& font) {
-  HFONT created = CreateFontOf(font, font.height);
-  if (created == nullptr || _stricmp(font.name.c_str(), kLayoutFace) != 0 || font.height <= 1) return created;
+  const std::wstring face = WideText(font.name);
+  HFONT created = CreateFontOf(font, face, font.height);
+  if (created == nullptr || _wcsicmp(face.c_str(), kLayoutFace) != 0 || font.height <= 1) return created;
   const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   if (!dc) return created;
   Probe probe = ProbeFont(dc.get(), created);
-  if (probe.width == 0 || _stricmp(probe.face.c_str(), kLayoutFace) == 0) return created;
+  if (probe.width == 0 || _wcsicmp(probe.face.c_str(), kLayoutFace) == 0) return created;
   const long allowed = kSampleWidth * font.height * (100 + kTolerancePercent) / (kSampleHeight * 100);
   // Never below two thirds of the asked height: small text beats no text.
   for (int height = font.height - 1; probe.width > allowed && height * 3 >= font.height * 2; --height) {
-    HFONT smaller = CreateFontOf(font, height);
+    HFONT smaller = CreateFontOf(font, face, height);
     if (smaller == nullptr) break;
     DeleteObject(created);
     created = smaller;

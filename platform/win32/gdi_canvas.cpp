@@ -1,6 +1,7 @@
 #include "platform/win32/gdi_canvas.h"
 
 #include "platform/win32/icons.h"
+#include "platform/win32/text.h"
 
 namespace platform::win32 {
 
@@ -41,14 +42,15 @@ void GdiCanvas::DrawString(const std::string& text, const Rect& r, const FontSpe
   SetTextColor(dc_, Resolve(color));
   SetBkMode(dc_, TRANSPARENT);
   RECT rc = ToRect(r);
+  const std::wstring wide = WideText(text);
   // One line at the top left, as list rows are drawn many times a second:
   // the text goes out in one call, clipped, without DrawText's layout.
   constexpr std::uint32_t kPlainLine = kTextLeft | kTextSingleLine | kTextNoPrefix;
   if (format == kPlainLine) {
-    ::ExtTextOutA(dc_, rc.left, rc.top, ETO_CLIPPED, &rc, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    ::ExtTextOutW(dc_, rc.left, rc.top, ETO_CLIPPED, &rc, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
     return;
   }
-  ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
+  ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, format);
 }
 
 void GdiCanvas::DrawProgramIcon(const Rect& r, ProgramIcon which) {
@@ -60,7 +62,8 @@ void GdiCanvas::DrawProgramIcon(const Rect& r, ProgramIcon which) {
 Size GdiCanvas::MeasureText(const std::string& text, const FontSpec& font) {
   SelectGuard select(dc_, gdi_.Font(font));
   RECT rc{0, 0, 0, 0};
-  if (::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT) == 0) return {};
+  const std::wstring wide = WideText(text);
+  if (::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, DT_CALCRECT) == 0) return {};
   return {rc.right, rc.bottom};
 }
 

@@ -11,7 +11,7 @@ class Win32GroupBox final : public Win32Window {
   using Win32Window::Win32Window;
 
  protected:
-  [[nodiscard]] const char* SystemClass() const noexcept override { return "BUTTON"; }
+  [[nodiscard]] const wchar_t* SystemClass() const noexcept override { return L"BUTTON"; }
   [[nodiscard]] DWORD Style() const noexcept override { return BS_GROUPBOX | WS_CLIPCHILDREN; }
   [[nodiscard]] DWORD ExStyle() const noexcept override { return WS_EX_CONTROLPARENT; }
   [[nodiscard]] bool ErasesBackground() const noexcept override { return true; }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/text.h"
 #include "platform/win32/window_base.h"
 // After windows.h, which window_base.h brings.
 #include <commctrl.h>
@@ -22,29 +23,27 @@ class Win32Header final : public Win32Window, public HeaderPeer {
     if (handle() == nullptr || sections == sections_) return;
     quiet_ = true;
     // Redraw once, not per item; without the switch it only flickers.
-    SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
     if (!Update(sections)) Rebuild(sections);
-    SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle(), nullptr, TRUE);  // fails only for a window that is gone
     quiet_ = false;
   }
 
  protected:
-  [[nodiscard]] const char* SystemClass() const noexcept override { return WC_HEADERA; }
+  [[nodiscard]] const wchar_t* SystemClass() const noexcept override { return WC_HEADERW; }
   [[nodiscard]] DWORD Style() const noexcept override { return HDS_HORZ | HDS_FULLDRAG; }
 
   // With a full drag the header reports every step of the drag as a
-  // change; the code is the ANSI or the Unicode one, as the parent asked.
+  // change; in Unicode, as the parent, a window of ours, asks.
   LRESULT OnNotify(const NMHDR& header) override {
     if (quiet_) return 0;
-    if (header.code == HDN_ITEMCHANGEDA) Changed(reinterpret_cast<const NMHEADERA&>(header));
     if (header.code == HDN_ITEMCHANGEDW) Changed(reinterpret_cast<const NMHEADERW&>(header));
     return 0;
   }
 
  private:
-  template <class Notification>
-  void Changed(const Notification& change) {
+  void Changed(const NMHEADERW& change) {
     if (change.pitem == nullptr || (change.pitem->mask & HDI_WIDTH) == 0 || change.iItem < 0) return;
     const auto at = static_cast<std::size_t>(change.iItem);
     const int width = change.pitem->cxy;
@@ -59,38 +58,38 @@ class Win32Header final : public Win32Window, public HeaderPeer {
     if (sections.size() != sections_.size()) return false;
     for (std::size_t i = 0; i < sections.size(); ++i) {
       if (sections[i] == sections_[i]) continue;
-      if (Put(HDM_SETITEMA, i, sections[i]) == 0) return false;
+      if (Put(HDM_SETITEMW, i, sections[i]) == 0) return false;
       sections_[i] = sections[i];
     }
     return true;
   }
 
   void Rebuild(const std::vector<HeaderSection>& sections) {
-    for (int i = static_cast<int>(SendMessageA(handle(), HDM_GETITEMCOUNT, 0, 0)) - 1; i >= 0; --i) {
+    for (int i = static_cast<int>(SendMessageW(handle(), HDM_GETITEMCOUNT, 0, 0)) - 1; i >= 0; --i) {
       // A refusal shows as a count above zero, looked at below.
-      SendMessageA(handle(), HDM_DELETEITEM, static_cast<WPARAM>(i), 0);
+      SendMessageW(handle(), HDM_DELETEITEM, static_cast<WPARAM>(i), 0);
     }
     sections_.clear();
-    if (SendMessageA(handle(), HDM_GETITEMCOUNT, 0, 0) != 0) return;
+    if (SendMessageW(handle(), HDM_GETITEMCOUNT, 0, 0) != 0) return;
     // A refused section ends the row, lest the next ones land at the wrong
     // places; what the window holds is what is remembered, so the next
     // call tries again.
     for (const HeaderSection& section : sections) {
       const std::size_t at = sections_.size();
-      if (Put(HDM_INSERTITEMA, at, section) != static_cast<LRESULT>(at)) return;
+      if (Put(HDM_INSERTITEMW, at, section) != static_cast<LRESULT>(at)) return;
       sections_.push_back(section);
     }
   }
 
   LRESULT Put(UINT message, std::size_t index, const HeaderSection& section) {
-    std::string text = section.text;  // the item wants a writable buffer
-    HDITEMA item{};
+    std::wstring text = WideText(section.text);  // the item wants a writable buffer
+    HDITEMW item{};
     item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
     item.fmt = HDF_LEFT | HDF_STRING;
     item.cxy = section.width;
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
-    return SendMessageA(handle(), message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return SendMessageW(handle(), message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   }
 
   std::vector<HeaderSection> sections_;  // what the window holds, with the widths last reported

@@ -14,7 +14,7 @@ namespace platform::win32 {
 // Shared with the system: never destroyed. Null when the exe was built
 // without its icons.
 [[nodiscard]] inline HICON LoadProgramIcon(ProgramIcon icon) noexcept {
-  return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IconResource(icon)));
+  return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IconResource(icon)));
 }
 
 }  // namespace platform::win32

@@ -12,7 +12,7 @@ class Win32Label final : public Win32Window {
       : Win32Window(windows, params, events), wordWrap_(params.wordWrap) {}
 
  protected:
-  [[nodiscard]] const char* SystemClass() const noexcept override { return "STATIC"; }
+  [[nodiscard]] const wchar_t* SystemClass() const noexcept override { return L"STATIC"; }
   [[nodiscard]] DWORD Style() const noexcept override { return wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP; }
   HBRUSH OnControlColor(HDC dc) override { return ControlColors(dc, true); }
 

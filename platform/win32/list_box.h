@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/gdi_canvas.h"
+#include "platform/win32/text.h"
 #include "platform/win32/window_base.h"
 
 namespace platform::win32 {
@@ -26,32 +27,33 @@ class Win32ListBox final : public Win32Window, public ItemsPeer {
     if (index < 0 || index > count) return;
     // The list's own spelling of the end.
     const WPARAM at = index == count ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index);
-    const LRESULT result = SendMessageA(handle(), LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring wide = WideText(text);
+    const LRESULT result = SendMessageW(handle(), LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(wide.c_str()));
     // The row would be missing while the framework counts it.
     if (result == LB_ERRSPACE) throw std::bad_alloc();
   }
 
   // An index out of range is refused and changes nothing; so below.
-  void DeleteItem(int index) override { SendMessageA(handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+  void DeleteItem(int index) override { SendMessageW(handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
-  void ClearItems() override { SendMessageA(handle(), LB_RESETCONTENT, 0, 0); }
+  void ClearItems() override { SendMessageW(handle(), LB_RESETCONTENT, 0, 0); }
 
   void SetItemSelected(int index, bool selected) override {
     if (index < 0) return;  // -1 stands for every row
-    SendMessageA(handle(), LB_SETSEL, selected ? TRUE : FALSE, static_cast<LPARAM>(index));
+    SendMessageW(handle(), LB_SETSEL, selected ? TRUE : FALSE, static_cast<LPARAM>(index));
   }
 
   // Scrolled until the row is wholly in view.
   void SetCaretIndex(int index) override {
-    SendMessageA(handle(), LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+    SendMessageW(handle(), LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
   }
 
   [[nodiscard]] int TopIndex() override {
-    const auto top = static_cast<int>(SendMessageA(handle(), LB_GETTOPINDEX, 0, 0));
+    const auto top = static_cast<int>(SendMessageW(handle(), LB_GETTOPINDEX, 0, 0));
     return std::max(top, 0);
   }
 
-  void SetTopIndex(int index) override { SendMessageA(handle(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); }
+  void SetTopIndex(int index) override { SendMessageW(handle(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); }
 
   // Every row paints all of its pixels, so nothing is erased first.
   void RedrawItems() override {
@@ -71,7 +73,7 @@ class Win32ListBox final : public Win32Window, public ItemsPeer {
   }
 
  protected:
-  [[nodiscard]] const char* SystemClass() const noexcept override { return "LISTBOX"; }
+  [[nodiscard]] const wchar_t* SystemClass() const noexcept override { return L"LISTBOX"; }
   [[nodiscard]] DWORD Style() const noexcept override {
     return LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | WS_VSCROLL;
   }
@@ -112,26 +114,26 @@ class Win32ListBox final : public Win32Window, public ItemsPeer {
   static constexpr int kMaxItemHeight = 255;  // the most a list box row can be
 
   [[nodiscard]] int Count() const noexcept {
-    return std::max(static_cast<int>(SendMessageA(handle(), LB_GETCOUNT, 0, 0)), 0);
+    return std::max(static_cast<int>(SendMessageW(handle(), LB_GETCOUNT, 0, 0)), 0);
   }
 
   // Refused only for a height above the most, which the constructor rules out.
-  void ApplyItemHeight() { SendMessageA(handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0)); }
+  void ApplyItemHeight() { SendMessageW(handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0)); }
 
   [[nodiscard]] std::vector<int> SelectedRows() const {
     // Both fail only for a single-selection list, which this never is.
-    const LRESULT count = SendMessageA(handle(), LB_GETSELCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(handle(), LB_GETSELCOUNT, 0, 0);
     if (count <= 0) return {};
     std::vector<int> rows(static_cast<std::size_t>(count));
     const LRESULT copied =
-        SendMessageA(handle(), LB_GETSELITEMS, static_cast<WPARAM>(rows.size()), reinterpret_cast<LPARAM>(rows.data()));
+        SendMessageW(handle(), LB_GETSELITEMS, static_cast<WPARAM>(rows.size()), reinterpret_cast<LPARAM>(rows.data()));
     rows.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, count)));
     return rows;
   }
 
   // The list keeps a caret on row 0 even with no rows at all.
   [[nodiscard]] int Caret() const noexcept {
-    const auto caret = static_cast<int>(SendMessageA(handle(), LB_GETCARETINDEX, 0, 0));
+    const auto caret = static_cast<int>(SendMessageW(handle(), LB_GETCARETINDEX, 0, 0));
     return caret >= 0 && caret < Count() ? caret : -1;
   }
 

@@ -16,15 +16,15 @@ void Dispatch(const Win32Windows& windows, MSG& message) {
       windows.PageKey(root, static_cast<std::uint16_t>(message.wParam), KeyboardShift())) {
     return;
   }
-  if (root != nullptr && windows.IsForm(root) && IsDialogMessageA(root, &message) != 0) return;
+  if (root != nullptr && windows.IsForm(root) && IsDialogMessageW(root, &message) != 0) return;
   TranslateMessage(&message);  // false only when there is no character to make
-  DispatchMessageA(&message);  // its result is the window procedure's, meant for nobody here
+  DispatchMessageW(&message);  // its result is the window procedure's, meant for nobody here
 }
 
 void RunModalLoop(const Win32Windows& windows, const std::function<bool()>& done) {
   MSG message;
   while (!done()) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop ends too
       return;
@@ -37,14 +37,14 @@ void RunModalLoop(const Win32Windows& windows, const std::function<bool()>& done
 void Win32Loop::Run() {
   MSG message;
   // Ends on WM_QUIT, and on an error of the queue itself (-1).
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(windows_, message);
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(windows_, message);
 }
 
 void Win32Loop::Quit() { PostQuitMessage(0); }
 
 void Win32Loop::ProcessPending() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));  // for Run to see
       return;

@@ -1,6 +1,7 @@
 // The system registry behind the settings store: keys opened or created
-// with RegCreateKeyExA and closed with their owners, values passed through
-// as the type and bytes Windows keeps, with no rule of the program's own.
+// with RegCreateKeyExW and closed with their owners, values passed through
+// as the type and bytes Windows keeps, with no rule of the program's own;
+// only the string types' UTF-16 becomes the program's UTF-8 and back.
 #pragma once
 
 #include <memory>

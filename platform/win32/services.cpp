@@ -84,7 +84,7 @@ class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
       sink_.TimerFired();
       return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
   TimerSink& sink_;
   MessageWindow window_;
@@ -199,7 +199,7 @@ class Win32Dialogs final : public Dialogs {
     // With none of our windows active, keep the whole program modal.
     if (owner == nullptr) flags |= MB_TASKMODAL;
     // 0 when the box could not be shown: no button's answer, so no one mistakes it for OK.
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    return MessageBoxW(owner, WideText(text).c_str(), WideText(caption).c_str(), flags);
   }
 
   std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override {
@@ -323,13 +323,19 @@ class Win32Files final : public Files {
 class Win32Locale final : public Locale {
  public:
   Win32Locale() {
-    char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1) separator_ = buffer[0];
+    wchar_t buffer[8] = {};
+    // The framework's numbers take one byte for the separator: one
+    // outside ASCII cannot be written or read, and the point stands in.
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) > 1 && buffer[0] < 0x80) {
+      separator_ = static_cast<char>(buffer[0]);
+    }
   }
   char DecimalSeparator() override { return separator_; }
   bool SameTextIgnoringCase(const std::string& a, const std::string& b) override {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
+    const std::wstring first = WideText(a);
+    const std::wstring second = WideText(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first.data(), static_cast<int>(first.size()),
+                          second.data(), static_cast<int>(second.size())) == CSTR_EQUAL;
   }
 
  private:
@@ -381,7 +387,7 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
       sink_.HotkeyPressed();
       return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
   // Longer than the keyboard's slowest repeat rate, shorter than a new press.
   static constexpr DWORD kRepeatWindow = 600;
@@ -416,7 +422,9 @@ class Win32Hotkeys final : public Hotkeys {
     return std::make_unique<Win32Receiver>(classes_, errors_, sink);
   }
   std::unique_ptr<GlobalAtom> AddGlobalAtom(const std::string& text) override {
-    return std::make_unique<Win32GlobalAtom>(GlobalAddAtomA(text.c_str()));
+    // A name that is not UTF-8 gets no atom, as any other refusal.
+    std::wstring name;
+    return std::make_unique<Win32GlobalAtom>(Wide(text, name) ? GlobalAddAtomW(name.c_str()) : ATOM{0});
   }
 
  private:
@@ -426,12 +434,12 @@ class Win32Hotkeys final : public Hotkeys {
 
 class Win32Keyboard final : public Keyboard {
  public:
-  std::uint32_t ScanCodeOf(std::uint32_t virtualKey) override { return MapVirtualKeyA(virtualKey, 0); }
+  std::uint32_t ScanCodeOf(std::uint32_t virtualKey) override { return MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC); }
   std::string KeyName(std::uint32_t scanCode) override {
-    char name[256] = {};
+    wchar_t name[256] = {};
     // The scan code goes in bits 16 to 23 of the key message's lParam.
-    const int length = GetKeyNameTextA(static_cast<LONG>(scanCode << 16), name, sizeof name);
-    return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
+    const int length = GetKeyNameTextW(static_cast<LONG>(scanCode << 16), name, 256);
+    return Utf8(name, static_cast<std::size_t>(length > 0 ? length : 0));
   }
 };
 
@@ -476,19 +484,18 @@ class Win32Process final : public Process {
 
  public:
   std::string ModuleFileName() override {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-      const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+      const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
       if (length == 0) return {};
-      if (length < path.size()) {
-        path.resize(length);
-        return path;
-      }
+      if (length < path.size()) return Utf8(path.data(), length);
       path.resize(path.size() * 2);
     }
   }
   MutexResult CreateNamedMutex(const std::string& name) override {
-    HANDLE handle = CreateMutexA(nullptr, FALSE, name.c_str());
+    std::wstring wide;
+    if (!Wide(name, wide)) return {nullptr, ERROR_INVALID_NAME};
+    HANDLE handle = CreateMutexW(nullptr, FALSE, wide.c_str());
     const DWORD error = GetLastError();
     MutexResult result;
     if (handle != nullptr) result.handle = std::make_unique<Win32Handle>(handle);
@@ -496,7 +503,9 @@ class Win32Process final : public Process {
     return result;
   }
   WindowRef FindTopLevelWindow(const std::string& className, const std::string& title) override {
-    return reinterpret_cast<WindowRef>(FindWindowA(className.c_str(), title.c_str()));
+    std::wstring wideClass;
+    if (!Wide(className, wideClass)) return {};  // no class has such a name
+    return reinterpret_cast<WindowRef>(FindWindowW(wideClass.c_str(), WideText(title).c_str()));
   }
   bool IsIconic(WindowRef window) override { return ::IsIconic(reinterpret_cast<HWND>(window)) != FALSE; }
   // Not checked: the other copy may be gone already, and this one ends either way.
@@ -536,10 +545,12 @@ class Win32Process final : public Process {
     return facts;
   }
   std::intptr_t ShellOpen(const std::string& target) override {
-    static const auto execute = LazyProc<decltype(&ShellExecuteA)>(L"shell32.dll", "ShellExecuteA");
-    // Below 32 is a failure: 2 (file not found) when shell32 itself is missing.
-    if (execute == nullptr) return ERROR_FILE_NOT_FOUND;
-    return reinterpret_cast<std::intptr_t>(execute(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    static const auto execute = LazyProc<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    // Below 32 is a failure: 2 (file not found) when shell32 itself is
+    // missing, or when the target is not UTF-8 and so names nothing.
+    std::wstring wide;
+    if (execute == nullptr || !Wide(target, wide)) return ERROR_FILE_NOT_FOUND;
+    return reinterpret_cast<std::intptr_t>(execute(nullptr, nullptr, wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   }
 };
 

@@ -19,12 +19,12 @@ class Win32TopLevelWindow : public Win32Window, public TopLevelPeer {
     HWND window = handle();
     if (window == nullptr) return;
     const auto buttons = static_cast<LONG_PTR>(BorderStyle(FormBorder::kSizeable));
-    const auto style = (GetWindowLongPtrA(window, GWL_STYLE) & ~buttons) | static_cast<LONG_PTR>(BorderStyle(border));
-    const auto exStyle = (GetWindowLongPtrA(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME)) |
+    const auto style = (GetWindowLongPtrW(window, GWL_STYLE) & ~buttons) | static_cast<LONG_PTR>(BorderStyle(border));
+    const auto exStyle = (GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME)) |
                          static_cast<LONG_PTR>(BorderExStyle(border));
     // All fail only for a window that is gone.
-    SetWindowLongPtrA(window, GWL_STYLE, style);
-    SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle);
+    SetWindowLongPtrW(window, GWL_STYLE, style);
+    SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle);
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_windows.h"
 
+#include "platform/win32/text.h"
 #include "platform/win32/top_level_window.h"
 
 namespace platform::win32 {
@@ -22,7 +23,7 @@ Size Win32Windows::FormFrameSize(bool withMenu, FormBorder border) {
 int Win32Windows::ScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
 bool Win32Windows::PageKey(HWND form, std::uint16_t key, ShiftBits shift) const {
-  return SendMessageA(form, kPageKeyMessage, key, static_cast<LPARAM>(shift)) == 1;
+  return SendMessageW(form, kPageKeyMessage, key, static_cast<LPARAM>(shift)) == 1;
 }
 
 Size Win32Windows::MeasureWrapped(const std::string& text, const FontSpec& font, int width) {
@@ -31,7 +32,8 @@ Size Win32Windows::MeasureWrapped(const std::string& text, const FontSpec& font,
   SelectGuard select(screen.get(), gdi_.Font(font));
   RECT extent{0, 0, width, 0};
   const UINT format = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX;
-  if (DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent, format) == 0) return {};
+  const std::wstring wide = WideText(text);
+  if (DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &extent, format) == 0) return {};
   return {extent.right, extent.bottom};
 }
 
@@ -42,7 +44,8 @@ Size Win32Windows::MeasureText(const std::string& text, const FontSpec& font) {
   if (!screen) return {};
   SelectGuard select(screen.get(), gdi_.Font(font));
   RECT extent{0, 0, 0, 0};
-  if (DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT) == 0) return {};
+  const std::wstring wide = WideText(text);
+  if (DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &extent, DT_CALCRECT) == 0) return {};
   return {extent.right, extent.bottom};
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/win32/text.h"
+
 namespace platform::win32 {
 
 ShiftBits KeyboardShift() noexcept {
@@ -24,7 +26,7 @@ Win32Window::~Win32Window() {
   windows_.RemoveForm(window);
   if (DestroyWindow(window) == 0) {
     // Only a window of another thread refuses; never leave it pointing here.
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   }
 }
 
@@ -44,11 +46,11 @@ bool Win32Window::Create(const PeerParams& params) {
   if (!params.enabled) style |= WS_DISABLED;
   const Rect bounds = InitialBounds(params);
   // A failure after WM_NCCREATE has already detached this peer again.
-  if (CreateWindowExA(ExStyle(), registered->name(), params.text.c_str(), style, bounds.left, bounds.top, bounds.width,
-                      bounds.height, ParentFor(params), id, GetModuleHandleA(nullptr), this) == nullptr) {
+  if (CreateWindowExW(ExStyle(), registered->name(), WideText(params.text).c_str(), style, bounds.left, bounds.top,
+                      bounds.width, bounds.height, ParentFor(params), id, GetModuleHandleW(nullptr), this) == nullptr) {
     return false;
   }
-  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windows_.gdi().Font(font_)), FALSE);  // answers nothing
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windows_.gdi().Font(font_)), FALSE);  // answers nothing
   Created(params);
   return true;
 }
@@ -56,15 +58,15 @@ bool Win32Window::Create(const PeerParams& params) {
 // ------------------------------------------------------------ the procedure
 
 LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) {
     // Nothing comes before WM_NCCREATE but a top-level window's
     // WM_GETMINMAXINFO, and our top-level classes are our own.
-    if (message != WM_NCCREATE) return DefWindowProcA(window, message, wParam, lParam);
-    self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    if (message != WM_NCCREATE) return DefWindowProcW(window, message, wParam, lParam);
+    self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->window_ = window;
     // Cannot fail for a window of this thread while it is being created.
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (message == WM_NCDESTROY) {
     const LRESULT result = self->CallBase(message, wParam, lParam);
@@ -81,7 +83,7 @@ LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam
 }
 
 void Win32Window::Detach() noexcept {
-  SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   windows_.RemoveForm(window_);
   window_ = nullptr;
 }
@@ -109,7 +111,7 @@ Win32Window* Win32Window::PeerOf(HWND window) const noexcept {
   if (window == nullptr || IsChild(window_, window) == 0 || !windows_.classes().Runs(window, &Win32Window::Procedure)) {
     return nullptr;
   }
-  return reinterpret_cast<Win32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 std::optional<LRESULT> Win32Window::ForwardToChild(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -166,7 +168,7 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Our own pointer only over our client area; the frame's and the
       // children's stay the system's.
       if (cursor_ == CursorShape::kHand && reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
-        if (HCURSOR hand = LoadCursorA(nullptr, IDC_HAND)) {
+        if (HCURSOR hand = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND))) {
           ::SetCursor(hand);
           return TRUE;
         }
@@ -196,6 +198,9 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_CHAR: {
+      // A code unit of UTF-16. The framework's key press takes ASCII; any
+      // other character goes to the native control as typed.
+      if (wParam >= 0x80) break;
       auto ch = static_cast<char>(wParam);
       events_.PeerKeyPress(ch);
       if (ch == 0) return 0;
@@ -225,12 +230,11 @@ HBRUSH Win32Window::ControlColors(HDC dc, bool greyWhenDisabled) {
 }
 
 std::string Win32Window::WindowText() const {
-  const int length = GetWindowTextLengthA(window_);
+  const int length = GetWindowTextLengthW(window_);
   if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window_, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window_, text.data(), length + 1);
+  return Utf8(text.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
 Size Win32Window::ClientArea() const noexcept {
@@ -246,7 +250,7 @@ Size Win32Window::ClientArea() const noexcept {
 // right either way, so their results are not looked at.
 
 void Win32Window::SetText(const std::string& text) {
-  if (window_ != nullptr) SetWindowTextA(window_, text.c_str());
+  if (window_ != nullptr) SetWindowTextW(window_, WideText(text).c_str());
 }
 
 void Win32Window::SetBounds(const Rect& bounds) {
@@ -271,7 +275,7 @@ void Win32Window::SetColor(Color color) {
 
 void Win32Window::SetFont(const FontSpec& font) {
   font_ = font;
-  if (window_ != nullptr) SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windows_.gdi().Font(font_)), TRUE);
+  if (window_ != nullptr) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windows_.gdi().Font(font_)), TRUE);
 }
 
 // Refused for a hidden or disabled window: the focus stays where it was.

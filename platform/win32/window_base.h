@@ -44,7 +44,7 @@ class Win32Window : public WindowPeer {
 
  protected:
   // ---- what the kind is made of
-  [[nodiscard]] virtual const char* SystemClass() const noexcept { return nullptr; }  // null: a class of our own
+  [[nodiscard]] virtual const wchar_t* SystemClass() const noexcept { return nullptr; }  // null: a class of our own
   [[nodiscard]] virtual DWORD Style() const noexcept { return 0; }
   [[nodiscard]] virtual DWORD ExStyle() const noexcept { return 0; }
   // Top-level windows get no WS_CHILD, no identifier and no parent control.
@@ -66,7 +66,7 @@ class Win32Window : public WindowPeer {
   virtual HBRUSH OnControlColor(HDC /*dc*/) { return nullptr; }
 
   LRESULT CallBase(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(base_, window_, message, wParam, lParam);
+    return CallWindowProcW(base_, window_, message, wParam, lParam);
   }
   // Text in the font's colour (grey while disabled, when asked) on the window's colour.
   HBRUSH ControlColors(HDC dc, bool greyWhenDisabled);
@@ -88,7 +88,7 @@ class Win32Window : public WindowPeer {
   Win32Windows& windows_;
   PeerEvents& events_;
   HWND window_ = nullptr;
-  WNDPROC base_ = DefWindowProcA;
+  WNDPROC base_ = DefWindowProcW;
   Color color_;
   FontSpec font_;
   CursorShape cursor_;

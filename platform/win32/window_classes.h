@@ -16,10 +16,10 @@ class WindowClasses {
   struct Entry {
     ATOM atom = 0;
     WNDPROC procedure = nullptr;
-    WNDPROC base = DefWindowProcA;  // the system class's procedure, or DefWindowProc for our own
-    std::string systemClass;        // empty for our own
+    WNDPROC base = DefWindowProcW;  // the system class's procedure, or DefWindowProc for our own
+    std::wstring systemClass;       // empty for our own
     // For CreateWindowEx: the class by its atom.
-    [[nodiscard]] LPCSTR name() const noexcept { return reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom)); }
+    [[nodiscard]] LPCWSTR name() const noexcept { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom)); }
   };
 
   WindowClasses() = default;
@@ -28,9 +28,10 @@ class WindowClasses {
   WindowClasses& operator=(const WindowClasses&) = delete;
 
   // Registers name on first use: a superclass of systemClass when one is
-  // given, otherwise a class of our own. Null when the system refuses, or
-  // when the name already stands for a class made differently.
-  const Entry* Ensure(const std::string& name, const char* systemClass, WNDPROC procedure);
+  // given, otherwise a class of our own; Unicode classes, so every window
+  // of them takes and gives its text as UTF-16. Null when the system
+  // refuses, or when the name already stands for a class made differently.
+  const Entry* Ensure(const std::string& name, const wchar_t* systemClass, WNDPROC procedure);
 
   // Whether window is of one of these classes registered with procedure.
   [[nodiscard]] bool Runs(HWND window, WNDPROC procedure) const noexcept;

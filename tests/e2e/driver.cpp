@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/win32/gdi.h"
+#include "platform/win32/text.h"
 
 namespace e2e {
 
@@ -205,12 +206,20 @@ void PressCombination(std::initializer_list<WORD> modifiers, WORD key) {
 // ------------------------------------------------------------------- input
 
 std::string TextOf(HWND window) {
-  char text[512] = {};
+  wchar_t text[512] = {};
   DWORD_PTR copied = 0;
   // WM_GETTEXT is carried across processes; GetWindowText would not read a
-  // control of another program.
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
-  return std::string(text, std::min<std::size_t>(copied, sizeof text));
+  // control of another program. In UTF-16, so that no character is lost
+  // to the code page.
+  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                      &copied);
+  return platform::win32::Utf8(text, std::min<std::size_t>(copied, std::size(text)));
+}
+
+std::string CaptionOf(HWND window) {
+  wchar_t text[1024] = {};
+  const int copied = GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+  return platform::win32::Utf8(text, static_cast<std::size_t>(std::max(copied, 0)));
 }
 
 std::string ClassOf(HWND window) {
@@ -311,10 +320,11 @@ std::vector<std::string> ListRows(HWND list) {
 }
 
 void TypeText(const std::string& text) {
-  for (char c : text) {
+  // One code unit of UTF-16 at a time, as an input method sends them.
+  for (const wchar_t unit : platform::win32::WideText(text)) {
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wScan = static_cast<WORD>(static_cast<unsigned char>(c));
+    inputs[0].ki.wScan = static_cast<WORD>(unit);
     inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
     inputs[1] = inputs[0];
     inputs[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
@@ -549,6 +559,67 @@ DWORD Tapfinch::exitCode() const {
   return code;
 }
 
+HWND FileDialog(const Tapfinch& app) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND w : WindowsOf(app.processId(), "#32770")) {
+          if (IsWindowVisible(w) != FALSE) found = w;
+        }
+        return found != nullptr;
+      },
+      5000);
+  return found;
+}
+
+bool ChooseFile(HWND dialog, const std::wstring& path) {
+  HWND name = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM data) -> BOOL {
+        if (ClassOf(child) == "Edit" && IsWindowVisible(child) != FALSE) {
+          *reinterpret_cast<HWND*>(data) = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&name));
+  if (name == nullptr) return false;
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  return WaitFor([&] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
+}
+
+bool ChooseFile(HWND dialog, const std::string& path) { return ChooseFile(dialog, platform::win32::WideText(path)); }
+
+HWND MessageBoxOf(const Tapfinch& app, const std::string& title, DWORD timeoutMilliseconds) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND w : WindowsOf(app.processId(), "#32770")) {
+          if (IsWindowVisible(w) != FALSE && CaptionOf(w) == title) found = w;
+        }
+        return found != nullptr;
+      },
+      timeoutMilliseconds);
+  return found;
+}
+
+std::vector<std::string> StaticTexts(HWND dialog) {
+  std::vector<std::string> texts;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM data) -> BOOL {
+        if (ClassOf(child) == "Static") {
+          std::string text = CaptionOf(child);
+          if (!text.empty()) reinterpret_cast<std::vector<std::string>*>(data)->push_back(std::move(text));
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
 HWND VisibleWindowOf(DWORD processId, const char* className) {
   for (HWND window : WindowsOf(processId, className)) {
     if (IsWindowVisible(window) != FALSE) return window;
@@ -695,7 +766,8 @@ SIZE MeasureInFont(const std::string& text, platform::FontSpec font, int dpi, in
   HGDIOBJ previous = SelectObject(screen, fonts.Font(font));
   RECT extent{0, 0, wrapWidth, 0};
   const UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : 0u);
-  DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &extent, format);
+  const std::wstring wide = platform::win32::WideText(text);  // as the program draws it
+  DrawTextW(screen, wide.c_str(), static_cast<int>(wide.size()), &extent, format);
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
   return {extent.right - extent.left, extent.bottom - extent.top};

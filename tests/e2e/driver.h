@@ -85,7 +85,12 @@ double NowMilliseconds();
 // "x, y", as a point's two fields read together.
 std::string PointText(POINT point);
 
+// A window's text as the window itself gives it (WM_GETTEXT, so also an
+// edit's typed text), in UTF-8.
 std::string TextOf(HWND window);
+// A window's text as the system keeps it (GetWindowTextW: titles, and the
+// captions of statics and buttons of another process), in UTF-8.
+std::string CaptionOf(HWND window);
 std::string ClassOf(HWND window);
 POINT CenterOf(HWND window);
 void MoveCursor(POINT at);
@@ -108,7 +113,7 @@ std::size_t VisibleDialogs(DWORD processId);
 // The left button pressed or let go where the cursor is, nothing else.
 void LeftButton(bool down);
 
-// Types text as characters (whatever the keyboard layout), one at a time.
+// Types text (UTF-8) as characters, whatever the keyboard layout, one at a time.
 void TypeText(const std::string& text);
 // Replaces an edit field's text from the keyboard: click, select all, type.
 void RetypeInto(HWND field, const std::string& text);
@@ -163,6 +168,19 @@ class Tapfinch {
 
 // Top-level windows of a process by class.
 std::vector<HWND> WindowsOf(DWORD processId, const char* className);
+
+// The program's visible file dialog, once it is open (null if none opens).
+HWND FileDialog(const Tapfinch& app);
+// Names a file in the dialog, in any script, as text put into its name
+// field, and presses its OK button; true once the dialog is gone.
+bool ChooseFile(HWND dialog, const std::wstring& path);
+bool ChooseFile(HWND dialog, const std::string& path);  // UTF-8
+// The program's visible message box with this title, once it shows (null
+// if none does).
+HWND MessageBoxOf(const Tapfinch& app, const std::string& title, DWORD timeoutMilliseconds = 5000);
+// The texts of a dialog's static controls (a message box's message), as
+// the system keeps them, in UTF-8.
+std::vector<std::string> StaticTexts(HWND dialog);
 
 // The visible top-level window of a process by class (null if none).
 HWND VisibleWindowOf(DWORD processId, const char* className);

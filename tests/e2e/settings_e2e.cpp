@@ -20,54 +20,6 @@ class SettingsE2E : public ::testing::Test {
  protected:
   void SetUp() override { DeleteSettings(); }
   void TearDown() override { DeleteSettings(); }
-
-  // The visible file dialog of the program, once it is open.
-  static HWND FileDialog(const Tapfinch& app) {
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-          for (HWND w : WindowsOf(app.processId(), "#32770")) {
-            if (IsWindowVisible(w) != FALSE) found = w;
-          }
-          return found != nullptr;
-        },
-        5000);
-    return found;
-  }
-
-  // The dialog's file name field.
-  static HWND NameField(HWND dialog) {
-    HWND name = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-          if (ClassOf(child) == "Edit" && IsWindowVisible(child) != FALSE) {
-            *reinterpret_cast<HWND*>(data) = child;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&name));
-    return name;
-  }
-
-  // Names a file in the dialog and presses its OK button.
-  static bool Choose(HWND dialog, const std::string& path) {
-    HWND name = NameField(dialog);
-    if (name == nullptr) return false;
-    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
-  }
-
-  // The same with a name in any script, typed into the dialog as text.
-  static bool ChooseWide(HWND dialog, const std::wstring& path) {
-    HWND name = NameField(dialog);
-    if (name == nullptr) return false;
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
-  }
 };
 
 }  // namespace
@@ -136,7 +88,7 @@ TEST_F(SettingsE2E, AListGoesThroughTheRealSaveAndOpenDialogsAndBack) {
   HWND saving = FileDialog(app);
   ASSERT_NE(saving, nullptr) << "no save dialog";
   EXPECT_EQ(TextOf(saving), "Save Click List - Tapfinch");
-  ASSERT_TRUE(Choose(saving, path));
+  ASSERT_TRUE(ChooseFile(saving, path));
   std::string bytes;
   WaitFor(
       [&] {
@@ -152,7 +104,7 @@ TEST_F(SettingsE2E, AListGoesThroughTheRealSaveAndOpenDialogsAndBack) {
   Click(app.control("TButton", "Load List"));
   HWND opening = FileDialog(app);
   ASSERT_NE(opening, nullptr) << "no open dialog";
-  ASSERT_TRUE(Choose(opening, path));
+  ASSERT_TRUE(ChooseFile(opening, path));
   EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000));
   EXPECT_EQ(ListRows(list), (std::vector<std::string>{"12, 56, 1, 5", "-34, 56, 1, 5"}));
   DeleteFileA(path.c_str());
@@ -188,7 +140,7 @@ TEST_F(SettingsE2E, AListIsSavedAndLoadedUnderANameInAnyScript) {
     Click(app.control("TButton", "Save List"));
     HWND saving = FileDialog(app);
     ASSERT_NE(saving, nullptr) << "no save dialog";
-    ASSERT_TRUE(ChooseWide(saving, name));
+    ASSERT_TRUE(ChooseFile(saving, name));
     EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }, 3000))
         << "not saved under the name given";
     EXPECT_EQ(VisibleDialogs(app.processId()), 0u) << "a message instead of the save";
@@ -198,7 +150,7 @@ TEST_F(SettingsE2E, AListIsSavedAndLoadedUnderANameInAnyScript) {
     Click(app.control("TButton", "Load List"));
     HWND opening = FileDialog(app);
     ASSERT_NE(opening, nullptr) << "no open dialog";
-    ASSERT_TRUE(ChooseWide(opening, name));
+    ASSERT_TRUE(ChooseFile(opening, name));
     EXPECT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000)) << "not loaded back";
     EXPECT_EQ(ListRows(list), std::vector<std::string>{"7, 8, 1, 5"});
     EXPECT_EQ(VisibleDialogs(app.processId()), 0u) << "a message instead of the load";
@@ -222,7 +174,7 @@ TEST_F(SettingsE2E, ListsSavedAsUnicodeLoadAndAnIconIsRefused) {
   const auto load = [&](const std::string& path) {
     Click(app.control("TButton", "Load List"));
     HWND opening = FileDialog(app);
-    return opening != nullptr && Choose(opening, path);
+    return opening != nullptr && ChooseFile(opening, path);
   };
   for (const auto& [path, bytes] : files) {
     SCOPED_TRACE(path);
