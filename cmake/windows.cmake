@@ -12,6 +12,7 @@ add_library(tapfinch_win32 STATIC
   platform/win32/peer_factory.cpp
   platform/win32/registry.cpp
   platform/win32/services.cpp
+  platform/win32/waits.cpp
   platform/win32/win32_windows.cpp
   platform/win32/window_base.cpp
   platform/win32/window_classes.cpp)

@@ -24,7 +24,7 @@ void Dispatch(const Win32Windows& windows, MSG& message) {
 void RunModalLoop(const Win32Windows& windows, const std::function<bool()>& done) {
   MSG message;
   while (!done()) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    const int got = windows.waits().NextMessage(message);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop ends too
       return;
@@ -36,15 +36,18 @@ void RunModalLoop(const Win32Windows& windows, const std::function<bool()>& done
 
 void Win32Loop::Run() {
   MSG message;
-  // Ends on WM_QUIT, and on an error of the queue itself (-1).
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(windows_, message);
+  // Ends on WM_QUIT, and on an error of the queue itself (-1); a deadline
+  // timer that signals is served before the messages waiting.
+  while (windows_.waits().NextMessage(message) > 0) Dispatch(windows_, message);
 }
 
 void Win32Loop::Quit() { PostQuitMessage(0); }
 
 void Win32Loop::ProcessPending() {
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+  for (;;) {
+    windows_.waits().ServeSignalled();
+    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) == 0) return;
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));  // for Run to see
       return;

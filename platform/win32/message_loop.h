@@ -14,7 +14,8 @@ namespace platform::win32 {
 // IsDialogMessage for our forms, otherwise TranslateMessage and DispatchMessage.
 void Dispatch(const Win32Windows& windows, MSG& message);
 
-// Dispatches until done() holds; on WM_QUIT it leaves it for the outer loop.
+// Dispatches until done() holds; on WM_QUIT it leaves it for the outer
+// loop. Deadline timers are served as in the main loop.
 void RunModalLoop(const Win32Windows& windows, const std::function<bool()>& done);
 
 class Win32Loop final : public EventLoop {

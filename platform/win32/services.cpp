@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/crash_release.h"
+#include "platform/win32/deadline_timer.h"
 #include "platform/win32/error_route.h"
 #include "platform/win32/lazy_proc.h"
 #include "platform/win32/message_loop.h"
@@ -92,7 +93,8 @@ class Win32Timer final : public TimerHandle, private MessageWindow::Handler {
 
 class Win32Timers final : public Timers {
  public:
-  Win32Timers(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
+  Win32Timers(WindowClasses& classes, const ErrorRoute& errors, Waits& waits) noexcept
+      : classes_(classes), errors_(errors), waits_(waits) {}
   // A window the system refuses shows as a refused start.
   std::unique_ptr<TimerHandle> CreateTimer(TimerSink& sink) override {
     return std::make_unique<Win32Timer>(classes_, errors_, sink);
@@ -104,8 +106,10 @@ class Win32Timers final : public Timers {
     const auto call = on ? begin : end;
     if (call != nullptr) call(1);
   }
-  // Not yet: today's timer serves every framework timer.
-  std::unique_ptr<DeadlineHandle> CreateDeadlineTimer(DeadlineSink& /*sink*/) override { return nullptr; }
+  // Null before Windows 10 1803: the framework then keeps today's timer.
+  std::unique_ptr<DeadlineHandle> CreateDeadlineTimer(DeadlineSink& sink) override {
+    return Win32DeadlineTimer::Create(waits_, sink, [this] { return PreciseNow(); });
+  }
   void SetThrottlingExempt(bool exempt) override { throttling_.SetExempt(exempt); }
   std::uint64_t Now() override { return GetTickCount64(); }
   std::uint64_t PreciseNow() override {
@@ -162,6 +166,7 @@ class Win32Timers final : public Timers {
 
   WindowClasses& classes_;
   const ErrorRoute& errors_;
+  Waits& waits_;
   Throttling throttling_;
   std::uint64_t frequency_ = Frequency();
 };
@@ -566,8 +571,9 @@ struct Win32Platform::Services {
   WindowClasses classes;
   ErrorRoute errors;
   Win32Input input;
-  Win32Timers timers{classes, errors};
-  Win32Windows windows{classes, errors};
+  Waits waits{errors};
+  Win32Timers timers{classes, errors, waits};
+  Win32Windows windows{classes, errors, waits};
   Win32Loop loop{windows, errors};
   Win32Dialogs dialogs;
   Win32Locale locale;

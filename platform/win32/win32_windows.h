@@ -10,6 +10,7 @@
 #include "platform/peers.h"
 #include "platform/win32/error_route.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/waits.h"
 #include "platform/win32/window_classes.h"
 
 namespace platform::win32 {
@@ -20,7 +21,8 @@ inline constexpr UINT kPageKeyMessage = WM_APP + 0x71;
 
 class Win32Windows final : public Windows {
  public:
-  Win32Windows(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
+  Win32Windows(WindowClasses& classes, const ErrorRoute& errors, Waits& waits) noexcept
+      : classes_(classes), errors_(errors), waits_(waits) {}
 
   std::unique_ptr<WindowPeer> CreatePeer(const PeerParams& params, PeerEvents& events) override;
   Size FormFrameSize(bool withMenu, FormBorder border) override;
@@ -31,6 +33,8 @@ class Win32Windows final : public Windows {
 
   [[nodiscard]] WindowClasses& classes() noexcept { return classes_; }
   [[nodiscard]] const ErrorRoute& errors() const noexcept { return errors_; }
+  // What every loop of the program's waits on besides messages.
+  [[nodiscard]] Waits& waits() const noexcept { return waits_; }
   [[nodiscard]] GdiCache& gdi() noexcept { return gdi_; }
 
   // Child identifiers stay clear of IDOK and IDCANCEL, which the dialog
@@ -49,6 +53,7 @@ class Win32Windows final : public Windows {
 
   WindowClasses& classes_;
   const ErrorRoute& errors_;
+  Waits& waits_;
   GdiCache gdi_;
   std::set<HWND> forms_;
   int nextChildId_ = kFirstChildId;
