@@ -28,15 +28,6 @@ class ClickListE2E : public ::testing::Test {
   }
   void TearDown() override { EXPECT_EQ(app.close(), 0u) << "exit code"; }
 
-  // The tab's interval in tenths of a second, from the default 5 s.
-  void setTenths(int tenths) {
-    const auto fields = app.controls("TzcFloatSpinEdit");
-    ASSERT_EQ(fields.size(), 5u);
-    app.stepField(fields[2], VK_DOWN, 5);
-    app.stepField(fields[3], VK_UP, tenths);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == std::to_string(tenths); }, 2000));
-  }
-
   void startCapture() {
     Click(capture);
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(add) != FALSE; }, 2000)) << "capture did not start";
@@ -52,7 +43,7 @@ class ClickListE2E : public ::testing::Test {
 }  // namespace
 
 TEST_F(ClickListE2E, CapturedPointsAreClickedInOrderWithTheirKindsAndTheRowFollows) {
-  setTenths(3);
+  ASSERT_TRUE(app.setTenths(3));
   startCapture();
   Target target(900, 700, 300, 200);
   const POINT base = target.center();
@@ -162,7 +153,7 @@ TEST_F(ClickListE2E, TheHundredAndFirstEntryIsRefusedWithAMessage) {
 }
 
 TEST_F(ClickListE2E, StoppingARunBetweenAHoldAndItsReleaseLetsTheButtonGo) {
-  setTenths(9);
+  ASSERT_TRUE(app.setTenths(9));
   startCapture();
   Target target(900, 700, 300, 200);
   const POINT hold = target.center();
@@ -186,7 +177,7 @@ TEST_F(ClickListE2E, StoppingARunBetweenAHoldAndItsReleaseLetsTheButtonGo) {
 }
 
 TEST_F(ClickListE2E, DeleteDuringARunRemovesTheRowTheUserPicked) {
-  setTenths(8);  // a point every 0.8 s
+  ASSERT_TRUE(app.setTenths(8));  // a point every 0.8 s
   startCapture();
   // Points on the tab's own blank face, below the interval group: the
   // clicks land there and Tapfinch keeps the keyboard, as with a target

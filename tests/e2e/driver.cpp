@@ -527,6 +527,14 @@ void Tapfinch::stepField(HWND field, WORD key, int times) const {
   PressKey(key, times);
 }
 
+bool Tapfinch::setTenths(int tenths) const {
+  const auto fields = controls("TzcFloatSpinEdit");
+  if (fields.size() != 5) return false;
+  stepField(fields[2], VK_DOWN, 5);
+  stepField(fields[3], VK_UP, tenths);
+  return WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == std::to_string(tenths); }, 2000);
+}
+
 HWND Tapfinch::focusedControl() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;

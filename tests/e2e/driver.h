@@ -149,6 +149,9 @@ class Tapfinch {
   bool clickUntil(HWND control, const std::function<bool()>& condition, int attempts = 5) const;
   // Steps a spin field with the arrow keys.
   void stepField(HWND field, WORD key, int times) const;
+  // The interval of the tab that shows, from the default 5 s: seconds
+  // down to 0, tenths up to this; false when the fields did not take it.
+  [[nodiscard]] bool setTenths(int tenths) const;
   // Presses the space bar while a point is being tracked and waits for the
   // two point fields to show it; what they show then, as PointText does.
   [[nodiscard]] std::string lockWithSpace(POINT point, DWORD timeoutMilliseconds = 2000) const;

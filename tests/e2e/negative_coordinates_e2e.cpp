@@ -33,17 +33,6 @@ class NegativeCoordinatesE2E : public ::testing::Test {
 
   void TearDown() override { EXPECT_EQ(app.close(), 0u) << "exit code"; }
 
-  // The seconds field down from 5 to 0 and the tenths up: the interval in
-  // tenths of a second, on the tab that shows.
-  void setTenths(int tenths) {
-    const auto fields = app.controls("TzcFloatSpinEdit");
-    ASSERT_EQ(fields.size(), 5u);
-    app.stepField(fields[2], VK_DOWN, 5);
-    app.stepField(fields[3], VK_UP, tenths);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == std::to_string(tenths); }, 2000))
-        << "seconds " << TextOf(fields[2]) << ", tenths " << TextOf(fields[3]);
-  }
-
   Tapfinch app;
 };
 
@@ -71,7 +60,7 @@ TEST_F(NegativeCoordinatesE2E, SingleClickLockedLeftOfThePrimaryClicksThereAndCo
   ASSERT_EQ(app.lockWithSpace(point), PointText(point)) << "the point fields";
   Click(app.control("TButton", "Stop"));
 
-  setTenths(1);
+  ASSERT_TRUE(app.setTenths(1));
   target.clear();
   ASSERT_TRUE(app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; })) << "START did not start";
   Pump(2000);
@@ -112,7 +101,7 @@ TEST_F(NegativeCoordinatesE2E, PointsCapturedLeftOfThePrimaryAreListedAndClicked
   ASSERT_NE(capture, nullptr);
   ASSERT_NE(run, nullptr);
   ASSERT_NE(add, nullptr);
-  setTenths(3);
+  ASSERT_TRUE(app.setTenths(3));
   Target target(kTargetX, kTargetY, kTargetWidth, kTargetHeight);
   const POINT base = target.center();
   const POINT first{base.x - 120, base.y - 60};

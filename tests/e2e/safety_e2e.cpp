@@ -29,13 +29,8 @@ bool ProcessRuns(const char* exeName) {
   return found;
 }
 
-// The program's own error box, by the application title it carries.
-HWND ErrorBox(DWORD processId) {
-  for (HWND w : WindowsOf(processId, "#32770")) {
-    if (IsWindowVisible(w) != FALSE && TextOf(w) == "Tapfinch by BRENMOOR") return w;
-  }
-  return nullptr;
-}
+// The program's own error box carries the application title.
+constexpr const char* kErrorTitle = "Tapfinch by BRENMOOR";
 
 class SafetyE2E : public ::testing::Test {
  protected:
@@ -48,15 +43,6 @@ class SafetyE2E : public ::testing::Test {
   // Whatever a test left, the next one starts with the button up.
   void TearDown() override {
     if (LeftButtonIsDown()) LeftButton(false);
-  }
-
-  // The list tab's interval in tenths of a second, from the default 5 s.
-  void setTenths(int tenths) {
-    const auto fields = app.controls("TzcFloatSpinEdit");
-    ASSERT_EQ(fields.size(), 5u);
-    app.stepField(fields[2], VK_DOWN, 5);
-    app.stepField(fields[3], VK_UP, tenths);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == std::to_string(tenths); }, 2000));
   }
 
   // Captures one entry a combination, at each point in turn.
@@ -93,7 +79,7 @@ TEST_F(SafetyE2E, ClosingWithABoxToShowStopsTheRunsAndLetsTheButtonUpBeforeTheBo
 
   // A drag every 0.2 s: a hold, a release, round again.
   app.selectTab(1);
-  setTenths(1);
+  ASSERT_TRUE(app.setTenths(1));
   Target target(900, 700, 300, 200);
   const POINT hold = target.center();
   capture({{hold, 'S'}, {{hold.x + 60, hold.y}, 'D'}});
@@ -103,8 +89,8 @@ TEST_F(SafetyE2E, ClosingWithABoxToShowStopsTheRunsAndLetsTheButtonUpBeforeTheBo
   ASSERT_TRUE(WaitFor([&] { return target.leftDowns() >= 2; }, 5000)) << "the run drags";
 
   PostMessageA(app.mainWindow(), WM_CLOSE, 0, 0);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = ErrorBox(app.processId())) != nullptr; }, 5000)) << "no box at exit";
+  HWND box = MessageBoxOf(app, kErrorTitle);
+  ASSERT_NE(box, nullptr) << "no box at exit";
   const auto downs = target.leftDowns();
   EXPECT_FALSE(LeftButtonIsDown()) << "the button is down behind the box";
   Pump(1500);
@@ -125,7 +111,7 @@ TEST_F(SafetyE2E, ACrashInTheMiddleOfADragLetsTheButtonUp) {
   RegSetValueExA(key, "ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&no), sizeof no);
   RegCloseKey(key);
 
-  setTenths(5);
+  ASSERT_TRUE(app.setTenths(5));
   Target target(900, 700, 300, 200);
   capture({{target.center(), 'S'}});
   Click(app.control("TButton", "Stop"));
@@ -153,7 +139,7 @@ TEST_F(SafetyE2E, ACrashInTheMiddleOfADragLetsTheButtonUp) {
 }
 
 TEST_F(SafetyE2E, AListRunGoesOnClickingBehindAMessageBox) {
-  setTenths(1);
+  ASSERT_TRUE(app.setTenths(1));
   Target target(900, 700, 300, 200);
   capture({{target.center(), 'A'}});
   // Capture stays on, and an empty X field makes Add to List open a box.
@@ -166,14 +152,14 @@ TEST_F(SafetyE2E, AListRunGoesOnClickingBehindAMessageBox) {
   HWND box = nullptr;
   // The run's cursor moves can take a click elsewhere.
   ASSERT_TRUE(app.clickUntil(app.control("TButton", "Add to List"), [&] {
-    return (box = ErrorBox(app.processId())) != nullptr;
+    return (box = MessageBoxOf(app, kErrorTitle, 0)) != nullptr;
   })) << "no box";
   const auto before = target.leftDowns();
   Pump(2000);
   // Ten a second for two seconds; a loaded machine makes fewer, never none.
   EXPECT_GE(target.leftDowns() - before, 8u) << "the clicks stopped behind the box";
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitFor([&] { return ErrorBox(app.processId()) == nullptr; }, 3000));
+  ASSERT_TRUE(WaitFor([&] { return MessageBoxOf(app, kErrorTitle, 0) == nullptr; }, 3000));
   PressCombination({VK_CONTROL}, VK_F10);
   EXPECT_TRUE(WaitFor([&] { return TextOf(run) == "Click the List"; }, 3000));
 }
@@ -203,11 +189,7 @@ TEST(SwappedButtonsE2E, AClickPressesThePrimaryButtonWhichIsThePhysicalRightOne)
   app.selectTab(0);
   HWND start = app.control("TzColorBtn", "START");
   HWND stop = app.control("TzColorBtn", "STOP");
-  const auto fields = app.controls("TzcFloatSpinEdit");
-  ASSERT_EQ(fields.size(), 5u);
-  app.stepField(fields[2], VK_DOWN, 5);
-  app.stepField(fields[3], VK_UP, 1);
-  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == "1"; }, 2000));
+  ASSERT_TRUE(app.setTenths(1));
   ASSERT_TRUE(app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; }));
   Target target(1000, 780, 200, 150);
   MoveCursor(target.center());

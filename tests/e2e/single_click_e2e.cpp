@@ -23,16 +23,6 @@ class SingleClickE2E : public ::testing::Test {
 
   void TearDown() override { EXPECT_EQ(app.close(), 0u) << "exit code"; }
 
-  // 1/10 s: seconds down from 5 to 0, tenths up to 1.
-  void setTenthOfASecond() {
-    const auto fields = app.controls("TzcFloatSpinEdit");
-    ASSERT_EQ(fields.size(), 5u);
-    app.stepField(fields[2], VK_DOWN, 5);
-    app.stepField(fields[3], VK_UP, 1);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[3]) == "1"; }, 2000))
-        << "seconds " << TextOf(fields[2]) << ", tenths " << TextOf(fields[3]);
-  }
-
   void startRun() {
     ASSERT_TRUE(app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; })) << "START did not start";
   }
@@ -77,7 +67,7 @@ TEST_F(SingleClickE2E, FixedPointClicksLandOnTheTargetUntilStop) {
   ASSERT_EQ(app.lockWithSpace(point), PointText(point)) << "the point fields";
   Click(app.control("TButton", "Stop"));
 
-  setTenthOfASecond();
+  ASSERT_TRUE(app.setTenths(1));
   target.clear();
   startRun();
   Pump(2000);
@@ -110,7 +100,7 @@ TEST_F(SingleClickE2E, FixedPointClicksLandOnTheTargetUntilStop) {
 
 TEST_F(SingleClickE2E, AtMouseModeClicksWhereTheCursorIs) {
   Target target(1000, 780, 200, 150);
-  setTenthOfASecond();
+  ASSERT_TRUE(app.setTenths(1));
   startRun();
   const POINT spot{target.center().x + 30, target.center().y - 20};
   MoveCursor(spot);
