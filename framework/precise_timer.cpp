@@ -13,7 +13,7 @@ constexpr std::uint64_t kEarlyUs = 1000;
 }  // namespace
 
 std::unique_ptr<PreciseTimer> PreciseTimer::Create(platform::Timers& timers, platform::TimerSink& sink) {
-  std::unique_ptr<PreciseTimer> timer(new PreciseTimer(timers, sink));
+  auto timer = std::make_unique<PreciseTimer>(timers, sink);
   timer->deadline_ = timers.CreateDeadlineTimer(*timer);
   if (!timer->deadline_) return nullptr;
   timer->fallback_ = timers.CreateTimer(*timer);

@@ -17,6 +17,8 @@ class PreciseTimer final : public platform::TimerHandle, private platform::Deadl
   // Null where the system has no deadline timer to give, or refuses the
   // fallback's window: the caller keeps today's timer.
   static std::unique_ptr<PreciseTimer> Create(platform::Timers& timers, platform::TimerSink& sink);
+  // Made by Create, which gives it its two system timers.
+  PreciseTimer(platform::Timers& timers, platform::TimerSink& sink) noexcept : timers_(timers), sink_(sink) {}
   ~PreciseTimer() override;
   PreciseTimer(const PreciseTimer&) = delete;
   PreciseTimer& operator=(const PreciseTimer&) = delete;
@@ -31,7 +33,6 @@ class PreciseTimer final : public platform::TimerHandle, private platform::Deadl
   static constexpr std::uint32_t kFallbackSlackMs = 10;
 
  private:
-  PreciseTimer(platform::Timers& timers, platform::TimerSink& sink) noexcept : timers_(timers), sink_(sink) {}
   void DeadlineReached() override { Due(); }
   void TimerFired() override { Due(); }
   void Due();

@@ -24,11 +24,15 @@ class Win32DeadlineTimer final : public DeadlineHandle, private Waits::Waiter {
   // Null before Windows 10 1803, which refuses the flag (ERROR_INVALID_PARAMETER).
   static std::unique_ptr<Win32DeadlineTimer> Create(Waits& waits, DeadlineSink& sink,
                                                     std::function<std::uint64_t()> now) {
-    HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                          TIMER_MODIFY_STATE | SYNCHRONIZE);
-    if (timer == nullptr) return nullptr;
-    return std::unique_ptr<Win32DeadlineTimer>(new Win32DeadlineTimer(waits, sink, std::move(now), timer));
+    UniqueKernelHandle timer(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                                    TIMER_MODIFY_STATE | SYNCHRONIZE));
+    if (!timer) return nullptr;
+    return std::make_unique<Win32DeadlineTimer>(waits, sink, std::move(now), std::move(timer));
   }
+  // Made by Create.
+  Win32DeadlineTimer(Waits& waits, DeadlineSink& sink, std::function<std::uint64_t()> now,
+                     UniqueKernelHandle timer) noexcept
+      : waits_(waits), sink_(sink), now_(std::move(now)), timer_(std::move(timer)) {}
   ~Win32DeadlineTimer() override { Disarm(); }
   Win32DeadlineTimer(const Win32DeadlineTimer&) = delete;
   Win32DeadlineTimer& operator=(const Win32DeadlineTimer&) = delete;
@@ -48,8 +52,6 @@ class Win32DeadlineTimer final : public DeadlineHandle, private Waits::Waiter {
   }
 
  private:
-  Win32DeadlineTimer(Waits& waits, DeadlineSink& sink, std::function<std::uint64_t()> now, HANDLE timer) noexcept
-      : waits_(waits), sink_(sink), now_(std::move(now)), timer_(timer) {}
   void Signalled() override { sink_.DeadlineReached(); }
 
   Waits& waits_;
