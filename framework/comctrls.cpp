@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/forms.h"
+
 // --------------------------------------------------------------- TTabSheet
 
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner, platform::PeerKind::kTabSheet, "TTabSheet") {
@@ -69,11 +71,22 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   if (page == activePage_) return;
   if (page != nullptr && page->PageControl() != this) return;
   TTabSheet* previous = activePage_;
+  // Windows leaves the focus on a window whose parent it hides: keys would
+  // reach a page nobody sees, and Wine's dialog manager, looking for a
+  // mnemonic from there, loops for good. The tab row takes the focus, as
+  // a click on it would.
+  const TCustomForm* form = ParentForm();
+  bool focusOnPrevious = false;
+  for (const TControl* c = form != nullptr ? form->ActiveControl() : nullptr; c != nullptr && previous != nullptr;
+       c = c->Parent()) {
+    focusOnPrevious = focusOnPrevious || c == previous;
+  }
   activePage_ = page;
   if (page != nullptr) page->SetVisible(true);
   if (previous != nullptr) previous->SetVisible(false);
   if (auto* tabs = PeerAs<platform::TabsPeer>(); tabs != nullptr && page != nullptr)
     tabs->SetTabIndex(page->PageIndex());
+  if (focusOnPrevious && CanFocus()) SetFocus();
 }
 
 int TPageControl::ActivePageIndex() const noexcept { return activePage_ != nullptr ? activePage_->PageIndex() : -1; }

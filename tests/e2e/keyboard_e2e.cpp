@@ -244,3 +244,32 @@ TEST(KeyboardPagesE2E, CtrlTabAndCtrlPageKeysTurnThePages) {
   EXPECT_TRUE(WaitFor([&] { return showing() == 1; }, 2000));
   EXPECT_EQ(app.close(), 0u);
 }
+
+TEST(MenuPagesE2E, AMenuThatTurnsThePageTakesTheFocusOffTheHiddenPageAndTheNextKeyIsHarmless) {
+  Tapfinch app;
+  ASSERT_TRUE(app.started());
+  app.selectTab(0);
+  HWND test = app.control("TzColorBtn", "Test click area");
+  ASSERT_NE(test, nullptr);
+  Click(test);  // the focus on the Single Click tab
+  ASSERT_TRUE(WaitFor([&] { return app.focusedControl() == test; }, 2000));
+  // Options > Set HotKeys from the keyboard: the menu bar, the second
+  // menu, its first item.
+  PressKey(VK_F10);
+  Pump(200);
+  PressKey(VK_RIGHT);
+  Pump(200);
+  PressKey(VK_DOWN);
+  Pump(200);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return app.control("TComboBox") != nullptr; }, 3000)) << "the Options tab";
+  HWND focus = app.focusedControl();
+  EXPECT_TRUE(focus == nullptr || IsWindowVisible(focus) != FALSE) << "the focus stayed on the hidden page";
+  PressKey('Q');
+  PressCombination({VK_MENU}, 'S');
+  Pump(300);
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(app.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &answer), 0)
+      << "the program stopped answering";
+  EXPECT_EQ(app.close(), 0u);
+}

@@ -245,3 +245,20 @@ TEST_F(Keyboard, CtrlTabAndCtrlPageKeysTurnThePagesFromAnywhereInTheWindow) {
   EXPECT_EQ(form().PageControl1->ActivePageIndex(), 0);
   EXPECT_TRUE(form().minutes->Focused());
 }
+
+TEST_F(Keyboard, AMenuThatTurnsThePageTakesTheFocusOffTheHiddenPage) {
+  // Windows leaves the focus on a window whose parent it hides, as the
+  // fake does: typing then went into a field nobody saw.
+  user().click(*form().CheckBox2);  // the point fields show
+  user().enterText(*form().xpostext, "250");
+  for (TMenuItem* item : {form().SetHotKeys1, form().Options1}) {
+    user().selectTab(*form().PageControl1, 0);
+    user().focus(*form().xpostext);
+    item->Click();
+    EXPECT_EQ(form().PageControl1->ActivePage(), form().TabSheet3) << item->Name();
+    EXPECT_TRUE(form().PageControl1->Focused())
+        << item->Name() << ": the tab row takes the focus, as a click on it would";
+    desktop().typeText("9");
+    EXPECT_EQ(form().xpostext->Text(), "250") << item->Name() << ": typed into a hidden field";
+  }
+}
