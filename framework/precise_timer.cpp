@@ -28,42 +28,54 @@ bool PreciseTimer::Start(std::uint32_t milliseconds) {
   const std::uint64_t now = timers_.PreciseNow();
   due_ = (firing_ ? firedDue_ : now) + period_;
   running_ = true;
-  if (Arm(now)) return true;
+  // Both must take at a start; during a run the one that took serves.
+  const bool deadline = deadline_->Arm(due_);
+  if (PushFallback(now) && deadline) return true;
   Stop();
   return false;
 }
 
 void PreciseTimer::Stop() {
   running_ = false;
+  fallbackPeriodic_ = false;
   if (deadline_) deadline_->Disarm();
   if (fallback_) fallback_->Stop();
 }
 
-bool PreciseTimer::Arm(std::uint64_t now) {
+bool PreciseTimer::PushFallback(std::uint64_t now) {
   const std::uint64_t left = due_ > now ? (due_ - now + 999) / 1000 : 0;
-  const std::uint64_t slack = std::clamp<std::uint64_t>(period_ / 2000, 1, kFallbackSlackMs);
-  const auto fallback = static_cast<std::uint32_t>(std::min<std::uint64_t>(left + slack, kMaximumMs));
-  const bool deadline = deadline_->Arm(due_);
-  // Both must take at a start; during a run the one that took serves.
-  return fallback_->Start(fallback) && deadline;
+  const std::uint64_t slack = std::clamp<std::uint64_t>(period_ / 5000, 1, kFallbackSlackMs);
+  fallbackPeriodic_ = false;
+  return fallback_->Start(static_cast<std::uint32_t>(std::min<std::uint64_t>(left + slack, kMaximumMs)));
 }
 
-void PreciseTimer::Due() {
+void PreciseTimer::Due(bool byFallback) {
   if (!running_) return;
   const std::uint64_t now = timers_.PreciseNow();
   // A signal left from before the last arming, or a fallback ahead of
-  // its deadline: not yet.
+  // its deadline (the deadline moved on): not yet.
   if (now + kEarlyUs < due_) {
-    static_cast<void>(Arm(now));
+    static_cast<void>(deadline_->Arm(due_));
+    static_cast<void>(PushFallback(now));
     return;
   }
   firedDue_ = due_;
-  // The next deadline from this one; ticks the thread missed (held up
-  // longer than a period) are dropped, not made up in a burst.
+  // The next deadline from this one. One already past (the thread held
+  // up a little longer than a period) comes at once; more than that are
+  // dropped, not made up in a burst.
   due_ += period_;
-  if (due_ <= now) due_ += ((now - due_) / period_ + 1) * period_;
+  if (due_ + period_ <= now) due_ += (now - due_) / period_ * period_;
   // A re-arming refused leaves the other one to serve the next deadline.
-  static_cast<void>(Arm(now));
+  static_cast<void>(deadline_->Arm(due_));
+  if (!byFallback) {
+    // The program's own loop: the fallback is put off past the next deadline.
+    static_cast<void>(PushFallback(now));
+  } else if (!fallbackPeriodic_) {
+    // A modal loop of the system's: from here the fallback repeats at the
+    // period itself, as WM_TIMER does without losing the time each message
+    // takes to arrive, each just after its deadline.
+    fallbackPeriodic_ = fallback_->Start(static_cast<std::uint32_t>(period_ / 1000));
+  }
   struct Firing {
     bool& flag;
     ~Firing() { flag = false; }

@@ -3,8 +3,10 @@
 // a wait never grows by the time a tick took to arrive), with a WM_TIMER
 // beside it for the modal loops of the system's (a message box, a file
 // dialog, a menu), which wait on nothing of the program's. Either one
-// serves a deadline, never both; the fallback is armed a little after each
-// deadline, so in the program's own loop it never fires.
+// serves a deadline, never both. In the program's own loop each deadline
+// puts the fallback off past the next one; once the fallback has served
+// one (a modal loop), it repeats at the period until a deadline is served
+// again.
 #pragma once
 
 #include <cstdint>
@@ -28,15 +30,16 @@ class PreciseTimer final : public platform::TimerHandle, private platform::Deadl
   bool Start(std::uint32_t milliseconds) override;
   void Stop() override;
 
-  // How much after a deadline the fallback fires: half the period at most,
-  // so that a fallback tick never takes the next deadline's place.
+  // How much after a deadline the fallback first fires: a fifth of the
+  // period, at most 10 ms.
   static constexpr std::uint32_t kFallbackSlackMs = 10;
 
  private:
-  void DeadlineReached() override { Due(); }
-  void TimerFired() override { Due(); }
-  void Due();
-  bool Arm(std::uint64_t now);
+  void DeadlineReached() override { Due(false); }
+  void TimerFired() override { Due(true); }
+  void Due(bool byFallback);
+  // Arms the fallback a little after the deadline.
+  bool PushFallback(std::uint64_t now);
 
   platform::Timers& timers_;
   platform::TimerSink& sink_;
@@ -47,4 +50,5 @@ class PreciseTimer final : public platform::TimerHandle, private platform::Deadl
   std::uint64_t firedDue_ = 0;
   bool running_ = false;
   bool firing_ = false;
+  bool fallbackPeriodic_ = false;
 };

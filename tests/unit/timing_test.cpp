@@ -114,22 +114,30 @@ TEST_F(Timing, ADeadlineTimerIsAskedForWhereTheSystemHasOneAndTodaysTimerServesW
   EXPECT_TRUE(older.clock().throttlingExempt()) << "exempt all the same";
 }
 
-TEST_F(Timing, BehindAMessageBoxTheFallbackServesEachDeadlineOnceAndAfterItNothingComesInABurst) {
+TEST_F(Timing, BehindAMessageBoxTheFallbackServesEachDeadlineOnceAndNoneIsLost) {
   TTimer* t = timer(10, true);
   t->SetEnabled(true);
-  fake.boxes().whileOpen([&] { fake.advance(1000); });
+  // The box's own loop serves WM_TIMER a few milliseconds late (under
+  // Wine, often more than the deadline's slack).
+  fake.boxes().whileOpen([&] {
+    fake.clock().setLatency(6);
+    fake.advance(1000);
+    fake.clock().setLatency(0);
+  });
   form->Guard([&] { ShowInformation(app, "A box of the system's"); });
   const std::size_t inBox = fired.size();
-  // Each deadline served a slack late, none lost, none twice.
-  EXPECT_GE(inBox, 98u);
-  EXPECT_LE(inBox, 100u);
+  EXPECT_GE(inBox, 97u) << "the box's loop lost deadlines";
   fake.advance(1000);
-  EXPECT_GE(fired.size() - inBox, 99u);
-  EXPECT_LE(fired.size() - inBox, 101u);
+  // The deadlines at 10, 20, ... 2000 ms, each served once: the box's late
+  // ones made up once it closed, not twice, not in a burst.
+  EXPECT_GE(fired.size(), 199u);
+  EXPECT_LE(fired.size(), 200u);
+  int together = 0;
   for (const std::uint64_t gap : gaps()) {
-    EXPECT_GE(gap, 5u) << "a deadline served twice";
-    EXPECT_LE(gap, 15u);
+    together += gap < 5 ? 1 : 0;
+    EXPECT_LE(gap, 16u);
   }
+  EXPECT_LE(together, 1) << "a burst after the box";
   t->SetEnabled(false);
   // A timer refused at its start is refused as today's is.
   fake.refuseTimers(true);
