@@ -84,12 +84,17 @@ void TForm1::stopEverything() {
   // Nothing may click behind a box at exit, and Windows keeps an injected
   // press down after its process has gone.
   for (TLMDGlobalHotKey* hotkey : hotkeyComponents()) hotkey->SetActive(false);
+  const bool singleRan = singleRun->Running();
   singleRun->Stop();
   listRun->End();
   if (capture->Tracking()) capture->Stop();
   findpointtimer->SetEnabled(false);
   mfindpointtimer->SetEnabled(false);
   mouse->releaseHeldButton();
+  // A box may show next: the buttons and the count say what is true.
+  if (singleRan) showSingleRun(false);
+  showListRun();
+  if (countPending_) showCount();
 }
 
 // ---- Single Click tab

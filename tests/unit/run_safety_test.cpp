@@ -310,11 +310,13 @@ TEST(Exit, EveryRunAndTheCaptureStopAndTheButtonGoesUpBeforeTheExitsBoxOpens) {
   ASSERT_TRUE(fake.mouse().leftHeld());
 
   bool heldInBox = true;
+  bool listLooksStopped = false;
   int timersInBox = -1;
   std::size_t eventsInBox = 0;
   bool startHotkeyInBox = true;
   fake.boxes().whileOpen([&] {
     heldInBox = fake.mouse().leftHeld();
+    listLooksStopped = form.mclicklistbtn->Caption() == "Click the List";
     timersInBox = fake.runningTimers();
     const std::size_t before = fake.mouseEvents().size();
     fake.advance(1000);
@@ -328,6 +330,7 @@ TEST(Exit, EveryRunAndTheCaptureStopAndTheButtonGoesUpBeforeTheExitsBoxOpens) {
   ASSERT_EQ(fake.messageBoxes().size(), 1u);
   EXPECT_EQ(fake.messageBoxes()[0].text, "'' is not a valid integer value.");
   EXPECT_FALSE(heldInBox) << "the button is up before the box";
+  EXPECT_TRUE(listLooksStopped) << "the box opens over a window that says the run goes on";
   EXPECT_EQ(timersInBox, 0) << "no run, no capture, no tracking behind the box";
   EXPECT_EQ(eventsInBox, 0u) << "nothing clicks behind the box";
   EXPECT_FALSE(startHotkeyInBox) << "no hotkey starts a run again behind the box";
@@ -378,11 +381,17 @@ TEST(SessionEnd, ALogoffUnderWayStopsEveryRunAndLetsTheButtonUp) {
   FakePlatform& fake = app.fake();
   StartADrag(app);
   app.user().selectTab(*form.PageControl1, 0);
+  form.seconds->SetValue(0);
+  form.hundreth->SetValue(1);
   app.user().click(*form.singclickstartbtn);
+  fake.advance(255);  // clicks the count shows a tenth of a second late
   fake.desktop().endSession();
   EXPECT_TRUE(fake.messageBoxes().empty());
   EXPECT_FALSE(fake.mouse().leftHeld());
   EXPECT_FALSE(form.Timer1->Enabled());
+  EXPECT_TRUE(form.singclickstartbtn->Enabled()) << "the buttons say it stopped";
+  EXPECT_EQ(form.singleclickstopbutton->Color(), clRed);
+  EXPECT_EQ(form.countlabel->Caption(), std::to_string(form.singleRun->Count()));
   EXPECT_FALSE(form.listclicktimer->Enabled());
   fake.clearMouseEvents();
   fake.advance(10000);
