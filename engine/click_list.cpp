@@ -10,10 +10,6 @@
 
 namespace {
 
-// A value quoted in a message is cut to this many bytes, so that a line of
-// thousands of characters still gives a box one can read.
-constexpr std::size_t kMostQuoted = 40;
-
 // The delay of a row. A system whose decimal separator is the comma writes
 // "2.5" as "2,5", which splits into two parts; the second then follows its
 // comma without a blank, and joins the first again. A file from a system
@@ -28,14 +24,6 @@ std::optional<double> ReadDelay(const std::string& part, const std::string& next
   }
   if (const auto value = TryStrToFloat(other, separator)) return value;
   return TryStrToFloat(part, separator);
-}
-
-// The text as a message quotes it, cut at a whole character when long.
-std::string Quoted(const std::string& text) {
-  if (text.size() <= kMostQuoted) return "'" + text + "'";
-  std::size_t end = kMostQuoted;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return "'" + text.substr(0, end) + "...'";
 }
 
 // What is wrong with a line, and where: "Line 3 of C:\list.txt: ...".
@@ -88,7 +76,7 @@ ClickList ClickList::FromRows(std::vector<std::string> rows, char separator, con
     auto part = [&](int n) { return DelimitedColumn(row, ',', n); };
     auto whole = [&](int n) {
       const auto value = TryStrToInt(part(n));
-      if (!value) LineFault(k, source, Quoted(part(n)) + " is not a valid integer value");
+      if (!value) LineFault(k, source, QuotedForMessage(part(n)) + " is not a valid integer value");
       return *value;
     };
     ClickEntry entry;
@@ -96,7 +84,7 @@ ClickList ClickList::FromRows(std::vector<std::string> rows, char separator, con
     entry.y = whole(1);
     entry.option = whole(2);
     const auto delay = ReadDelay(part(3), part(4), separator);
-    if (!delay) LineFault(k, source, Quoted(part(3)) + " is not a valid floating point value");
+    if (!delay) LineFault(k, source, QuotedForMessage(part(3)) + " is not a valid floating point value");
     entry.delay = *delay;
     if (!DelayIsWaitable(entry.delay)) {
       LineFault(

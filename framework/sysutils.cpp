@@ -229,3 +229,11 @@ std::int64_t TruncMillisecondsOf(double seconds) noexcept {
   const auto magnitude = static_cast<std::int64_t>(whole);
   return seconds < 0 ? -magnitude : magnitude;
 }
+
+std::string QuotedForMessage(const std::string& text) {
+  constexpr std::size_t kMostQuoted = 40;
+  if (text.size() <= kMostQuoted) return "'" + text + "'";
+  std::size_t end = kMostQuoted;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return "'" + text.substr(0, end) + "...'";
+}

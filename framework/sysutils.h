@@ -25,3 +25,8 @@ std::string FloatToStr(double value, char decimalSeparator);
 // precision: seconds * 1000 with a 64-bit significand, computed exactly
 // so that every compiler gives the same milliseconds (0.3 s -> 299).
 std::int64_t TruncMillisecondsOf(double seconds) noexcept;
+
+// A value as a message quotes it: in single quotes, cut after 40 bytes at a
+// whole character ("..."), so that one of thousands still gives a box one
+// can read.
+std::string QuotedForMessage(const std::string& text);

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "framework/sysutils.h"
+
 namespace {
 // Rows 3 to 7 name their capture hotkey in a radio button's caption.
 constexpr const char* kOptionPrefixes[] = {"Click      / ", "Click-Hold   / ", "Release    / ", "Right Click / ",
@@ -20,6 +22,12 @@ const char* HotkeyPurpose(int row) { return kRowPurposes[row]; }
 std::string FallbackNotice(int row, const std::string& storedName, int holder, const std::string& nowName) {
   const std::string purpose = kRowPurposes[row];
   return purpose + " was stored as " + storedName + ", which " + kRowPurposes[holder] + " has: " + purpose +
+         (nowName.empty() ? " has no hotkey." : " is " + nowName + ".");
+}
+
+std::string UnreadableNotice(int row, const std::string& storedText, const std::string& nowName) {
+  const std::string purpose = kRowPurposes[row];
+  return purpose + " was stored as " + QuotedForMessage(storedText) + ", which names no combination: " + purpose +
          (nowName.empty() ? " has no hotkey." : " is " + nowName + ".");
 }
 

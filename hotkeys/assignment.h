@@ -73,5 +73,7 @@ class HotkeyAssignment {
 // was stored with, the row that has it, and what the row has now.
 [[nodiscard]] std::string FallbackNotice(int row, const std::string& storedName, int holder,
                                          const std::string& nowName);
+// The same for a stored text that names no combination.
+[[nodiscard]] std::string UnreadableNotice(int row, const std::string& storedText, const std::string& nowName);
 // The caption of the capture option that row 2 to 6 drives.
 [[nodiscard]] std::string CaptureCaption(int row, const std::string& hotkeyName);

@@ -41,8 +41,16 @@ void SettingsStore::Read(Settings& into) {
   boolean("orig", into.orig);
   boolean("doubleclick", into.doubleclick);
   for (std::size_t i = 0; i < into.hotkeys.size(); ++i) {
-    if (store.ValueExists(kHotkeyValues[i]))
-      into.hotkeys[i] = ParseShortcut(store.ReadString(kHotkeyValues[i]), keyboard_, locale_);
+    if (!store.ValueExists(kHotkeyValues[i])) continue;
+    const std::string text = store.ReadString(kHotkeyValues[i]);
+    const TShortCut code = ParseShortcut(text, keyboard_, locale_);
+    // A text that names nothing would leave the hotkey dead, and the exit
+    // would store the empty text over the user's own.
+    if (code == 0 && !text.empty()) {
+      into.unreadableHotkeys[i] = text;
+    } else {
+      into.hotkeys[i] = code;
+    }
   }
 }
 

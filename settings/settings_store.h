@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "framework/registry.h"
 #include "hotkeys/shortcut.h"
@@ -25,6 +26,10 @@ struct Settings {
   std::optional<bool> doubleclick;
   // Start, stop, click, click-hold, release, right click, double click.
   std::array<std::optional<TShortCut>, 7> hotkeys;
+  // Read only: a stored text that names no combination (absent from
+  // hotkeys above, so the hotkey keeps its default). An empty text is no
+  // such thing: it unassigns the hotkey, as an emptied box does.
+  std::array<std::optional<std::string>, 7> unreadableHotkeys;
 };
 
 class SettingsStore {

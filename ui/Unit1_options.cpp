@@ -174,6 +174,10 @@ void TForm1::applySettings(const Settings& values) {
   for (std::size_t row = 0; row < components.size(); ++row) {
     components[row]->SetHotKey(resolved.codes[row]);
     fallbackNotes_[row].clear();
+    if (values.unreadableHotkeys[row]) {
+      fallbackNotes_[row] =
+          UnreadableNotice(static_cast<int>(row), *values.unreadableHotkeys[row], hotkeys->Name(resolved.codes[row]));
+    }
     if (!resolved.refused[row]) continue;
     const TShortCut refused = *resolved.refused[row];
     const auto holder = std::find(resolved.codes.begin(), resolved.codes.end(), refused) - resolved.codes.begin();

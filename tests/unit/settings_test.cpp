@@ -220,6 +220,37 @@ TEST_F(SavedSettings, AStoredStopHotkeyOnTheStartHotkeysCombinationFallsBackSoTh
   EXPECT_EQ(stored()["stophotkey"].data, Text("Ctrl+F11").data);
 }
 
+TEST_F(SavedSettings, AStoredStopHotkeyThatNamesNothingKeepsItsDefaultAndTheTabSaysSoButAnEmptyOneUnassignsIt) {
+  const std::string longText(3000, 'x');
+  const struct {
+    std::string text;
+    TShortCut code;
+    std::string notice;
+    std::string written;
+  } table[] = {
+      {"Ctrl + F10", 0x4079, "Stop was stored as 'Ctrl + F10', which names no combination: Stop is Ctrl+F10.",
+       "Ctrl+F10"},
+      {"garbage", 0x4079, "Stop was stored as 'garbage', which names no combination: Stop is Ctrl+F10.", "Ctrl+F10"},
+      {longText, 0x4079,
+       "Stop was stored as '" + longText.substr(0, 40) + "...', which names no combination: Stop is Ctrl+F10.",
+       "Ctrl+F10"},
+      {"", 0, "", ""},
+      {"ctrl+f11", 0x407A, "", "Ctrl+F11"},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.text.substr(0, 20));
+    stored().clear();
+    stored()["stophotkey"] = Text(row.text);
+    {
+      Tapfinch app(fake);
+      EXPECT_EQ(app.form().stophotkey->HotKey(), row.code);
+      EXPECT_EQ(app.form().hotkeynotice->Caption(), row.notice);
+      EXPECT_TRUE(fake.messageBoxes().empty());
+    }
+    EXPECT_EQ(stored()["stophotkey"].data, Text(row.written).data) << "what the exit writes back";
+  }
+}
+
 TEST_F(SavedSettings, TheStopHotkeyStopsBothRunsButLeavesAPausedListAlone) {
   Tapfinch app(fake);
   TForm1& form = app.form();
