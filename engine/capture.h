@@ -20,10 +20,13 @@ class Capture {
   void Stop();
   [[nodiscard]] platform::Point Track() { return cursor_.GetCursorPos(); }
 
-  // 1 Click, 2 Click-Hold, 3 Release, 4 Right Click, 5 Double Click.
-  std::int32_t currentOption = 1;
+  // The click kind new entries get: 1 Click, 2 Click-Hold, 3 Release,
+  // 4 Right Click, 5 Double Click.
+  [[nodiscard]] std::int32_t Option() const noexcept { return currentOption; }
+  void SetOption(std::int32_t option) noexcept { currentOption = option; }
 
  private:
+  std::int32_t currentOption = 1;
   const ClickList& list_;
   ListRun& run_;
   MouseActions& mouse_;

@@ -31,17 +31,24 @@ class SinglePointRun {
     clickAtMouse = atMouse;
     pointSet = atMouse;
   }
+  [[nodiscard]] bool ClickAtMouse() const noexcept { return clickAtMouse; }
   void LockPoint() noexcept { pointSet = true; }
+  // A point counts as set: always at the mouse, at a point once locked.
+  [[nodiscard]] bool PointSet() const noexcept { return pointSet; }
+  // After each click at the point, a click where the cursor was.
+  void SetClickOnOrig(bool on) noexcept { clickOnOrig = on; }
+  [[nodiscard]] bool ClickOnOrig() const noexcept { return clickOnOrig; }
+  // Where the run clicks, as its start read it.
+  [[nodiscard]] platform::Point ClickPoint() const noexcept { return {clickX, clickY}; }
   [[nodiscard]] platform::Point Cursor() { return cursor_.GetCursorPos(); }
 
+ private:
   bool pointSet = true;
   bool clickAtMouse = true;
-  // After each click at the point, a click where the cursor was.
   bool clickOnOrig = false;
   std::int32_t clickX = 0;
   std::int32_t clickY = 0;
 
- private:
   // The run's click: Double click is read afresh every time.
   void mclick(bool doubleClick);
 

@@ -448,6 +448,8 @@ void TForm1::CreateOptionsTab() {
   hotkeynotice->SetParent(multipleclickoptionspanel);
 
   clickonorigoption->OnClick = Handler(this, &TForm1::clickonorigoptionClick);
+  doubleclickbox->OnClick = Handler(this, &TForm1::doubleclickboxClick);
+  numclicksspin->OnChange = Handler(this, &TForm1::numclicksspinChange);
   for (int i = 0; i < 7; ++i) {
     (*boxes[i])->OnChange = Handler(this, rows[i].handler);
     (*boxes[i])->OnExit = Handler(this, &TForm1::hotkeyBoxExit);

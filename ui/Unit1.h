@@ -1,6 +1,7 @@
-// The main window, the shell of the click engine: its layout (Unit1.cpp)
-// and handlers that read the controls, call the engine and show what the
-// engine holds (Unit1_runs.cpp, Unit1_options.cpp).
+// The main window, the view of the click session: its layout (Unit1.cpp),
+// handlers that turn controls into the session's commands, and the
+// session's events shown in the controls (Unit1_runs.cpp); the hotkeys and
+// the settings (Unit1_options.cpp).
 #pragma once
 
 #include <array>
@@ -15,12 +16,8 @@
 #include "controls/z3dlabel.h"
 #include "controls/zcolorbtn.h"
 #include "controls/zspinedit.h"
-#include "engine/capture.h"
 #include "engine/click_interval.h"
-#include "engine/click_list.h"
-#include "engine/list_run.h"
-#include "engine/mouse_actions.h"
-#include "engine/single_point.h"
+#include "engine/click_session.h"
 #include "engine/ticker.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
@@ -37,7 +34,7 @@ inline constexpr const char* kMakerWebAddress = "https://tapfinch.example";
 
 class TForm2;
 
-class TForm1 : public TForm {
+class TForm1 : public TForm, private SessionEvents {
  public:
   explicit TForm1(TComponent* owner);
 
@@ -201,6 +198,8 @@ class TForm1 : public TForm {
   void singfindclickptstartbtnKeyPress(TObject* Sender, char& Key);
   void CheckBox2Click(TObject* Sender);
   void clickonorigoptionClick(TObject* Sender);
+  void doubleclickboxClick(TObject* Sender);
+  void numclicksspinChange(TObject* Sender);
   void testbuttonClick(TObject* Sender);
   void tenthChange(TObject* Sender);
   void mtimerintervalchange(TObject* Sender);
@@ -251,19 +250,11 @@ class TForm1 : public TForm {
   // (unless quiet, at logoff, when nobody can read a message). Changes
   // nothing the program goes on with: a logoff may still be cancelled.
   void saveSettings(bool quiet);
-  // Every run and the capture stop, no hotkey can start them again and a
-  // held button goes up: before the exit may show a box or wait, and when
-  // the session ends.
-  void stopEverything();
 
-  // ---- the click engine, which holds the program's state
-  std::unique_ptr<MouseActions> mouse;
-  std::unique_ptr<SinglePointRun> singleRun;
-  ClickList clickList;
-  std::unique_ptr<ListRun> listRun;
-  std::unique_ptr<Capture> capture;
+  // ---- the click session, which holds the program's state
+  std::unique_ptr<ClickSession> session;
   std::unique_ptr<HotkeyAssignment> hotkeys;
-  // The row the user picked last, -1 when none.
+  // The row the user picked last (the list box's selection), -1 when none.
   int pickedRow = -1;
   // The instructions window, which the start-up creates after this one.
   TForm2* Form2 = nullptr;
@@ -280,17 +271,21 @@ class TForm1 : public TForm {
     return {clickhotkey, clickholdhotkey, releasehotkey, rightclickhotkey, doubleclickhotkey};
   }
   void CreateEngine();
-  // Shows the run states in the buttons; the stop hotkey is held while
-  // either run goes.
-  void showSingleRun(bool running);
-  void showCount();
-  void showListRun();
-  void stopHotkeyFollowsRuns();
-  void endListRun();
-  void showClickList();
-  // Says which of these points lie on a window of a program with higher
-  // rights than ours.
-  void sayWhereClicksCannotGo(const std::vector<platform::Point>& points);
+  // ---- the session's events, shown
+  void SingleRunChanged(bool running) override;
+  void ListRunChanged(bool started, bool paused) override;
+  void CountChanged(std::int64_t count) override;
+  void RowHighlighted(int leaving, int current) override;
+  void RowAdded(const std::string& row) override;
+  void RowRemoved(int row) override;
+  void RowsReplaced(const std::vector<std::string>& rows) override;
+  void HotkeysArmed(const HotkeyArming& arming) override;
+  void PointModeChanged(bool atMouse) override;
+  void PointTrackingChanged(bool tracking, bool pointSet) override;
+  void CaptureChanged(bool tracking) override;
+  void Inform(const std::string& text) override;
+  // The tracked point into a tab's point fields.
+  void copyTrackedPoint(TLabel* x, TLabel* y, TEdit* xField, TEdit* yField);
   [[nodiscard]] IntervalFields singleFields() const;
   [[nodiscard]] IntervalFields listFields() const;
   void applySettings(const Settings& values);
@@ -313,10 +308,6 @@ class TForm1 : public TForm {
   // hotkey had, until the user assigns them anew.
   std::array<std::string, 7> fallbackNotes_{};
   std::unique_ptr<Ticker> singleTicker_;
-  // When the count was last shown; it is never older than this at a tick.
-  std::uint64_t countShownAt_ = 0;
-  bool countPending_ = false;
-  static constexpr std::uint64_t kCountAgeMs = 100;
   std::unique_ptr<Ticker> listTicker_;
   [[nodiscard]] std::array<TComboBox*, 7> hotkeyBoxes() const {
     return {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7};

@@ -23,9 +23,7 @@ void TForm1::starthotkeyKeyDown(TObject* /*Sender*/, std::uint16_t& /*Key*/, TSh
 }
 
 void TForm1::stophotkeyKeyDown(TObject* /*Sender*/, std::uint16_t& /*Key*/, TShiftState /*Shift*/) {
-  if (singleRun->Running()) singleclickstopbutton->Click();
-  // A paused list run is left paused.
-  if (listRun->Running()) endListRun();
+  session->StopHotkey();
 }
 
 // ---- the hotkey boxes
@@ -204,11 +202,11 @@ void TForm1::FormCreate(TObject* /*Sender*/) {
   showHotkeys();
 }
 
-void TForm1::FormClose(TObject* /*Sender*/) { stopEverything(); }
+void TForm1::FormClose(TObject* /*Sender*/) { session->Shutdown(); }
 
 void TForm1::FormDestroy(TObject* /*Sender*/) {
   // Also when the window goes without a close (an error ending the program).
-  stopEverything();
+  session->Shutdown();
   saveSettings(false);
   settingsStore.reset();
 }
@@ -224,7 +222,7 @@ void TForm1::FormQueryEndSession(TObject* /*Sender*/) {
 }
 
 void TForm1::FormSessionEnding(TObject* Sender) {
-  stopEverything();
+  session->Shutdown();
   FormQueryEndSession(Sender);
 }
 
@@ -248,10 +246,10 @@ void TForm1::saveSettings(bool quiet) {
   for (std::size_t i = 0; i < values.interval.size(); ++i) {
     values.interval[i] = static_cast<std::int32_t>(std::trunc(fields[i]->Value()));
   }
-  values.mouse = CheckBox2->Checked();
-  values.numclicks = numclicksspin->Value();
-  values.orig = clickonorigoption->Checked();
-  values.doubleclick = doubleclickbox->Checked();
+  values.mouse = session->ClickAtMouse();
+  values.numclicks = session->ClickLimit();
+  values.orig = session->ClickOnOrig();
+  values.doubleclick = session->DoubleClick();
   const HotkeyCodes codes = hotkeyCodesToKeep();
   for (std::size_t row = 0; row < codes.size(); ++row) values.hotkeys[row] = codes[row];
   settingsStore->Write(values);

@@ -1,5 +1,6 @@
-// The main window's handlers of the two runs, the click list and capture:
-// each reads its controls, calls the engine and shows the engine's state.
+// The main window as the view of the click session: each handler turns its
+// controls into a command, and each of the session's events is shown in
+// the controls. The window keeps no state of the runs, the list or capture.
 #include "engine/list_file.h"
 #include "framework/sysutils.h"
 #include "ui/Unit1.h"
@@ -25,164 +26,59 @@ IntervalFields Read(const TzcFloatSpinEdit& h, const TzcFloatSpinEdit& m, const 
 }  // namespace
 
 void TForm1::CreateEngine() {
-  auto& input = Platform().input();
   singleTicker_ = std::make_unique<TimerTicker>(*Timer1);
   listTicker_ = std::make_unique<TimerTicker>(*listclicktimer);
-  mouse = std::make_unique<MouseActions>(input);
-  singleRun = std::make_unique<SinglePointRun>(*mouse, input, *singleTicker_);
-  listRun = std::make_unique<ListRun>(clickList, *mouse, input, *listTicker_);
-  capture = std::make_unique<Capture>(clickList, *listRun, *mouse, input);
+  const SessionSystem system{Platform().input(), Platform().process(), Platform().files(), Platform().timers()};
+  SessionEvents& events = *this;
+  session = std::make_unique<ClickSession>(system, *singleTicker_, *listTicker_, events);
   hotkeys = std::make_unique<HotkeyAssignment>(Platform().keyboard(), Platform().locale());
-  listRun->onStep = [this](int leaving, int current) {
-    listbox1->SetMultiSelect(true);
-    listbox1->SetSelected(current, true);
-    if (leaving >= 0) listbox1->SetSelected(leaving, false);
-    listbox1->SetMultiSelect(false);
-  };
 }
 
 IntervalFields TForm1::singleFields() const { return Read(*hours, *minutes, *seconds, *tenth, *hundreth); }
 IntervalFields TForm1::listFields() const { return Read(*mtimeinterval, *mminutes, *mseconds, *mtenth, *mhundreth); }
 
-void TForm1::sayWhereClicksCannotGo(const std::vector<platform::Point>& points) {
-  if (const auto message = WhereClicksCannotGo(Platform().process(), points)) ShowInformation(Application(), *message);
-}
+// ---- the session's events
 
-void TForm1::showSingleRun(bool running) {
+void TForm1::SingleRunChanged(bool running) {
   singclickstartbtn->SetColor(running ? clRed : clBtnFace);
   singleclickstopbutton->SetColor(running ? clBtnFace : clRed);
   singleclickstopbutton->SetEnabled(running);
   singclickstartbtn->SetEnabled(!running);
 }
 
-void TForm1::showListRun() {
-  const char* caption = listRun->Started() ? kStop : kClickTheList;
+void TForm1::ListRunChanged(bool started, bool paused) {
+  const char* caption = started ? kStop : kClickTheList;
   if (mclicklistbtn->Caption() != caption) mclicklistbtn->SetCaption(caption);
-  const char* pause = listRun->Paused() ? kResume : kPause;
+  const char* pause = paused ? kResume : kPause;
   if (mpausebutton->Caption() != pause) mpausebutton->SetCaption(pause);
 }
 
-void TForm1::stopHotkeyFollowsRuns() {
-  // The emergency stop must work whichever run goes; with none going the
-  // combination is left to other programs. A paused list run keeps what
-  // it had.
-  if (singleRun->Running() || listRun->Running()) {
-    stophotkey->SetActive(true);
-  } else if (!listRun->Paused()) {
-    stophotkey->SetActive(false);
-  }
-  // A run is when a stop hotkey another program held matters most.
-  retryHotkeys();
+void TForm1::CountChanged(std::int64_t count) { countlabel->SetCaption(IntToStr(count)); }
+
+void TForm1::RowHighlighted(int leaving, int current) {
+  listbox1->SetMultiSelect(true);
+  listbox1->SetSelected(current, true);
+  if (leaving >= 0) listbox1->SetSelected(leaving, false);
+  listbox1->SetMultiSelect(false);
 }
 
-void TForm1::showClickList() {
+void TForm1::RowAdded(const std::string& row) { listbox1->Items().Add(row); }
+
+void TForm1::RowRemoved(int row) { listbox1->Items().Delete(row); }
+
+void TForm1::RowsReplaced(const std::vector<std::string>& rows) {
   listbox1->Clear();
-  for (const std::string& row : clickList.Rows()) listbox1->Items().Add(row);
+  for (const std::string& row : rows) listbox1->Items().Add(row);
 }
 
-void TForm1::stopEverything() {
-  // Nothing may click behind a box at exit, and Windows keeps an injected
-  // press down after its process has gone.
-  for (TLMDGlobalHotKey* hotkey : hotkeyComponents()) hotkey->SetActive(false);
-  const bool singleRan = singleRun->Running();
-  singleRun->Stop();
-  listRun->End();
-  if (capture->Tracking()) capture->Stop();
-  findpointtimer->SetEnabled(false);
-  mfindpointtimer->SetEnabled(false);
-  mouse->releaseHeldButton();
-  // A box may show next: the buttons and the count say what is true.
-  if (singleRan) showSingleRun(false);
-  showListRun();
-  if (countPending_) showCount();
+void TForm1::HotkeysArmed(const HotkeyArming& arming) {
+  starthotkey->SetActive(arming.start);
+  stophotkey->SetActive(arming.stop);
+  for (TLMDGlobalHotKey* hotkey : captureHotkeys()) hotkey->SetActive(arming.capture);
+  retryHotkeys();  // says which of them another program holds
 }
 
-// ---- Single Click tab
-
-void TForm1::singclickstartbtnClick(TObject* /*Sender*/) {
-  if (!singleRun->pointSet) {
-    ShowInformation(Application(), "No Click Point Specified.");
-    return;
-  }
-  // Read before anything changes: a bad text leaves the buttons and the
-  // stop hotkey as they were. Clicking at the mouse, the fields are hidden
-  // and unused, so a text there that is no number cannot stop the run.
-  const bool used = !singleRun->clickAtMouse;
-  const auto x = used ? StrToInt(xpostext->Text()) : TryStrToInt(xpostext->Text());
-  const auto y = used ? StrToInt(ypostext->Text()) : TryStrToInt(ypostext->Text());
-  if (used) sayWhereClicksCannotGo({{*x, *y}});
-  // The running look first: should the system refuse the timer, STOP is
-  // there to undo it.
-  showSingleRun(true);
-  singleRun->Start(x, y);
-  stopHotkeyFollowsRuns();
-  showCount();
-}
-
-void TForm1::singleclickstopbuttonClick(TObject* /*Sender*/) {
-  singleRun->Stop();
-  stopHotkeyFollowsRuns();
-  showSingleRun(false);
-  if (countPending_) showCount();
-}
-
-void TForm1::Timer1Timer(TObject* /*Sender*/) {
-  const bool limitMet = singleRun->Tick(numclicksspin->Value(), doubleclickbox->Checked());
-  // Painting the count is most of what a click costs: at short intervals
-  // it is shown only as often as the next tick would otherwise leave it
-  // older than a tenth of a second, and exactly once the run stops.
-  const std::uint64_t now = Platform().timers().Now();
-  if (limitMet || now - countShownAt_ + Timer1->Interval() > kCountAgeMs) {
-    showCount();
-  } else {
-    countPending_ = true;
-  }
-  if (limitMet) singleclickstopbutton->Click();
-}
-
-void TForm1::showCount() {
-  countlabel->SetCaption(IntToStr(singleRun->Count()));
-  countShownAt_ = Platform().timers().Now();
-  countPending_ = false;
-}
-
-void TForm1::singfindclickptstartbtnClick(TObject* /*Sender*/) {
-  findpointtimer->SetEnabled(true);
-  Label7->Show();
-}
-
-void TForm1::singfindclickptstopbtnClick(TObject* /*Sender*/) {
-  findpointtimer->SetEnabled(false);
-  Label7->Hide();
-  setlabel->SetVisible(singleRun->pointSet);
-}
-
-void TForm1::findpointtimerTimer(TObject* /*Sender*/) {
-  const platform::Point at = singleRun->Cursor();
-  xposlabel->SetCaption(IntToStr(at.x));
-  yposlabel->SetCaption(IntToStr(at.y));
-}
-
-void TForm1::singfindclickptstartbtnKeyPress(TObject* /*Sender*/, char& Key) {
-  // The key goes on unchanged: a space also presses the focused button,
-  // which only re-enables the tracking already running.
-  if (Key == ' ') {
-    xpostext->SetText(xposlabel->Caption());
-    ypostext->SetText(yposlabel->Caption());
-    singleRun->LockPoint();
-    const auto x = TryStrToInt(xposlabel->Caption());
-    const auto y = TryStrToInt(yposlabel->Caption());
-    if (x && y) sayWhereClicksCannotGo({{*x, *y}});
-  } else if (Key == 'a' || Key == 'A') {
-    // Copies this tab's point, then adds an entry from the other tab's fields.
-    xpostext->SetText(xposlabel->Caption());
-    ypostext->SetText(yposlabel->Caption());
-    addtolistbuttonClick(singfindclickptstartbtn);
-  }
-}
-
-void TForm1::CheckBox2Click(TObject* /*Sender*/) {
-  const bool atMouse = CheckBox2->Checked();
+void TForm1::PointModeChanged(bool atMouse) {
   addtolistbutton->SetEnabled(!atMouse);
   singfindclickptstartbtn->SetEnabled(!atMouse);
   singfindclickptstopbtn->SetEnabled(!atMouse);
@@ -192,35 +88,82 @@ void TForm1::CheckBox2Click(TObject* /*Sender*/) {
   Label6->SetEnabled(!atMouse);
   Label7->SetEnabled(!atMouse);
   setlabel->SetVisible(atMouse);
-  singleRun->SetClickAtMouse(atMouse);
 }
 
-void TForm1::clickonorigoptionClick(TObject* /*Sender*/) { singleRun->clickOnOrig = clickonorigoption->Checked(); }
+void TForm1::PointTrackingChanged(bool tracking, bool pointSet) {
+  findpointtimer->SetEnabled(tracking);
+  Label7->SetVisible(tracking);
+  if (!tracking) setlabel->SetVisible(pointSet);
+}
+
+void TForm1::CaptureChanged(bool tracking) {
+  Label14->SetVisible(tracking);
+  mfindpointtimer->SetEnabled(tracking);
+  addtolistbutton->SetEnabled(tracking);
+}
+
+void TForm1::Inform(const std::string& text) { ShowInformation(Application(), text); }
+
+// ---- Single Click tab
+
+void TForm1::singclickstartbtnClick(TObject* /*Sender*/) { session->StartSingle(xpostext->Text(), ypostext->Text()); }
+
+void TForm1::singleclickstopbuttonClick(TObject* /*Sender*/) { session->StopSingle(); }
+
+void TForm1::Timer1Timer(TObject* /*Sender*/) { session->SingleTick(); }
+
+void TForm1::singfindclickptstartbtnClick(TObject* /*Sender*/) { session->StartPointTracking(); }
+
+void TForm1::singfindclickptstopbtnClick(TObject* /*Sender*/) { session->StopPointTracking(); }
+
+void TForm1::findpointtimerTimer(TObject* /*Sender*/) {
+  const platform::Point at = session->Cursor();
+  xposlabel->SetCaption(IntToStr(at.x));
+  yposlabel->SetCaption(IntToStr(at.y));
+}
+
+void TForm1::copyTrackedPoint(TLabel* x, TLabel* y, TEdit* xField, TEdit* yField) {
+  xField->SetText(x->Caption());
+  yField->SetText(y->Caption());
+}
+
+void TForm1::singfindclickptstartbtnKeyPress(TObject* /*Sender*/, char& Key) {
+  // The key goes on unchanged: a space also presses the focused button,
+  // which only re-enables the tracking already running.
+  if (Key == ' ') {
+    copyTrackedPoint(xposlabel, yposlabel, xpostext, ypostext);
+    session->LockPoint(xposlabel->Caption(), yposlabel->Caption());
+  } else if (Key == 'a' || Key == 'A') {
+    // Copies this tab's point, then adds an entry from the other tab's fields.
+    copyTrackedPoint(xposlabel, yposlabel, xpostext, ypostext);
+    addtolistbuttonClick(singfindclickptstartbtn);
+  }
+}
+
+void TForm1::CheckBox2Click(TObject* /*Sender*/) { session->SetClickAtMouse(CheckBox2->Checked()); }
+
+void TForm1::clickonorigoptionClick(TObject* /*Sender*/) { session->SetClickOnOrig(clickonorigoption->Checked()); }
+
+void TForm1::doubleclickboxClick(TObject* /*Sender*/) { session->SetDoubleClick(doubleclickbox->Checked()); }
+
+void TForm1::numclicksspinChange(TObject* /*Sender*/) { session->SetClickLimit(numclicksspin->Value()); }
 
 void TForm1::testbuttonClick(TObject* /*Sender*/) {
   testbutton->SetColor(testbutton->Color() == clBtnFace ? clRed : clBtnFace);
 }
 
-void TForm1::tenthChange(TObject* /*Sender*/) { Timer1->SetInterval(IntervalMilliseconds(singleFields())); }
+void TForm1::tenthChange(TObject* /*Sender*/) { session->SetSingleInterval(IntervalMilliseconds(singleFields())); }
 
-void TForm1::mtimerintervalchange(TObject* /*Sender*/) { listRun->SetFieldsWait(IntervalMilliseconds(listFields())); }
+void TForm1::mtimerintervalchange(TObject* /*Sender*/) { session->SetListInterval(IntervalMilliseconds(listFields())); }
 
 // ---- Multiple Click Points tab
 
 void TForm1::addtolistbuttonClick(TObject* /*Sender*/) {
-  if (clickList.Full()) {
-    ShowInformation(Application(), kFullListMessage);
-    return;
-  }
-  // A text that is not a number stops here, with nothing stored.
-  const ClickEntry entry{StrToInt(mxpostext->Text()), StrToInt(mypostext->Text()), capture->currentOption,
-                         EntryDelaySeconds(listFields())};
   const char separator = Application().DecimalSeparator();
-  clickList.Add(entry, RowText(mxpostext->Text(), mypostext->Text(), entry.option, entry.delay, separator), separator);
-  listbox1->Items().Add(clickList.Rows().back());
-  sayWhereClicksCannotGo({{entry.x, entry.y}});
   // Ready for the space bar to lock the next point.
-  focusCaptureStart();
+  if (session->Add(mxpostext->Text(), mypostext->Text(), EntryDelaySeconds(listFields()), separator)) {
+    focusCaptureStart();
+  }
 }
 
 void TForm1::focusCaptureStart() {
@@ -239,95 +182,47 @@ void TForm1::listbox1Click(TObject* /*Sender*/) {
 
 void TForm1::mclearlistbtnClick(TObject* /*Sender*/) {
   pickedRow = -1;
-  listbox1->Clear();
-  clickList.Clear();
-  listRun->Rewind();
-  listRun->WaitFromFields();
+  session->Clear();
 }
 
 void TForm1::listbox1KeyDown(TObject* /*Sender*/, std::uint16_t& Key, TShiftState /*Shift*/) {
   if (Key != kVkDelete) return;
-  // The row the user picked, not the one a run highlights meanwhile; the
-  // run position stays as it is.
+  // The row the user picked, not the one a run highlights meanwhile.
   const int row = pickedRow;
-  if (row < 0 || row >= listbox1->Items().Count()) return;
   pickedRow = -1;
-  listbox1->Items().Delete(row);
-  clickList.Remove(row);
+  session->Remove(row);
 }
 
-void TForm1::mclicklistbtnClick(TObject* /*Sender*/) {
-  if (clickList.Count() == 0) return;
-  if (listRun->Started()) {
-    endListRun();
-    return;
-  }
-  sayWhereClicksCannotGo(clickList.Points());
-  listRun->Start(IntervalMilliseconds(listFields()));
-  showListRun();
-  stopHotkeyFollowsRuns();
-}
+void TForm1::mclicklistbtnClick(TObject* /*Sender*/) { session->ToggleListRun(IntervalMilliseconds(listFields())); }
 
-void TForm1::endListRun() {
-  listRun->End();
-  showListRun();
-  stopHotkeyFollowsRuns();
-}
+void TForm1::mpausebuttonClick(TObject* /*Sender*/) { session->TogglePause(IntervalMilliseconds(listFields())); }
 
-void TForm1::mpausebuttonClick(TObject* /*Sender*/) {
-  if (clickList.Count() == 0) return;
-  listRun->TogglePause(IntervalMilliseconds(listFields()));
-  showListRun();
-  if (!listRun->Paused()) stopHotkeyFollowsRuns();
-}
+void TForm1::listclicktimerTimer(TObject* /*Sender*/) { session->ListTick(); }
 
-void TForm1::listclicktimerTimer(TObject* /*Sender*/) {
-  if (listRun->Tick()) return;
-  showListRun();
-  stopHotkeyFollowsRuns();
-}
+void TForm1::mstartspecifyClick(TObject* /*Sender*/) { session->StartCapture(); }
 
-void TForm1::mstartspecifyClick(TObject* /*Sender*/) {
-  capture->Start();
-  Label14->Show();
-  mfindpointtimer->SetEnabled(true);
-  addtolistbutton->SetEnabled(true);
-  for (TLMDGlobalHotKey* hotkey : captureHotkeys()) hotkey->SetActive(true);
-  retryHotkeys();  // says which of them another program holds
-}
-
-void TForm1::mstopspecifyClick(TObject* /*Sender*/) {
-  capture->Stop();
-  mfindpointtimer->SetEnabled(false);
-  Label14->Hide();
-  addtolistbutton->SetEnabled(false);
-  for (TLMDGlobalHotKey* hotkey : captureHotkeys()) hotkey->SetActive(false);
-  retryHotkeys();
-}
+void TForm1::mstopspecifyClick(TObject* /*Sender*/) { session->StopCapture(); }
 
 void TForm1::mfindpointtimerTimer(TObject* /*Sender*/) {
-  const platform::Point at = capture->Track();
+  const platform::Point at = session->Cursor();
   Label12->SetCaption(IntToStr(at.x));
   Label13->SetCaption(IntToStr(at.y));
 }
 
 void TForm1::mstartspecifyKeyPress(TObject* /*Sender*/, char& Key) {
-  if (Key != ' ') return;
-  mxpostext->SetText(Label12->Caption());
-  mypostext->SetText(Label13->Caption());
+  if (Key == ' ') copyTrackedPoint(Label12, Label13, mxpostext, mypostext);
 }
 
 void TForm1::RadioButton1Click(TObject* /*Sender*/) {
   const TRadioButton* buttons[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5};
   for (std::int32_t option = 1; option <= 5; ++option) {
-    if (buttons[option - 1]->Checked()) capture->currentOption = option;
+    if (buttons[option - 1]->Checked()) session->SetCaptureOption(option);
   }
   focusCaptureStart();
 }
 
 void TForm1::captureWithOption(TRadioButton* button) {
-  mxpostext->SetText(Label12->Caption());
-  mypostext->SetText(Label13->Caption());
+  copyTrackedPoint(Label12, Label13, mxpostext, mypostext);
   button->SetChecked(true);
   RadioButton1Click(button);
   addtolistbuttonClick(button);
@@ -342,21 +237,17 @@ void TForm1::doubleclickhotkeyKeyDown(TObject*, std::uint16_t&, TShiftState) { c
 // ---- the list file
 
 void TForm1::SaveClickList1Click(TObject* /*Sender*/) {
-  if (clickList.Count() == 0) return;
-  if (!SaveDialog1->Execute()) return;
-  SaveListFile(Platform().files(), SaveDialog1->FileName(), clickList.Rows());
+  if (session->Rows().empty()) return;
+  if (SaveDialog1->Execute()) session->Save(SaveDialog1->FileName());
 }
 
 void TForm1::LoadClickList1Click(TObject* /*Sender*/) {
-  // A load that fails leaves the list exactly as it was, rows and entries.
   const char separator = Application().DecimalSeparator();
   if (!OpenDialog1->Execute()) {
-    // Cancelled: the entries are rebuilt from the rows as they stand.
-    clickList = ClickList::FromRows(clickList.Rows(), separator);
+    // Cancelled: the entries are read again from the rows as they stand.
+    session->RereadRows(separator);
     return;
   }
-  clickList = ReadListFile(Platform().files(), OpenDialog1->FileName(), separator);
+  session->Load(OpenDialog1->FileName(), separator);
   pickedRow = -1;
-  showClickList();
-  listRun->WaitFromFields();
 }

@@ -190,8 +190,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fake.clearMessageBoxes();
   fake.boxes().clearFileDialogs();
   const std::vector<std::string> rowsBefore = Rows(form);
-  const ClickList entriesBefore = form.clickList;
-  const int countBefore = form.clickList.Count();
+  const ClickList entriesBefore = form.session->List();
+  const int countBefore = form.session->List().Count();
   if (rowsBefore.size() != 1 || countBefore != 1) Fail("the list before the load is not one entry");
 
   if (std::FILE* file = std::fopen(session->path.c_str(), "wb")) {
@@ -218,11 +218,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Fail(std::to_string(lines.size()) + " lines loaded without a word");
     }
     if (rows != lines) Fail("the rows are not the file's lines");
-    if (form.clickList.Count() != static_cast<int>(rows.size())) {
-      Fail(std::to_string(rows.size()) + " rows but the count says " + std::to_string(form.clickList.Count()));
+    if (form.session->List().Count() != static_cast<int>(rows.size())) {
+      Fail(std::to_string(rows.size()) + " rows but the count says " + std::to_string(form.session->List().Count()));
     }
     for (std::size_t k = 0; k < rows.size(); ++k) {
-      const ClickEntry& entry = form.clickList.At(static_cast<std::int32_t>(k) + 1);
+      const ClickEntry& entry = form.session->List().At(static_cast<std::int32_t>(k) + 1);
       const std::vector<std::string> parts = Parts(rows[k]);
       const double fields[] = {static_cast<double>(entry.x), static_cast<double>(entry.y),
                                static_cast<double>(entry.option)};
@@ -246,8 +246,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // Refused: the list as it was, and the message says why.
-  if (rows != rowsBefore || form.clickList.Count() != countBefore || !(form.clickList.At(1) == entriesBefore.At(1)) ||
-      form.clickList.Rows() != entriesBefore.Rows()) {
+  if (rows != rowsBefore || form.session->List().Count() != countBefore ||
+      !(form.session->List().At(1) == entriesBefore.At(1)) || form.session->Rows() != entriesBefore.Rows()) {
     Fail("a refused load changed the list");
   }
   const std::string& message = boxes.front().text;

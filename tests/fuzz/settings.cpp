@@ -115,11 +115,11 @@ Held Check(const TForm1& form, platform::fake::FakePlatform& fake, const std::st
   }
 
   held.atMouse = form.CheckBox2->Checked();
-  if (form.singleRun->clickAtMouse != held.atMouse || form.xpostext->Visible() == held.atMouse) {
+  if (form.session->ClickAtMouse() != held.atMouse || form.xpostext->Visible() == held.atMouse) {
     Fail(when + ": the mode check box and the mode disagree");
   }
   held.onOrig = form.clickonorigoption->Checked();
-  if (form.singleRun->clickOnOrig != held.onOrig) Fail(when + ": Click on Orig and its setting disagree");
+  if (form.session->ClickOnOrig() != held.onOrig) Fail(when + ": Click on Orig and its setting disagree");
   held.doubleClick = form.doubleclickbox->Checked();
   held.clicks = form.numclicksspin->Text();
   if (!TryStrToInt(held.clicks)) Fail(when + ": the number of clicks is '" + Printable(held.clicks) + "'");

@@ -88,8 +88,8 @@ TEST_F(ClickListTab, AddBuildsEachRowFromTheFieldsAsTyped) {
   add("100", "100", 5);
   EXPECT_EQ(rows(),
             (std::vector<std::string>{"512, 384, 1, 5", "-200, 40, 4, 1.25", " 7, 9, 2, 0.01", "100, 100, 5, 5400"}));
-  EXPECT_EQ(form().clickList.Count(), 4);
-  const ClickEntry& third = form().clickList.At(3);
+  EXPECT_EQ(form().session->List().Count(), 4);
+  const ClickEntry& third = form().session->List().At(3);
   EXPECT_EQ(third.x, 7) << "the blank stays in the row, not in the entry";
   EXPECT_EQ(third.option, 2);
   EXPECT_DOUBLE_EQ(third.delay, 0.01);
@@ -102,7 +102,7 @@ TEST_F(ClickListTab, AddBuildsEachRowFromTheFieldsAsTyped) {
   user().click(*form().addtolistbutton);
   ASSERT_EQ(fake().messageBoxes().size(), 1u);
   EXPECT_EQ(fake().messageBoxes()[0].text, "'' is not a valid integer value.");
-  EXPECT_EQ(form().clickList.Count(), 4);
+  EXPECT_EQ(form().session->List().Count(), 4);
   EXPECT_EQ(rows().size(), 4u);
 }
 
@@ -111,7 +111,7 @@ TEST_F(ClickListTab, HoldsAHundredEntriesAndDeleteMakesRoomAgain) {
   user().enterText(*form().mxpostext, "1");
   user().enterText(*form().mypostext, "2");
   for (int i = 0; i < 100; ++i) user().click(*form().addtolistbutton);
-  EXPECT_EQ(form().clickList.Count(), 100);
+  EXPECT_EQ(form().session->List().Count(), 100);
   EXPECT_TRUE(fake().messageBoxes().empty());
   user().click(*form().addtolistbutton);
   ASSERT_EQ(fake().messageBoxes().size(), 1u);
@@ -123,9 +123,9 @@ TEST_F(ClickListTab, HoldsAHundredEntriesAndDeleteMakesRoomAgain) {
 
   user().click(form().listbox1->List(), 5, 5);
   fake().desktop().pressKey(platform::kVkDelete);
-  EXPECT_EQ(form().clickList.Count(), 99);
+  EXPECT_EQ(form().session->List().Count(), 99);
   user().click(*form().addtolistbutton);
-  EXPECT_EQ(form().clickList.Count(), 100);
+  EXPECT_EQ(form().session->List().Count(), 100);
   EXPECT_EQ(fake().messageBoxes().size(), 1u);
 }
 
@@ -134,24 +134,27 @@ TEST_F(ClickListTab, DeleteRemovesTheSelectedEntryAndClearEmptiesTheList) {
   add("2", "2", 2);
   add("3", "3", 3);
   pressDelete();  // nothing selected: nothing happens
-  EXPECT_EQ(form().clickList.Count(), 3);
+  EXPECT_EQ(form().session->List().Count(), 3);
   user().click(form().listbox1->List(), 5, 3);  // row A
   fake().desktop().pressKey(platform::kVkBack);
-  EXPECT_EQ(form().clickList.Count(), 3) << "only Delete deletes";
+  EXPECT_EQ(form().session->List().Count(), 3) << "only Delete deletes";
   fake().desktop().pressKey(platform::kVkDelete);
   EXPECT_EQ(rows(), (std::vector<std::string>{"2, 2, 2, 5", "3, 3, 3, 5"}));
-  EXPECT_EQ(form().clickList.At(1).x, 2);
-  EXPECT_EQ(form().clickList.At(2).x, 3);
-  EXPECT_EQ(form().clickList.Count(), 2);
+  EXPECT_EQ(form().session->List().At(1).x, 2);
+  EXPECT_EQ(form().session->List().At(2).x, 3);
+  EXPECT_EQ(form().session->List().Count(), 2);
 
-  form().listRun->SetPosition(2);
+  // A run moves the position on; Clear sends it back.
+  user().click(*form().mclicklistbtn);
+  while (form().session->ListPosition() != 2) fake().advance(100);
+  user().click(*form().mclicklistbtn);
   user().click(*form().mclearlistbtn);
   EXPECT_TRUE(rows().empty());
-  EXPECT_EQ(form().clickList.Count(), 0);
-  EXPECT_EQ(form().listRun->Position(), 1);
+  EXPECT_EQ(form().session->List().Count(), 0);
+  EXPECT_EQ(form().session->ListPosition(), 1);
   add("9", "9", 1);
   EXPECT_EQ(rows(), (std::vector<std::string>{"9, 9, 1, 5"}));
-  EXPECT_EQ(form().clickList.At(1).x, 9);
+  EXPECT_EQ(form().session->List().At(1).x, 9);
 }
 
 TEST_F(ClickListTab, RunClicksEachEntryAfterTheDelayOfTheOneBefore) {
@@ -227,7 +230,7 @@ TEST_F(ClickListTab, ADelayOfZeroHaltsTheRunAndPauseRestartsAFullWait) {
   // fields give the timer 300 ms again when they change.
   form().mtenth->SetValue(2);
   form().mtenth->SetValue(3);
-  form().listRun->SetPosition(3);
+  ASSERT_EQ(form().session->ListPosition(), 3) << "halted after entry 2";
   fake().clearMouseEvents();
   user().click(*form().mclicklistbtn);
   fake().advance(300);  // the fields' 300 ms: entry 3
@@ -283,8 +286,13 @@ TEST_F(ClickListTab, ClickHoldThenReleaseDragsAndEveryEndOfARunLetsTheButtonGo) 
   user().click(*form().mclicklistbtn);
 
   // Stopped between the hold and the release: the button goes up at once.
+  // Capture Start and Stop send the next run back to the hold.
+  auto fromTheHold = [&] {
+    user().click(*form().mstartspecify);
+    user().click(*form().mstopspecify);
+  };
   auto heldThenEnded = [&](const std::function<void()>& end) {
-    form().listRun->SetPosition(1);
+    fromTheHold();
     fake().clearMouseEvents();
     if (form().mclicklistbtn->Caption() == "Click the List") user().click(*form().mclicklistbtn);
     fake().advance(1000);
@@ -304,7 +312,7 @@ TEST_F(ClickListTab, ClickHoldThenReleaseDragsAndEveryEndOfARunLetsTheButtonGo) 
   EXPECT_EQ(form().mclicklistbtn->Caption(), "Click the List");
 
   // Pause keeps it down, so the drag resumes; a release entry lets it go.
-  form().listRun->SetPosition(1);
+  fromTheHold();
   fake().clearMouseEvents();
   user().click(*form().mclicklistbtn);
   fake().advance(1000);
@@ -315,8 +323,7 @@ TEST_F(ClickListTab, ClickHoldThenReleaseDragsAndEveryEndOfARunLetsTheButtonGo) 
   EXPECT_EQ(fake().mouseEvents().back().action, MouseAction::kLeftUp);
   EXPECT_EQ(fake().mouseEvents().size(), 2u);
 
-  // The program's exit lets go too.
-  form().listRun->SetPosition(1);
+  // The program's exit lets go too: round again to the hold.
   fake().advance(1000);
   ASSERT_EQ(fake().mouseEvents().back().action, MouseAction::kLeftDown);
   const auto before = fake().mouseEvents().size();
@@ -343,7 +350,7 @@ TEST_F(ClickListTab, CaptureTracksLocksAndAddsWithTheHotkeysOption) {
   ASSERT_TRUE(fake().pressHotKey(kModControl, 'S'));
   fake().runPending();
   EXPECT_TRUE(form().RadioButton2->Checked());
-  EXPECT_EQ(form().capture->currentOption, 2);
+  EXPECT_EQ(form().session->CaptureOption(), 2);
   EXPECT_EQ(form().mxpostext->Text(), "640");
   EXPECT_EQ(std::vector<std::string>{form().listbox1->Items()[0]}, std::vector<std::string>{"640, 480, 2, 5"});
 
@@ -356,7 +363,7 @@ TEST_F(ClickListTab, CaptureTracksLocksAndAddsWithTheHotkeysOption) {
     fake().runPending();
     EXPECT_TRUE(fake().messageBoxes().empty()) << "tab " << tab;
   }
-  EXPECT_EQ(form().capture->currentOption, 4);
+  EXPECT_EQ(form().session->CaptureOption(), 4);
   ASSERT_EQ(form().listbox1->Items().Count(), 3);
   EXPECT_EQ(form().listbox1->Items()[1], "640, 480, 1, 5");
   EXPECT_EQ(form().listbox1->Items()[2], "640, 480, 4, 5");
@@ -381,7 +388,7 @@ TEST_F(ClickListTab, TheAKeyOfTheSingleClickTabAddsFromThisTabsFields) {
   fake().clearMessageBoxes();
   user().press(*form().singfindclickptstartbtn, 'A', 'a');
   EXPECT_EQ(form().xpostext->Text(), "5");
-  EXPECT_FALSE(form().singleRun->pointSet) << "the a key locks nothing";
+  EXPECT_FALSE(form().session->PointSet()) << "the a key locks nothing";
   ASSERT_EQ(form().listbox1->Items().Count(), 2);
   EXPECT_EQ(form().listbox1->Items()[1], "11, 22, 3, 5");
   EXPECT_TRUE(fake().messageBoxes().empty());
@@ -399,7 +406,7 @@ TEST_F(ClickListTab, DeleteDuringARunRemovesTheRowTheUserPickedNotTheOneJustClic
   ASSERT_EQ(selectedRows(), std::vector<int>{1}) << "the run's highlight is kept";
   pressDelete();
   EXPECT_EQ(rows(), (std::vector<std::string>{"2, 2, 1, 0.1", "3, 3, 1, 0.1"}));
-  EXPECT_EQ(form().clickList.At(1).x, 2);
+  EXPECT_EQ(form().session->List().At(1).x, 2);
   // Nothing picked since: a second Delete removes nothing.
   pressDelete();
   EXPECT_EQ(rows().size(), 2u);

@@ -195,7 +195,7 @@ TEST_F(Controls, MultipleTabFieldsFeedTheListTimerAndTheEntryDelay) {
   form().mxpostext->SetText("1");
   form().mypostext->SetText("1");
   form().addtolistbuttonClick(nullptr);
-  EXPECT_DOUBLE_EQ(form().clickList.At(1).delay, 90) << "a new entry's delay in seconds";
+  EXPECT_DOUBLE_EQ(form().session->List().At(1).delay, 90) << "a new entry's delay in seconds";
 }
 
 TEST_F(Controls, ColourButtonPaintsItsFaceAndReadsItsColourBack) {

@@ -159,7 +159,7 @@ TEST(SinglePointRun, ClicksAtThePointAndPutsTheCursorBack) {
   engine.ticker.SetInterval(50);
   engine.fake.moveCursor({7, 8});
   run.SetClickAtMouse(false);
-  EXPECT_FALSE(run.pointSet) << "leaving the mouse forgets the point";
+  EXPECT_FALSE(run.PointSet()) << "leaving the mouse forgets the point";
   run.Start(300, 400);
   engine.fake.advance(49);
   EXPECT_TRUE(engine.events().empty()) << "the first click comes one interval after the start";
@@ -168,7 +168,7 @@ TEST(SinglePointRun, ClicksAtThePointAndPutsTheCursorBack) {
   EXPECT_EQ(engine.fake.cursor(), (Point{7, 8}));
 
   engine.fake.clearMouseEvents();
-  run.clickOnOrig = true;
+  run.SetClickOnOrig(true);
   engine.fake.advance(50);
   EXPECT_EQ(engine.events(), (Events{{kDown, {300, 400}}, {kUp, {300, 400}}, {kDown, {7, 8}}, {kUp, {7, 8}}}));
   EXPECT_EQ(run.Count(), 2);
@@ -178,8 +178,8 @@ TEST(SinglePointRun, ClicksAtThePointAndPutsTheCursorBack) {
   engine.fake.advance(500);
   EXPECT_TRUE(engine.events().empty());
   run.Start(std::nullopt, 5);
-  EXPECT_EQ(run.clickX, 300) << "a coordinate not given keeps the last";
-  EXPECT_EQ(run.clickY, 5);
+  EXPECT_EQ(run.ClickPoint().x, 300) << "a coordinate not given keeps the last";
+  EXPECT_EQ(run.ClickPoint().y, 5);
   EXPECT_EQ(run.Count(), 0) << "each start counts from nothing";
 }
 

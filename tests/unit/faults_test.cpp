@@ -210,7 +210,10 @@ class ListFileFaults : public ::testing::Test {
       form().mypostext->SetText(std::to_string(-k));
       form().addtolistbuttonClick(nullptr);
     }
-    form().listRun->SetPosition(2);
+    // A run moves the position on.
+    form().mclicklistbtnClick(nullptr);
+    while (form().session->ListPosition() != 2) fake().advance(100);
+    form().mclicklistbtnClick(nullptr);
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
@@ -240,13 +243,13 @@ class ListFileFaults : public ::testing::Test {
   List list() {
     List seen;
     for (int i = 0; i < form().listbox1->Items().Count(); ++i) seen.rows.push_back(form().listbox1->Items()[i]);
-    for (int k = 1; k <= form().clickList.Count(); ++k) {
-      const ClickEntry& e = form().clickList.At(k);
+    for (int k = 1; k <= form().session->List().Count(); ++k) {
+      const ClickEntry& e = form().session->List().At(k);
       seen.entries.push_back(
           {static_cast<double>(e.x), static_cast<double>(e.y), static_cast<double>(e.option), e.delay});
     }
-    seen.count = form().clickList.Count();
-    seen.position = form().listRun->Position();
+    seen.count = form().session->List().Count();
+    seen.position = form().session->ListPosition();
     return seen;
   }
 

@@ -63,7 +63,10 @@ TEST_F(ListFile, SavedRowsLoadBackAsTheSameRowsAndEntries) {
   add("512", "384", 0);
   add("-200", "40", 5);
   add("7", "9", 2);
-  form().listRun->SetPosition(3);
+  // A run moves the position on, which Clear resets and Load leaves.
+  app.user().click(*form().mclicklistbtn);
+  while (form().session->ListPosition() != 3) fake().advance(100);
+  app.user().click(*form().mclicklistbtn);
   fake().boxes().answerFileDialog(path("list.txt"));
   form().SaveClickList1->Click();
   EXPECT_EQ(read("list.txt"), "512, 384, 1, 5\r\n-200, 40, 1, 5.5\r\n7, 9, 1, 5.2\r\n");
@@ -77,10 +80,10 @@ TEST_F(ListFile, SavedRowsLoadBackAsTheSameRowsAndEntries) {
   app.user().click(*form().mclearlistbtn);
   load("list.txt");
   EXPECT_EQ(rows(), (std::vector<std::string>{"512, 384, 1, 5", "-200, 40, 1, 5.5", "7, 9, 1, 5.2"}));
-  EXPECT_EQ(form().clickList.Count(), 3);
-  EXPECT_EQ(form().clickList.At(2).x, -200);
-  EXPECT_DOUBLE_EQ(form().clickList.At(3).delay, 5.2);
-  EXPECT_EQ(form().listRun->Position(), 1) << "Clear reset it; Load leaves it";
+  EXPECT_EQ(form().session->List().Count(), 3);
+  EXPECT_EQ(form().session->List().At(2).x, -200);
+  EXPECT_DOUBLE_EQ(form().session->List().At(3).delay, 5.2);
+  EXPECT_EQ(form().session->ListPosition(), 1) << "Clear reset it; Load leaves it";
   EXPECT_FALSE(fake().boxes().fileDialogs().back().save);
   EXPECT_EQ(fake().boxes().fileDialogs().back().title, "") << "the dialog's standard title";
 
@@ -98,8 +101,8 @@ TEST_F(ListFile, LinesEndAtCrLfOrCrOrLfAndTheBlankLinesAtTheEndAreNoEntries) {
   write("mixed.txt", "1, 2, 3, 4\r5, 6, 1, 0.5\r\n9, 9, 9, 9, 9\r\n");
   load("mixed.txt");
   EXPECT_EQ(rows().size(), 3u);
-  EXPECT_EQ(form().clickList.At(3).option, 9) << "taken as it is";
-  EXPECT_EQ(form().clickList.At(3).delay, 9) << "the fifth part is ignored";
+  EXPECT_EQ(form().session->List().At(3).option, 9) << "taken as it is";
+  EXPECT_EQ(form().session->List().At(3).delay, 9) << "the fifth part is ignored";
   write("editor.txt", "1, 1, 1, 1\r\n2, 2, 2, 2\r\n\r\n  \r\n\t\n");
   load("editor.txt");
   EXPECT_EQ(rows(), (std::vector<std::string>{"1, 1, 1, 1", "2, 2, 2, 2"}));
@@ -111,7 +114,7 @@ TEST_F(ListFile, LinesEndAtCrLfOrCrOrLfAndTheBlankLinesAtTheEndAreNoEntries) {
   write("empty.txt", "");
   load("empty.txt");
   EXPECT_TRUE(rows().empty());
-  EXPECT_EQ(form().clickList.Count(), 0);
+  EXPECT_EQ(form().session->List().Count(), 0);
   EXPECT_TRUE(fake().messageBoxes().empty());
 }
 
@@ -123,8 +126,8 @@ TEST_F(ListFile, ABadLineLeavesTheListAsItWasWithTheConversionError) {
   EXPECT_EQ(fake().messageBoxes()[0].text,
             "Line 2 of " + path("gap.txt") + ": '' is not a valid integer value; the list is unchanged.");
   EXPECT_EQ(rows(), (std::vector<std::string>{"10, 20, 1, 5"}));
-  EXPECT_EQ(form().clickList.Count(), 1);
-  EXPECT_EQ(form().clickList.At(1).x, 10);
+  EXPECT_EQ(form().session->List().Count(), 1);
+  EXPECT_EQ(form().session->List().At(1).x, 10);
 
   write("word.txt", "1, 2, 3, soon\r\n");
   load("word.txt");
@@ -144,14 +147,14 @@ TEST_F(ListFile, ABadLineLeavesTheListAsItWasWithTheConversionError) {
   load("missing.txt");
   ASSERT_EQ(fake().messageBoxes().size(), 4u);
   EXPECT_EQ(fake().messageBoxes()[3].text, "Cannot open file " + path("missing.txt") + ".");
-  EXPECT_EQ(form().clickList.Count(), 1);
+  EXPECT_EQ(form().session->List().Count(), 1);
 }
 
 TEST_F(ListFile, CancellingTheDialogLeavesTheListAsItWas) {
   add("3", "4", 0);
   app.user().click(*form().mloadlistbtn);  // no answer: cancelled
-  EXPECT_EQ(form().clickList.At(1).x, 3);
-  EXPECT_EQ(form().clickList.Count(), 1);
+  EXPECT_EQ(form().session->List().At(1).x, 3);
+  EXPECT_EQ(form().session->List().Count(), 1);
   EXPECT_EQ(rows(), (std::vector<std::string>{"3, 4, 1, 5"}));
   EXPECT_TRUE(fake().messageBoxes().empty());
 }
@@ -168,13 +171,13 @@ TEST_F(ListFile, DelaysSurviveASystemWhoseDecimalSeparatorIsTheComma) {
   fake().boxes().answerFileDialog(path("comma.txt"));
   app.user().click(*form().msavelistbtn);
   load("comma.txt");
-  EXPECT_DOUBLE_EQ(form().clickList.At(1).delay, 1.25);
+  EXPECT_DOUBLE_EQ(form().session->List().At(1).delay, 1.25);
   write("period.txt", "7, 8, 1, 2.5\r\n");
   load("period.txt");
-  EXPECT_DOUBLE_EQ(form().clickList.At(1).delay, 2.5) << "a file written on a period system";
+  EXPECT_DOUBLE_EQ(form().session->List().At(1).delay, 2.5) << "a file written on a period system";
   fake().setDecimalSeparator('.');
   load("comma.txt");
-  EXPECT_DOUBLE_EQ(form().clickList.At(1).delay, 1.25) << "and the other way round";
+  EXPECT_DOUBLE_EQ(form().session->List().At(1).delay, 1.25) << "and the other way round";
   EXPECT_TRUE(fake().messageBoxes().empty());
 }
 
@@ -216,14 +219,14 @@ TEST_F(ListFile, ADelayTheTimerCannotWaitIsRefusedWithItsLineAndTheListKept) {
                                                  path(files[i].first) + ": the delay " + messages[i].second +
                                                  " is not between 0 and 2147483.647 seconds; the list is unchanged.");
     EXPECT_EQ(rows(), before);
-    EXPECT_EQ(form().clickList.Count(), 1);
+    EXPECT_EQ(form().session->List().Count(), 1);
   }
   // The longest wait itself loads.
   write("longest.txt", "5, 5, 1, 2147483.647\r\n");
   fake().clearMessageBoxes();
   load("longest.txt");
   EXPECT_TRUE(fake().messageBoxes().empty());
-  EXPECT_EQ(form().clickList.At(1).delay, 2147483.647);
+  EXPECT_EQ(form().session->List().At(1).delay, 2147483.647);
 }
 
 TEST_F(ListFile, ANameInAnyScriptReachesTheFileSystemUnchanged) {

@@ -148,8 +148,12 @@ TEST_F(RunSafety, ANewListRunFirstWaitsTheIntervalItShows) {
       },
   };
   for (const auto& renew : renewals) {
+    // Two entries of an hour each, the fields back at 5 s.
+    form().mtimeinterval->SetValue(1);
+    form().mseconds->SetValue(0);
     twoEntries();
-    form().clickList = ClickList::FromRows({"1, 1, 1, 3600", "2, 2, 1, 3600"}, '.');
+    form().mtimeinterval->SetValue(0);
+    form().mseconds->SetValue(5);
     user().click(*form().mclicklistbtn);
     fake().advance(5000);
     EXPECT_EQ(form().listclicktimer->Interval(), 3600000u) << "waits its entry's hour";
@@ -391,7 +395,7 @@ TEST(SessionEnd, ALogoffUnderWayStopsEveryRunAndLetsTheButtonUp) {
   EXPECT_FALSE(form.Timer1->Enabled());
   EXPECT_TRUE(form.singclickstartbtn->Enabled()) << "the buttons say it stopped";
   EXPECT_EQ(form.singleclickstopbutton->Color(), clRed);
-  EXPECT_EQ(form.countlabel->Caption(), std::to_string(form.singleRun->Count()));
+  EXPECT_EQ(form.countlabel->Caption(), std::to_string(form.session->Count()));
   EXPECT_FALSE(form.listclicktimer->Enabled());
   fake.clearMouseEvents();
   fake.advance(10000);

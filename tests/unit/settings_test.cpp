@@ -88,10 +88,10 @@ TEST_F(SavedSettings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
     EXPECT_FALSE(form.CheckBox2->Checked());
     EXPECT_TRUE(form.xpostext->Visible()) << "the mode switch ran";
     EXPECT_EQ(form.xpostext->Text(), "-5");
-    EXPECT_FALSE(form.singleRun->pointSet) << "the point must be set again";
+    EXPECT_FALSE(form.session->PointSet()) << "the point must be set again";
     EXPECT_EQ(form.hours->Text(), "23");
     EXPECT_EQ(form.Timer1->Interval(), 23u * 3600000 + 5000) << "tenthChange ran";
-    EXPECT_TRUE(form.singleRun->clickOnOrig);
+    EXPECT_TRUE(form.session->ClickOnOrig());
     EXPECT_EQ(form.numclicksspin->Value(), 7);
     EXPECT_EQ(form.ComboBox1->Text(), "Ctrl+F5");
     EXPECT_EQ(form.ComboBox3->Text(), "Alt+F4") << "a code outside the list shows its name";

@@ -195,7 +195,7 @@ TEST_F(SingleClick, FixedPointNeedsALockedPoint) {
   EXPECT_TRUE(form().xpostext->Visible());
   EXPECT_FALSE(form().setlabel->Visible());
   EXPECT_TRUE(form().addtolistbutton->Enabled());
-  EXPECT_FALSE(form().singleRun->pointSet);
+  EXPECT_FALSE(form().session->PointSet());
 
   user().click(*form().singclickstartbtn);
   ASSERT_EQ(fake().messageBoxes().size(), 1u);
@@ -209,7 +209,7 @@ TEST_F(SingleClick, FixedPointNeedsALockedPoint) {
   // A locked point survives until the mode is left again: ticking and
   // clearing the box forgets it although the fields still show it.
   lockPoint({640, 480});
-  EXPECT_TRUE(form().singleRun->pointSet);
+  EXPECT_TRUE(form().session->PointSet());
   EXPECT_TRUE(form().setlabel->Visible());
   user().click(*form().CheckBox2);
   user().click(*form().CheckBox2);
@@ -233,11 +233,11 @@ TEST_F(SingleClick, TrackingShowsTheCursorAndSpaceLocksIt) {
   // Other keys do nothing; the space bar copies and goes on tracking.
   user().press(*form().singfindclickptstartbtn, 'B', 'b');
   EXPECT_EQ(form().xpostext->Text(), "0");
-  EXPECT_FALSE(form().singleRun->pointSet);
+  EXPECT_FALSE(form().session->PointSet());
   user().press(*form().singfindclickptstartbtn, kVkSpace, ' ');
   EXPECT_EQ(form().xpostext->Text(), "-120");
   EXPECT_EQ(form().ypostext->Text(), "45");
-  EXPECT_TRUE(form().singleRun->pointSet);
+  EXPECT_TRUE(form().session->PointSet());
   EXPECT_TRUE(form().findpointtimer->Enabled());
   user().moveMouse(7, 8);
   fake().advance(10);
@@ -256,7 +256,7 @@ TEST_F(SingleClick, FixedPointWithClickOnOrigAndDoubleClick) {
   lockPoint({640, 480});
   showOptions();
   user().click(*form().clickonorigoption);
-  EXPECT_TRUE(form().singleRun->clickOnOrig);
+  EXPECT_TRUE(form().session->ClickOnOrig());
   showSingleClick();
   user().moveMouse(100, 100);
   user().click(*form().singclickstartbtn);
@@ -362,7 +362,7 @@ TEST_F(SingleClick, BadCoordinateTextShowsTheErrorAndNothingClicks) {
   user().enterText(*form().xpostext, " 12");
   user().click(*form().singclickstartbtn);
   EXPECT_TRUE(running());
-  EXPECT_EQ(form().singleRun->clickX, 12);
+  EXPECT_EQ(form().session->ClickPoint().x, 12);
 }
 
 TEST_F(SingleClick, TestButtonFlipsOnEachClickButNotOnADoubleClick) {
