@@ -31,6 +31,37 @@ std::string UnreadableNotice(int row, const std::string& storedText, const std::
          (nowName.empty() ? " has no hotkey." : " is " + nowName + ".");
 }
 
+std::array<std::string, kHotkeyRows> StoredHotkeyNotes(
+    const StoredHotkeys& resolved, const std::array<std::optional<std::string>, kHotkeyRows>& unreadable,
+    const HotkeyAssignment& names) {
+  std::array<std::string, kHotkeyRows> notes{};
+  for (int row = 0; row < kHotkeyRows; ++row) {
+    const auto at = static_cast<std::size_t>(row);
+    const std::string now = names.Name(resolved.codes[at]);
+    if (unreadable[at]) notes[at] = UnreadableNotice(row, *unreadable[at], now);
+    if (!resolved.refused[at]) continue;
+    const TShortCut refused = *resolved.refused[at];
+    int holder = 0;
+    while (holder < kHotkeyRows && resolved.codes[static_cast<std::size_t>(holder)] != refused) ++holder;
+    notes[at] = FallbackNotice(row, names.Name(refused), holder, now);
+  }
+  return notes;
+}
+
+std::string HotkeyNotice(const std::array<std::string, kHotkeyRows>& notes,
+                         const std::vector<std::string>& heldElsewhere) {
+  std::string notice;
+  auto append = [&](const std::string& sentence) { notice += (notice.empty() ? "" : " ") + sentence; };
+  for (const std::string& note : notes) {
+    if (!note.empty()) append(note);
+  }
+  if (heldElsewhere.empty()) return notice;
+  std::string held;
+  for (const std::string& name : heldElsewhere) held += (held.empty() ? "" : ", ") + name;
+  append("Another program holds " + held + ". Tapfinch tries again until it is free.");
+  return notice;
+}
+
 StoredHotkeys ResolveStoredHotkeys(const std::array<std::optional<TShortCut>, kHotkeyRows>& stored,
                                    const HotkeyCodes& defaults) {
   StoredHotkeys result;
@@ -69,12 +100,13 @@ StoredHotkeys ResolveStoredHotkeys(const std::array<std::optional<TShortCut>, kH
 
 std::string CaptureCaption(int row, const std::string& hotkeyName) { return kOptionPrefixes[row - 2] + hotkeyName; }
 
-void HotkeyAssignment::checkcomboboxes(const HotkeyCodes& codes, int row, TShortCut code) {
+bool HotkeyAssignment::checkcomboboxes(const HotkeyCodes& codes, int row, TShortCut code) {
   // Two hotkeys on one combination would leave one of them dead.
   hotkeysDistinct = true;
   for (int other = 0; other < kHotkeyRows; ++other) {
     if (other != row && code != 0 && codes[static_cast<std::size_t>(other)] == code) hotkeysDistinct = false;
   }
+  return hotkeysDistinct;
 }
 
 std::optional<TShortCut> HotkeyAssignment::Picked(const HotkeyCodes& codes, int row, int index) {

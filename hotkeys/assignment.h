@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "hotkeys/shortcut.h"
 #include "platform/hotkeys.h"
@@ -38,9 +39,10 @@ class HotkeyAssignment {
   HotkeyAssignment(platform::Keyboard& keyboard, platform::Locale& locale) noexcept
       : keyboard_(keyboard), locale_(locale) {}
 
-  // Sets hotkeysDistinct: whether the row may take the code, no other row
-  // of codes holding it. No combination at all clashes with nothing.
-  void checkcomboboxes(const HotkeyCodes& codes, int row, TShortCut code);
+  // Whether the row may take the code, no other row of codes holding it
+  // (also kept as hotkeysDistinct). No combination at all clashes with nothing.
+  bool checkcomboboxes(const HotkeyCodes& codes, int row, TShortCut code);
+  [[nodiscard]] bool HotkeysDistinct() const noexcept { return hotkeysDistinct; }
 
   // The entry (from the choices) a box picked or stepped to. A step of one
   // from the row's entry passes over the entries other rows hold; the code
@@ -60,9 +62,8 @@ class HotkeyAssignment {
   [[nodiscard]] Shown ShownFor(TShortCut code) const;
   [[nodiscard]] std::string Name(TShortCut code) const { return FormatShortcut(code, keyboard_); }
 
-  bool hotkeysDistinct = true;
-
  private:
+  bool hotkeysDistinct = true;
   platform::Keyboard& keyboard_;
   platform::Locale& locale_;
 };
@@ -75,5 +76,14 @@ class HotkeyAssignment {
                                          const std::string& nowName);
 // The same for a stored text that names no combination.
 [[nodiscard]] std::string UnreadableNotice(int row, const std::string& storedText, const std::string& nowName);
+// What the Options tab says of each row as start-up applied the stored
+// hotkeys: its fallback, or nothing.
+[[nodiscard]] std::array<std::string, kHotkeyRows> StoredHotkeyNotes(
+    const StoredHotkeys& resolved, const std::array<std::optional<std::string>, kHotkeyRows>& unreadable,
+    const HotkeyAssignment& names);
+// The Options tab's notice: the rows' notes, then the combinations another
+// program holds, named with their purpose ("Ctrl+F9 (Start)").
+[[nodiscard]] std::string HotkeyNotice(const std::array<std::string, kHotkeyRows>& notes,
+                                       const std::vector<std::string>& heldElsewhere);
 // The caption of the capture option that row 2 to 6 drives.
 [[nodiscard]] std::string CaptureCaption(int row, const std::string& hotkeyName);

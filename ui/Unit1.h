@@ -250,6 +250,9 @@ class TForm1 : public TForm, private SessionEvents {
   // (unless quiet, at logoff, when nobody can read a message). Changes
   // nothing the program goes on with: a logoff may still be cancelled.
   void saveSettings(bool quiet);
+  // What the exit writes: the session's options, the fields, the hotkeys;
+  // the first field that is no number stays out, its error kept here.
+  [[nodiscard]] Settings settingsToKeep(std::exception_ptr& unreadable) const;
 
   // ---- the click session, which holds the program's state
   std::unique_ptr<ClickSession> session;

@@ -12,6 +12,18 @@
 #include "framework/sysutils.h"
 #include "ui/Unit1.h"
 
+namespace {
+// A point field's number, or nothing with its error kept (the first one).
+std::optional<std::int32_t> CoordinateToKeep(const std::string& text, std::exception_ptr& unreadable) {
+  try {
+    return StrToInt(text);
+  } catch (const EConvertError&) {
+    if (!unreadable) unreadable = std::current_exception();
+    return std::nullopt;
+  }
+}
+}  // namespace
+
 void TForm1::starthotkeyKeyDown(TObject* /*Sender*/, std::uint16_t& /*Key*/, TShiftState /*Shift*/) {
   // The page selected in the main window counts, also while another
   // program has the focus. START runs even while disabled.
@@ -42,8 +54,7 @@ HotkeyCodes TForm1::hotkeyCodesToKeep() const {
     if (!hotkeyTyped_[row]) continue;
     const auto typed = hotkeys->Typed(hotkeyBoxes()[row]->Text());
     if (!typed) continue;
-    hotkeys->checkcomboboxes(codes, static_cast<int>(row), *typed);
-    if (hotkeys->hotkeysDistinct) codes[row] = *typed;
+    if (hotkeys->checkcomboboxes(codes, static_cast<int>(row), *typed)) codes[row] = *typed;
   }
   return codes;
 }
@@ -76,8 +87,7 @@ void TForm1::showHotkeys() {
 }
 
 void TForm1::assignHotkey(int row, TShortCut code) {
-  hotkeys->checkcomboboxes(hotkeyCodes(), row, code);
-  if (hotkeys->hotkeysDistinct) {
+  if (hotkeys->checkcomboboxes(hotkeyCodes(), row, code)) {
     fallbackNotes_[static_cast<std::size_t>(row)].clear();  // the user has chosen anew
     hotkeyComponents()[static_cast<std::size_t>(row)]->SetHotKey(code);
     setCaptureCaption(row);
@@ -121,21 +131,13 @@ void TForm1::hotkeyBoxExit(TObject* Sender) {
 }
 
 void TForm1::retryHotkeys() {
-  std::string refused;
+  std::vector<std::string> refused;
   const auto components = hotkeyComponents();
   for (std::size_t row = 0; row < components.size(); ++row) {
     if (components[row]->Retry()) continue;
-    if (!refused.empty()) refused += ", ";
-    refused += hotkeys->Name(components[row]->HotKey()) + " (" + HotkeyPurpose(static_cast<int>(row)) + ")";
+    refused.push_back(hotkeys->Name(components[row]->HotKey()) + " (" + HotkeyPurpose(static_cast<int>(row)) + ")");
   }
-  std::string notice;
-  for (const std::string& note : fallbackNotes_) {
-    if (!note.empty()) notice += (notice.empty() ? "" : " ") + note;
-  }
-  if (!refused.empty()) {
-    notice +=
-        (notice.empty() ? "" : " ") + ("Another program holds " + refused + ". Tapfinch tries again until it is free.");
-  }
+  const std::string notice = HotkeyNotice(fallbackNotes_, refused);
   if (hotkeynotice->Caption() != notice) hotkeynotice->SetCaption(notice);
   hotkeyretrytimer->SetEnabled(!refused.empty());
 }
@@ -169,19 +171,8 @@ void TForm1::applySettings(const Settings& values) {
   // A combination stored for two hotkeys would leave one of them dead.
   const StoredHotkeys resolved = ResolveStoredHotkeys(values.hotkeys);
   const auto components = hotkeyComponents();
-  for (std::size_t row = 0; row < components.size(); ++row) {
-    components[row]->SetHotKey(resolved.codes[row]);
-    fallbackNotes_[row].clear();
-    if (values.unreadableHotkeys[row]) {
-      fallbackNotes_[row] =
-          UnreadableNotice(static_cast<int>(row), *values.unreadableHotkeys[row], hotkeys->Name(resolved.codes[row]));
-    }
-    if (!resolved.refused[row]) continue;
-    const TShortCut refused = *resolved.refused[row];
-    const auto holder = std::find(resolved.codes.begin(), resolved.codes.end(), refused) - resolved.codes.begin();
-    fallbackNotes_[row] = FallbackNotice(static_cast<int>(row), hotkeys->Name(refused), static_cast<int>(holder),
-                                         hotkeys->Name(resolved.codes[row]));
-  }
+  for (std::size_t row = 0; row < components.size(); ++row) components[row]->SetHotKey(resolved.codes[row]);
+  fallbackNotes_ = StoredHotkeyNotes(resolved, values.unreadableHotkeys, *hotkeys);
 }
 
 void TForm1::FormCreate(TObject* /*Sender*/) {
@@ -231,18 +222,15 @@ void TForm1::saveSettings(bool quiet) {
   // A field that is not a number keeps its stored value and the rest is
   // written all the same; its message comes last.
   std::exception_ptr unreadable;
-  auto coordinate = [&](const TEdit& field) -> std::optional<std::int32_t> {
-    try {
-      return StrToInt(field.Text());
-    } catch (const EConvertError&) {
-      if (!unreadable) unreadable = std::current_exception();
-      return std::nullopt;
-    }
-  };
+  settingsStore->Write(settingsToKeep(unreadable));
+  if (unreadable && !quiet) std::rethrow_exception(unreadable);
+}
+
+Settings TForm1::settingsToKeep(std::exception_ptr& unreadable) const {
   Settings values;
-  values.x = coordinate(*xpostext);
-  values.y = coordinate(*ypostext);
-  TzcFloatSpinEdit* fields[] = {hours, minutes, seconds, tenth, hundreth};
+  values.x = CoordinateToKeep(xpostext->Text(), unreadable);
+  values.y = CoordinateToKeep(ypostext->Text(), unreadable);
+  const TzcFloatSpinEdit* fields[] = {hours, minutes, seconds, tenth, hundreth};
   for (std::size_t i = 0; i < values.interval.size(); ++i) {
     values.interval[i] = static_cast<std::int32_t>(std::trunc(fields[i]->Value()));
   }
@@ -252,6 +240,5 @@ void TForm1::saveSettings(bool quiet) {
   values.doubleclick = session->DoubleClick();
   const HotkeyCodes codes = hotkeyCodesToKeep();
   for (std::size_t row = 0; row < codes.size(); ++row) values.hotkeys[row] = codes[row];
-  settingsStore->Write(values);
-  if (unreadable && !quiet) std::rethrow_exception(unreadable);
+  return values;
 }

@@ -47,13 +47,13 @@ TEST_F(Rules, TypedTextCountsOnlyAsAWholeCombination) {
 TEST_F(Rules, NoTwoRowsShareACombinationButNoneClashesWithNothing) {
   HotkeyCodes codes = kDefaults;
   rules.checkcomboboxes(codes, 0, 0x4079);
-  EXPECT_FALSE(rules.hotkeysDistinct) << "the stop hotkey's";
+  EXPECT_FALSE(rules.HotkeysDistinct()) << "the stop hotkey's";
   rules.checkcomboboxes(codes, 1, 0x4079);
-  EXPECT_TRUE(rules.hotkeysDistinct) << "its own";
+  EXPECT_TRUE(rules.HotkeysDistinct()) << "its own";
   codes[1] = 0;
   codes[2] = 0;
   rules.checkcomboboxes(codes, 1, 0);
-  EXPECT_TRUE(rules.hotkeysDistinct) << "two empty rows";
+  EXPECT_TRUE(rules.HotkeysDistinct()) << "two empty rows";
 }
 
 TEST_F(Rules, AnArrowStepPassesOverWhatOtherRowsHold) {
@@ -129,8 +129,23 @@ TEST(StoredHotkeys, NoTwoEndOnOneCombinationAndTheOneThatCannotHaveItFallsBack) 
       }
     }
   }
-  EXPECT_EQ(FallbackNotice(1, "Ctrl+F9", 0, "Ctrl+F10"),
-            "Stop was stored as Ctrl+F9, which Start has: Stop is Ctrl+F10.");
+}
+
+TEST_F(Rules, TheOptionsTabNamesEachFallbackAndThenWhatAnotherProgramHolds) {
+  std::array<std::optional<TShortCut>, kHotkeyRows> stored{};
+  stored[1] = 0x4078;  // stop on Ctrl+F9, which start keeps
+  stored[3] = 0x4078;  // click-hold too: its default Ctrl+S is free
+  std::array<std::optional<std::string>, kHotkeyRows> unreadable{};
+  unreadable[2] = "Ctrl + A";
+  const auto notes = StoredHotkeyNotes(ResolveStoredHotkeys(stored), unreadable, rules);
+  EXPECT_EQ(notes[0], "");
+  EXPECT_EQ(notes[1], "Stop was stored as Ctrl+F9, which Start has: Stop is Ctrl+F10.");
+  EXPECT_EQ(notes[2], "Click was stored as 'Ctrl + A', which names no combination: Click is Ctrl+A.");
+  EXPECT_EQ(notes[3], "Click-Hold was stored as Ctrl+F9, which Start has: Click-Hold is Ctrl+S.");
+  EXPECT_EQ(HotkeyNotice(notes, {"Ctrl+F10 (Stop)"}),
+            notes[1] + " " + notes[2] + " " + notes[3] +
+                " Another program holds Ctrl+F10 (Stop). Tapfinch tries again until it is free.");
+  EXPECT_EQ(HotkeyNotice({}, {}), "");
   EXPECT_EQ(FallbackNotice(1, "Ctrl+F11", 0, ""), "Stop was stored as Ctrl+F11, which Start has: Stop has no hotkey.");
 }
 
