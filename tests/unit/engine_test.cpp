@@ -14,11 +14,12 @@
 #include "engine/single_point.h"
 #include "framework/exceptions.h"
 #include "platform/fake/fake_platform.h"
-#include "tests/support/clock_ticker.h"
+#include "tests/support/timer_host.h"
 
 using platform::MouseAction;
 using platform::Point;
-using testing_support::ClockTicker;
+using testing_support::HostedTicker;
+using testing_support::TimerHost;
 
 namespace {
 
@@ -27,7 +28,9 @@ using Events = std::vector<std::pair<MouseAction, Point>>;
 struct Engine {
   platform::fake::FakePlatform fake;
   MouseActions mouse{fake.input()};
-  ClockTicker ticker{fake.timers()};
+  TimerHost host{fake};
+  HostedTicker hosted{host};
+  TimerTicker& ticker = hosted.ticker();
 
   Events events() const {
     Events seen;
@@ -155,7 +158,7 @@ TEST(MouseActions, AReleaseLetsGoOfTheVeryButtonTheHoldPressedThoughTheSwapChang
 TEST(SinglePointRun, ClicksAtThePointAndPutsTheCursorBack) {
   Engine engine;
   SinglePointRun run(engine.mouse, engine.fake.input(), engine.ticker);
-  engine.ticker.onTick = [&] { run.Tick(0, false); };
+  engine.hosted.onTick = [&] { run.Tick(0, false); };
   engine.ticker.SetInterval(50);
   engine.fake.moveCursor({7, 8});
   run.SetClickAtMouse(false);
@@ -270,7 +273,7 @@ TEST(ListRun, ClicksEachEntryAfterTheWaitOfTheOneBeforeAndGoesRound) {
   ListRun run(list, engine.mouse, engine.fake.input(), engine.ticker);
   std::vector<std::pair<int, int>> steps;
   run.onStep = [&](int leaving, int current) { steps.emplace_back(leaving, current); };
-  engine.ticker.onTick = [&] { run.Tick(); };
+  engine.hosted.onTick = [&] { run.Tick(); };
   run.WaitFromFields();
   run.Start(30);
   EXPECT_TRUE(run.Started());
@@ -295,7 +298,7 @@ TEST(ListRun, PauseAndResumeKeepThePlaceAndAnEmptiedListEndsTheRun) {
   Engine engine;
   ClickList list = ListOf({"1, 1, 1, 0.01", "2, 2, 1, 0.01"});
   ListRun run(list, engine.mouse, engine.fake.input(), engine.ticker);
-  engine.ticker.onTick = [&] { run.Tick(); };
+  engine.hosted.onTick = [&] { run.Tick(); };
   engine.ticker.SetInterval(10);
   run.Start(10);
   engine.fake.advance(10);
