@@ -40,5 +40,5 @@ endfunction()
 
 tapfinch_fuzz_target(conversions 50000 tapfinch_framework)
 tapfinch_fuzz_target(shortcut 10000 tapfinch_hotkeys tapfinch_fake)
-tapfinch_fuzz_target(list_file 10000 tapfinch_app tapfinch_fake)
-tapfinch_fuzz_target(settings 1000 tapfinch_app tapfinch_fake)
+tapfinch_fuzz_target(list_file 10000 tapfinch_engine tapfinch_fake)
+tapfinch_fuzz_target(settings 10000 tapfinch_settings tapfinch_fake)

@@ -8,7 +8,7 @@ add_executable(tapfinch_tests
   tests/support/harness.cpp
   tests/unit/about_test.cpp
   tests/unit/assignment_test.cpp
-  tests/unit/click_list_test.cpp
+  tests/unit/list_tab_test.cpp
   tests/unit/controls_test.cpp
   tests/unit/conversions_test.cpp
   tests/unit/dpi_test.cpp
@@ -23,8 +23,10 @@ add_executable(tapfinch_tests
   tests/unit/list_file_test.cpp
   tests/unit/main_window_test.cpp
   tests/unit/run_safety_test.cpp
+  tests/unit/settings_store_test.cpp
   tests/unit/settings_test.cpp
   tests/unit/shortcut_test.cpp
+  tests/unit/session_test.cpp
   tests/unit/single_point_test.cpp
   tests/unit/soak_test.cpp
   tests/unit/startup_test.cpp

@@ -166,19 +166,6 @@ TEST_F(Controls, AHeldArrowStopsWhenTheMouseCaptureOrTheButtonIsGone) {
   EXPECT_EQ(tenth.Text(), "2") << "stepped on with nobody holding the arrow";
 }
 
-TEST(IntervalArithmetic, MaximaAndEntryDelays) {
-  EXPECT_EQ(IntervalMilliseconds({23, 59, 59, 9, 9}), 86399990u);
-  EXPECT_EQ(IntervalMilliseconds({1000, 59, 59, 9, 9}), 3603599990u);
-  EXPECT_EQ(IntervalMilliseconds({0, 0, 0, 0, 1}), 10u);
-  EXPECT_EQ(IntervalMilliseconds({}), 0u);
-  EXPECT_DOUBLE_EQ(EntryDelaySeconds({0, 0, 5, 0, 0}), 5);
-  EXPECT_DOUBLE_EQ(EntryDelaySeconds({0, 0, 1, 2, 5}), 1.25);
-  EXPECT_DOUBLE_EQ(EntryDelaySeconds({0, 0, 0, 0, 1}), 0.01);
-  EXPECT_DOUBLE_EQ(EntryDelaySeconds({1, 30, 0, 0, 0}), 5400);
-  EXPECT_EQ(EntryWaitMilliseconds(0.3), 299u);
-  EXPECT_EQ(EntryWaitMilliseconds(-0.3), static_cast<std::uint32_t>(-299));
-}
-
 TEST_F(Controls, MultipleTabFieldsFeedTheListTimerAndTheEntryDelay) {
   form().mtimeinterval->SetValue(1000);
   form().mminutes->SetValue(59);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/capture.h"
+#include "engine/click_interval.h"
 #include "engine/click_list.h"
 #include "engine/list_run.h"
 #include "engine/mouse_actions.h"
@@ -343,4 +344,17 @@ TEST(Capture, StoppingRewindsACapturedListAndLetsGoOfTheButton) {
   engine.ticker.SetInterval(999);
   run.Start(40);
   EXPECT_EQ(engine.ticker.Interval(), 40U) << "a captured list first waits the fields' interval";
+}
+
+TEST(IntervalArithmetic, MaximaAndEntryDelays) {
+  EXPECT_EQ(IntervalMilliseconds({23, 59, 59, 9, 9}), 86399990u);
+  EXPECT_EQ(IntervalMilliseconds({1000, 59, 59, 9, 9}), 3603599990u);
+  EXPECT_EQ(IntervalMilliseconds({0, 0, 0, 0, 1}), 10u);
+  EXPECT_EQ(IntervalMilliseconds({}), 0u);
+  EXPECT_DOUBLE_EQ(EntryDelaySeconds({0, 0, 5, 0, 0}), 5);
+  EXPECT_DOUBLE_EQ(EntryDelaySeconds({0, 0, 1, 2, 5}), 1.25);
+  EXPECT_DOUBLE_EQ(EntryDelaySeconds({0, 0, 0, 0, 1}), 0.01);
+  EXPECT_DOUBLE_EQ(EntryDelaySeconds({1, 30, 0, 0, 0}), 5400);
+  EXPECT_EQ(EntryWaitMilliseconds(0.3), 299u);
+  EXPECT_EQ(EntryWaitMilliseconds(-0.3), static_cast<std::uint32_t>(-299));
 }

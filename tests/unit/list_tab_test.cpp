@@ -1,8 +1,14 @@
 // The Multiple Click Points tab driven as a user would: building the click
 // list by hand and by capture, running it on the virtual clock, pausing,
-// and what every way of ending a run does to a held mouse button.
+// what every way of ending a run does to a held mouse button, and the
+// Save and Load buttons. The rules themselves are the session's and the
+// list file's (session_test.cpp, list_file_test.cpp); here, what the tab
+// shows of them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -411,4 +417,54 @@ TEST_F(ClickListTab, DeleteDuringARunRemovesTheRowTheUserPickedNotTheOneJustClic
   pressDelete();
   EXPECT_EQ(rows().size(), 2u);
   user().click(*form().mclicklistbtn);
+}
+
+TEST_F(ClickListTab, SaveAndLoadAskTheirDialogsAndALoadThatFailsShowsWhyAndKeepsTheRows) {
+  const auto folder = std::filesystem::temp_directory_path() / "tapfinch-list-tab";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const std::string saved = (folder / "list.txt").string();
+  const std::string bad = (folder / "bad.txt").string();
+  std::ofstream(bad, std::ios::binary) << "1, 1, 1, 1\r\nabc\r\n";
+
+  // An empty list saves nothing and asks nothing.
+  user().click(*form().msavelistbtn);
+  EXPECT_TRUE(fake().boxes().fileDialogs().empty());
+
+  add("512", "384", 1);
+  add("7", "9", 2);
+  fake().boxes().answerFileDialog(saved);
+  form().SaveClickList1->Click();  // the menu item does what the button does
+  const auto& saving = fake().boxes().fileDialogs().back();
+  EXPECT_TRUE(saving.save);
+  EXPECT_EQ(saving.title, "Save Click List - Tapfinch");
+  EXPECT_EQ(saving.fileName, "tapfinchlist");
+  EXPECT_EQ(saving.defaultExt, "txt");
+  EXPECT_TRUE(saving.options.overwritePrompt);
+  std::ifstream file(saved, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),
+            "512, 384, 1, 5\r\n7, 9, 2, 5\r\n");
+
+  // A refused file: its message, and the rows and the picked row as they were.
+  user().click(form().listbox1->List(), 5, 3);
+  fake().boxes().answerFileDialog(bad);
+  user().click(*form().mloadlistbtn);
+  ASSERT_EQ(fake().messageBoxes().size(), 1u);
+  EXPECT_EQ(fake().messageBoxes()[0].text,
+            "Line 2 of " + bad + ": 'abc' is not a valid integer value; the list is unchanged.");
+  EXPECT_EQ(rows(), (std::vector<std::string>{"512, 384, 1, 5", "7, 9, 2, 5"}));
+  pressDelete();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"7, 9, 2, 5"})) << "the picked row is still the one Delete removes";
+
+  // Cancelled: nothing changes. Loaded: the file's rows, nothing picked.
+  user().click(*form().mloadlistbtn);
+  EXPECT_FALSE(fake().boxes().fileDialogs().back().save);
+  EXPECT_EQ(fake().boxes().fileDialogs().back().title, "") << "the dialog's standard title";
+  EXPECT_EQ(rows(), (std::vector<std::string>{"7, 9, 2, 5"}));
+  fake().boxes().answerFileDialog(saved);
+  user().click(*form().mloadlistbtn);
+  EXPECT_EQ(rows(), (std::vector<std::string>{"512, 384, 1, 5", "7, 9, 2, 5"}));
+  pressDelete();
+  EXPECT_EQ(rows().size(), 2u) << "nothing picked after a load";
+  std::filesystem::remove_all(folder);
 }
