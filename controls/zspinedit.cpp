@@ -248,7 +248,7 @@ void TzcSpinEdit::ClampToBounds() {
 TzcFloatSpinEdit::TzcFloatSpinEdit(TComponent* owner) : TzcCustomSpinEdit(owner, "TzcFloatSpinEdit") { text_ = "0"; }
 
 double TzcFloatSpinEdit::Value() const {
-  return TryStrToFloat(Text(), Application().DecimalSeparator()).value_or(minValue_);
+  return TryStrToFloat(Text(), Platform().locale().DecimalSeparator()).value_or(minValue_);
 }
 
 double TzcFloatSpinEdit::Bounded(double value) const noexcept {
@@ -256,7 +256,7 @@ double TzcFloatSpinEdit::Bounded(double value) const noexcept {
   return std::clamp(value, minValue_, maxValue_);
 }
 
-void TzcFloatSpinEdit::SetValue(double value) { SetText(FloatToStr(Bounded(value), Application().DecimalSeparator())); }
+void TzcFloatSpinEdit::SetValue(double value) { SetText(FloatToStr(Bounded(value), Platform().locale().DecimalSeparator())); }
 
 void TzcFloatSpinEdit::StepUp() {
   if (readOnly_) {
@@ -275,7 +275,7 @@ void TzcFloatSpinEdit::StepDown() {
 }
 
 bool TzcFloatSpinEdit::AcceptsChar(char key) const {
-  return IsDigit(key) || key == '-' || key == 'E' || key == 'e' || key == Application().DecimalSeparator() ||
+  return IsDigit(key) || key == '-' || key == 'E' || key == 'e' || key == Platform().locale().DecimalSeparator() ||
          (IsControl(key) && key != kEnter);
 }
 
