@@ -57,6 +57,48 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMilliseconds) 
   return true;
 }
 
+bool Poll(const std::function<bool()>& condition, DWORD timeoutMilliseconds) {
+  const double end = NowMilliseconds() + timeoutMilliseconds;
+  while (!condition()) {
+    if (NowMilliseconds() > end) return false;
+    Sleep(2);
+  }
+  return true;
+}
+
+void CtrlKey(WORD key) {
+  INPUT inputs[4] = {};
+  const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = keys[i];
+    inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, inputs, sizeof(INPUT));
+}
+
+WatchedRun WatchRun(HWND stop, POINT home, POINT point, DWORD milliseconds) {
+  WatchedRun run;
+  CtrlKey(VK_F9);
+  run.started = Poll([&] { return IsWindowEnabled(stop) != FALSE; }, 5000);
+  if (!run.started) return run;
+  const double until = NowMilliseconds() + milliseconds;
+  while (NowMilliseconds() < until) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (cursor.x == home.x && cursor.y == home.y) {
+      ++run.atHome;
+    } else if (cursor.x != point.x || cursor.y != point.y) {
+      run.strays.push_back(cursor);
+    }
+    Sleep(2);
+  }
+  CtrlKey(VK_F10);
+  run.stopped = Poll([&] { return IsWindowEnabled(stop) == FALSE; }, 5000);
+  GetCursorPos(&run.left);
+  return run;
+}
+
 // ------------------------------------------------------------------ Target
 
 namespace {

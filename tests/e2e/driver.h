@@ -25,6 +25,30 @@ std::string TapfinchPath();
 void Pump(DWORD milliseconds);
 // Pumps until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMilliseconds);
+// The same without handling a message: what a test waits with while a run
+// goes on. Under Wine every process turns the X server's pointer motion
+// over its windows into mouse input, and a run warps the pointer to its
+// point and back at every tick: a driver reading its X events meanwhile
+// feeds those warps back late, which can move a click's up off its down,
+// or leave the pointer on the point so that the next tick finds it there
+// and keeps it there. The clicks wait in the driver's queue, stamped with
+// the time of their input, for a Pump after the run.
+bool Poll(const std::function<bool()>& condition, DWORD timeoutMilliseconds);
+// Ctrl and a key, without handling messages (PressCombination would).
+void CtrlKey(WORD key);
+
+// A run on one point, started and stopped with Ctrl+F9 and Ctrl+F10 while
+// the user's pointer rests at home, watched by polling the cursor. Between
+// clicks the cursor is back at home; read in the middle of a tick it may be
+// on the point, never anywhere else.
+struct WatchedRun {
+  bool started = false;
+  bool stopped = false;
+  std::size_t atHome = 0;
+  std::vector<POINT> strays;  // readings at neither
+  POINT left{};               // where the stop left the cursor
+};
+WatchedRun WatchRun(HWND stop, POINT home, POINT point, DWORD milliseconds);
 
 class Target {
  public:

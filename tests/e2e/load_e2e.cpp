@@ -108,34 +108,6 @@ LONG Since(DWORD a, DWORD b) { return static_cast<LONG>(a - b); }
 
 std::string Describe(POINT p) { return std::to_string(p.x) + ", " + std::to_string(p.y); }
 
-// While a run goes on the driver handles none of its own messages. Under
-// Wine every process turns the X server's pointer motion over its windows
-// into mouse input, and the run warps the pointer to its point and back at
-// every tick: a driver reading its X events meanwhile feeds those warps
-// back late, and one that lands between a tick's down and up moves the up
-// (seen here under load, stamped older than the tick's own move). The
-// clicks wait in the driver's queue, stamped with the time of their input.
-bool Poll(const std::function<bool()>& condition, DWORD timeoutMilliseconds) {
-  const double end = NowMilliseconds() + timeoutMilliseconds;
-  while (!condition()) {
-    if (NowMilliseconds() > end) return false;
-    Sleep(2);
-  }
-  return true;
-}
-
-// Ctrl and a key, without handling messages (PressCombination would).
-void CtrlKey(WORD key) {
-  INPUT inputs[4] = {};
-  const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    inputs[i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = keys[i];
-    inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-  }
-  SendInput(4, inputs, sizeof(INPUT));
-}
-
 class LoadE2E : public ::testing::Test {
  protected:
   void SetUp() override {
