@@ -256,7 +256,9 @@ double TzcFloatSpinEdit::Bounded(double value) const noexcept {
   return std::clamp(value, minValue_, maxValue_);
 }
 
-void TzcFloatSpinEdit::SetValue(double value) { SetText(FloatToStr(Bounded(value), Platform().locale().DecimalSeparator())); }
+void TzcFloatSpinEdit::SetValue(double value) {
+  SetText(FloatToStr(Bounded(value), Platform().locale().DecimalSeparator()));
+}
 
 void TzcFloatSpinEdit::StepUp() {
   if (readOnly_) {
