@@ -1,5 +1,7 @@
 #include "tests/e2e/driver.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -539,6 +541,13 @@ void Tapfinch::selectTab(int index) const {
   ClickAt({r.left + static_cast<int>(x * scale), r.top + static_cast<int>(10 * scale)});
   Pump(100);
   if (index > 0) PressKey(VK_RIGHT, index);
+  // The page's windows are made as the row reports the new tab, so they
+  // are all there once the row shows it and the program has answered a
+  // message sent after that (a loaded machine can take longer than any
+  // fixed pause).
+  WaitFor([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == index; }, 5000);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
   Pump(100);
 }
 
