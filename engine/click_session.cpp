@@ -9,11 +9,12 @@ ClickSession::ClickSession(const SessionSystem& system, Ticker& singleTicker, Ti
     : system_(system),
       events_(events),
       singleTicker_(singleTicker),
+      listTicker_(listTicker),
       mouse_(system.input),
       single_(mouse_, system.input, singleTicker),
       listRun_(list_, mouse_, system.input, listTicker),
       capture_(list_, listRun_, mouse_, system.input) {
-  listRun_.onStep = [this](int leaving, int current) { events_.RowHighlighted(leaving, current); };
+  listRun_.onStep = [this](int row) { rowClicked_ = row; };
 }
 
 void ClickSession::ArmHotkeys() {
@@ -33,10 +34,48 @@ void ClickSession::SayWhereClicksCannotGo(const std::vector<platform::Point>& po
   if (const auto message = WhereClicksCannotGo(system_.process, points)) events_.Inform(*message);
 }
 
-void ClickSession::ShowCount() {
-  countShownAt_ = system_.clock.Now();
-  countPending_ = false;
-  events_.CountChanged(single_.Count());
+void ClickSession::CountChanged(bool atOnce) {
+  // No tick is to come when the run is over.
+  const std::uint32_t next = atOnce || !single_.Running() ? 0 : singleTicker_.Interval();
+  if (countPace_.Changed(system_.clock.Now(), next)) events_.CountChanged(single_.Count());
+}
+
+void ClickSession::FlushCount() {
+  if (countPace_.Flush(system_.clock.Now())) events_.CountChanged(single_.Count());
+}
+
+void ClickSession::RowClicked() {
+  const std::uint32_t next = listRun_.Running() ? listTicker_.Interval() : 0;
+  if (rowPace_.Changed(system_.clock.Now(), next)) ShowRow();
+}
+
+void ClickSession::FlushRow() {
+  if (rowPace_.Flush(system_.clock.Now())) ShowRow();
+}
+
+void ClickSession::ShowRow() {
+  // A list of one clicks the same row again: it stays as it is.
+  if (rowClicked_ == rowShown_) return;
+  events_.RowHighlighted(rowShown_, rowClicked_);
+  rowShown_ = rowClicked_;
+}
+
+void ClickSession::RowsChanged(int removed) {
+  // The rows move up as the window's do; -1: all replaced, none highlighted.
+  for (int* row : {&rowClicked_, &rowShown_}) {
+    if (removed < 0 || *row == removed) {
+      *row = -1;
+    } else if (*row > removed) {
+      --*row;
+    }
+  }
+}
+
+void ClickSession::SetViewVisible(bool visible) {
+  countPace_.SetVisible(visible);
+  rowPace_.SetVisible(visible);
+  FlushCount();
+  FlushRow();
 }
 
 // ---- the single point
@@ -58,24 +97,19 @@ void ClickSession::StartSingle(const std::string& xText, const std::string& yTex
   events_.SingleRunChanged(true);
   single_.Start(x, y);
   ArmHotkeys();
-  ShowCount();
+  CountChanged(true);  // from 0 again
 }
 
 void ClickSession::StopSingle() {
   single_.Stop();
   ArmHotkeys();
   events_.SingleRunChanged(false);
-  if (countPending_) ShowCount();
+  FlushCount();
 }
 
 void ClickSession::SingleTick() {
   const bool limitMet = single_.Tick(clickLimit_, doubleClick_);
-  const std::uint64_t now = system_.clock.Now();
-  if (limitMet || now - countShownAt_ + singleTicker_.Interval() > kCountAgeMs) {
-    ShowCount();
-  } else {
-    countPending_ = true;
-  }
+  CountChanged(limitMet);
   if (limitMet) StopSingle();
 }
 
@@ -122,6 +156,7 @@ void ClickSession::Remove(int row) {
   // The run position stays as it is.
   if (row < 0 || row >= list_.Count()) return;
   list_.Remove(row);
+  RowsChanged(row);
   events_.RowRemoved(row);
 }
 
@@ -129,6 +164,7 @@ void ClickSession::Clear() {
   list_.Clear();
   listRun_.Rewind();
   listRun_.WaitFromFields();
+  RowsChanged(-1);
   events_.RowsReplaced(list_.Rows());
 }
 
@@ -136,6 +172,7 @@ void ClickSession::Load(const std::string& path, char separator) {
   // A load that fails leaves the list exactly as it was, rows and entries.
   list_ = ReadListFile(system_.files, path, separator);
   listRun_.WaitFromFields();
+  RowsChanged(-1);
   events_.RowsReplaced(list_.Rows());
 }
 
@@ -157,6 +194,7 @@ void ClickSession::ToggleListRun(std::uint32_t fieldsWait) {
 
 void ClickSession::EndListRun() {
   listRun_.End();
+  FlushRow();
   events_.ListRunChanged(listRun_.Started(), listRun_.Paused());
   ArmHotkeys();
 }
@@ -164,13 +202,18 @@ void ClickSession::EndListRun() {
 void ClickSession::TogglePause(std::uint32_t fieldsWait) {
   if (list_.Count() == 0) return;
   listRun_.TogglePause(fieldsWait);
+  if (listRun_.Paused()) FlushRow();
   events_.ListRunChanged(listRun_.Started(), listRun_.Paused());
   if (!listRun_.Paused()) ArmHotkeys();
 }
 
 void ClickSession::ListTick() {
-  if (listRun_.Tick()) return;
+  if (listRun_.Tick()) {
+    RowClicked();
+    return;
+  }
   // Emptied while it ran: it ended.
+  FlushRow();
   events_.ListRunChanged(listRun_.Started(), listRun_.Paused());
   ArmHotkeys();
 }
@@ -217,7 +260,8 @@ void ClickSession::Shutdown() {
   // A box may show next: the window says what is true.
   if (singleRan) events_.SingleRunChanged(false);
   events_.ListRunChanged(listRun_.Started(), listRun_.Paused());
-  if (countPending_) ShowCount();
+  FlushCount();
+  FlushRow();
   if (capturing) events_.CaptureChanged(false);
   if (tracking) events_.PointTrackingChanged(false, single_.PointSet());
 }

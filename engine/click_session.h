@@ -16,6 +16,7 @@
 #include "engine/mouse_actions.h"
 #include "engine/single_point.h"
 #include "engine/ticker.h"
+#include "engine/view_pace.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/process.h"
@@ -35,10 +36,11 @@ class SessionEvents {
  public:
   virtual void SingleRunChanged(bool running) = 0;
   virtual void ListRunChanged(bool started, bool paused) = 0;
-  // The count is worth showing: see CountAgeMs.
+  // The count is worth showing: see ViewPace.
   virtual void CountChanged(std::int64_t count) = 0;
-  // A tick of the list run: the row (from 0) it clicks and the one it
-  // leaves, -1 when none.
+  // The list run's highlight moves, as paced by ViewPace: the row (from
+  // 0) of the entry clicked last, and the one highlighted until now, -1
+  // when none.
   virtual void RowHighlighted(int leaving, int current) = 0;
   virtual void RowAdded(const std::string& row) = 0;
   virtual void RowRemoved(int row) = 0;
@@ -71,11 +73,6 @@ class ClickSession {
   ClickSession(const SessionSystem& system, Ticker& singleTicker, Ticker& listTicker, SessionEvents& events);
   ClickSession(const ClickSession&) = delete;
   ClickSession& operator=(const ClickSession&) = delete;
-
-  // While a run goes, the count is shown whenever the next tick would
-  // otherwise leave it older than this, and exactly when the run stops:
-  // painting it at every click of a fast run was most of a click's cost.
-  static constexpr std::uint64_t kCountAgeMs = 100;
 
   // ---- the single point
   // START, with the point fields' texts: refused ("No Click Point
@@ -128,6 +125,9 @@ class ClickSession {
   void Shutdown();
 
   // ---- what the window shows
+  // Minimised or hidden, the count and the highlight wait; shown again,
+  // they show the true state at once.
+  void SetViewVisible(bool visible);
   [[nodiscard]] bool SingleRunning() const { return single_.Running(); }
   [[nodiscard]] std::int64_t Count() const noexcept { return single_.Count(); }
   [[nodiscard]] bool ClickAtMouse() const noexcept { return single_.ClickAtMouse(); }
@@ -152,12 +152,21 @@ class ClickSession {
  private:
   void ArmHotkeys();
   void EndListRun();
-  void ShowCount();
+  // A tick changed the count or the row clicked: shown as ViewPace says
+  // (atOnce: now), or when flushed.
+  void CountChanged(bool atOnce);
+  void FlushCount();
+  void RowClicked();
+  void FlushRow();
+  void ShowRow();
+  // The window's rows changed: the row removed, -1 when all were replaced.
+  void RowsChanged(int removed);
   void SayWhereClicksCannotGo(const std::vector<platform::Point>& points);
 
   SessionSystem system_;
   SessionEvents& events_;
   Ticker& singleTicker_;
+  Ticker& listTicker_;
   MouseActions mouse_;
   SinglePointRun single_;
   ClickList list_;
@@ -167,7 +176,9 @@ class ClickSession {
   bool doubleClick_ = false;
   std::int32_t clickLimit_ = 0;
   bool pointTracking_ = false;
-  // When the count was last shown; it is never older than kCountAgeMs at a tick.
-  std::uint64_t countShownAt_ = 0;
-  bool countPending_ = false;
+  ViewPace countPace_;
+  ViewPace rowPace_;
+  // The row of the entry clicked last, and the one the window highlights.
+  int rowClicked_ = -1;
+  int rowShown_ = -1;
 };

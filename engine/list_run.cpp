@@ -42,11 +42,7 @@ bool ListRun::Tick() {
     End();
     return false;
   }
-  int leaving = listPos != 1 ? listPos - 2 : -1;
-  if (listPos > list_.Count()) {
-    leaving = listPos - 2 < list_.Count() ? listPos - 2 : -1;
-    listPos = 1;
-  }
+  if (listPos > list_.Count()) listPos = 1;
   const ClickEntry& entry = list_.At(listPos);
   // The wait for the next tick runs from now, before the click. A ticker
   // that already counts this wait has just restarted it by firing; leaving
@@ -58,7 +54,7 @@ bool ListRun::Tick() {
     ticker_.SetInterval(wait);
     ticker_.SetEnabled(true);
   }
-  if (onStep) onStep(leaving, listPos - 1);
+  if (onStep) onStep(listPos - 1);
   cursor_.SetCursorPos(entry.x, entry.y);
   mouse_.clickOption(entry.option);
   ++listPos;

@@ -18,8 +18,8 @@ class ListRun {
       : list_(list), mouse_(mouse), cursor_(cursor), ticker_(ticker) {}
 
   // Raised at each tick before its click: the row (from 0) of the entry
-  // about to be clicked, and the row it leaves behind, -1 when none.
-  std::function<void(int leaving, int current)> onStep;
+  // about to be clicked.
+  std::function<void(int row)> onStep;
 
   [[nodiscard]] bool Started() const noexcept { return started_; }
   [[nodiscard]] bool Paused() const noexcept { return paused_; }

@@ -359,6 +359,7 @@ void TApplication::Minimize() {
     if (auto* form = mainForm_->PeerAs<platform::TopLevelPeer>()) form->Show(platform::ShowMode::kHide);
   }
   if (auto* window = TopLevelWindow()) window->Show(platform::ShowMode::kMinimize);
+  if (OnMinimize) Guard([&] { OnMinimize(this); });
 }
 
 void TApplication::Restore() {
@@ -378,6 +379,7 @@ void TApplication::PeerRestored() {
   if (!minimized_) return;
   minimized_ = false;
   BringToFront();
+  if (OnRestore) Guard([&] { OnRestore(this); });
 }
 
 void TApplication::PeerRaised() { BringToFront(); }

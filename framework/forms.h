@@ -170,6 +170,10 @@ class TApplication : public TComponent, public ComponentRoot, private platform::
   void Minimize();
   void Restore();
   void BringToFront();
+  [[nodiscard]] bool Minimized() const noexcept { return minimized_; }
+  // After the program was minimised, and after it was restored.
+  TNotifyEvent OnMinimize;
+  TNotifyEvent OnRestore;
   [[nodiscard]] platform::WindowPeer* Window() const noexcept { return window_.get(); }
   [[nodiscard]] std::vector<TCustomForm*> Forms() const;
 

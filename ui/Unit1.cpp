@@ -99,6 +99,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner, "TForm1") {
   OnClose = Handler(this, &TForm1::FormClose);
   OnQueryEndSession = Handler(this, &TForm1::FormQueryEndSession);
   OnSessionEnding = Handler(this, &TForm1::FormSessionEnding);
+  Application().OnMinimize = Handler(this, &TForm1::ApplicationMinimize);
+  Application().OnRestore = Handler(this, &TForm1::ApplicationRestore);
 }
 
 void TForm1::Instructions1Click(TObject* /*Sender*/) {

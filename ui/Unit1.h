@@ -188,6 +188,8 @@ class TForm1 : public TForm, private SessionEvents {
   // close, so everything stops and the settings are written.
   void FormSessionEnding(TObject* Sender);
   void FormActivate(TObject* Sender);
+  void ApplicationMinimize(TObject* Sender);
+  void ApplicationRestore(TObject* Sender);
 
   void singclickstartbtnClick(TObject* Sender);
   void singleclickstopbuttonClick(TObject* Sender);

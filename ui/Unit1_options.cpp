@@ -200,6 +200,8 @@ void TForm1::FormDestroy(TObject* /*Sender*/) {
   session->Shutdown();
   saveSettings(false);
   settingsStore.reset();
+  Application().OnMinimize = nullptr;
+  Application().OnRestore = nullptr;
 }
 
 void TForm1::FormQueryEndSession(TObject* /*Sender*/) {

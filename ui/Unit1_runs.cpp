@@ -57,8 +57,8 @@ void TForm1::CountChanged(std::int64_t count) { countlabel->SetCaption(IntToStr(
 
 void TForm1::RowHighlighted(int leaving, int current) {
   listbox1->SetMultiSelect(true);
-  listbox1->SetSelected(current, true);
   if (leaving >= 0) listbox1->SetSelected(leaving, false);
+  if (current >= 0) listbox1->SetSelected(current, true);
   listbox1->SetMultiSelect(false);
 }
 
@@ -101,6 +101,11 @@ void TForm1::CaptureChanged(bool tracking) {
   mfindpointtimer->SetEnabled(tracking);
   addtolistbutton->SetEnabled(tracking);
 }
+
+// Minimised, nobody sees the count or the highlight: they wait, and show
+// the truth once the window is back.
+void TForm1::ApplicationMinimize(TObject* /*Sender*/) { session->SetViewVisible(false); }
+void TForm1::ApplicationRestore(TObject* /*Sender*/) { session->SetViewVisible(true); }
 
 void TForm1::Inform(const std::string& text) { ShowInformation(Application(), text); }
 

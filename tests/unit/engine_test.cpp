@@ -272,8 +272,8 @@ TEST(ListRun, ClicksEachEntryAfterTheWaitOfTheOneBeforeAndGoesRound) {
   Engine engine;
   const ClickList list = ListOf({"1, 1, 1, 0.05", "2, 2, 4, 0.02", "3, 3, 2, 0.1"});
   ListRun run(list, engine.mouse, engine.fake.input(), engine.ticker);
-  std::vector<std::pair<int, int>> steps;
-  run.onStep = [&](int leaving, int current) { steps.emplace_back(leaving, current); };
+  std::vector<int> steps;
+  run.onStep = [&](int row) { steps.push_back(row); };
   engine.hosted.onTick = [&] { run.Tick(); };
   run.WaitFromFields();
   run.Start(30);
@@ -287,7 +287,7 @@ TEST(ListRun, ClicksEachEntryAfterTheWaitOfTheOneBeforeAndGoesRound) {
   const std::vector<std::pair<std::uint64_t, Point>> expected = {
       {start + 30, {1, 1}}, {start + 80, {2, 2}}, {start + 100, {3, 3}}, {start + 200, {1, 1}}, {start + 250, {2, 2}}};
   EXPECT_EQ(downs, expected) << "the fields' interval first, then each entry's own delay";
-  EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{-1, 0}, {0, 1}, {1, 2}, {2, 0}, {0, 1}}));
+  EXPECT_EQ(steps, (std::vector<int>{0, 1, 2, 0, 1}));
   engine.mouse.clickhold();
   run.End();
   EXPECT_FALSE(run.Started());

@@ -212,6 +212,16 @@ TEST_F(ClickListTab, RunClicksEachEntryAfterTheDelayOfTheOneBefore) {
   EXPECT_EQ(downs().back().second, (platform::Point{10, 10}));
 }
 
+TEST_F(ClickListTab, AListOfOneKeepsItsRowHighlightedAsItGoesRound) {
+  setInterval(0, 0, 0, 1, 0);
+  add("10", "10", 1);
+  user().click(*form().mclicklistbtn);
+  for (int round = 1; round <= 4; ++round) {
+    fake().advance(100);
+    EXPECT_EQ(selectedRows(), std::vector<int>{0}) << "round " << round;
+  }
+}
+
 TEST_F(ClickListTab, ADelayOfZeroHaltsTheRunAndPauseRestartsAFullWait) {
   setInterval(0, 0, 1, 0, 0);
   add("1", "1", 1);

@@ -155,3 +155,49 @@ TEST(MainWindow, OnlyTheOpenPageHasWindowsAtStartAndAnotherGetsThemAsItWasLeft) 
   app.user().selectTab(*form.PageControl1, 0);
   EXPECT_EQ(form.singclickstartbtn->Peer(), start);
 }
+
+// Minimised, the count and the list's highlight are left as they were while
+// both runs go on clicking; restored, they show the truth at once.
+TEST(MainWindow, MinimisedTheViewWaitsAndRestoredItShowsTheTruthAtOnce) {
+  Tapfinch app;
+  TForm1& form = app.form();
+  auto& fake = app.fake();
+  auto& user = app.user();
+  form.mseconds->SetValue(0);
+  form.mhundreth->SetValue(1);
+  user.click(*form.mstartspecify);
+  for (int x : {10, 20, 30}) {
+    user.moveMouse(x, x);
+    fake.advance(10);
+    ASSERT_TRUE(fake.pressHotKey(platform::kModControl, 'A'));
+    fake.runPending();
+  }
+  user.click(*form.mstopspecify);
+  user.click(*form.mclicklistbtn);
+  user.selectTab(*form.PageControl1, 0);
+  form.seconds->SetValue(0);
+  form.hundreth->SetValue(1);
+  user.click(*form.singclickstartbtn);
+  fake.advance(205);
+
+  form.PeerMinimizeRequested();  // the title bar's minimise button
+  const std::string count = form.countlabel->Caption();
+  std::vector<bool> highlight;
+  for (int r = 0; r < 3; ++r) highlight.push_back(form.listbox1->Selected(r));
+  const auto downs = [&] {
+    std::size_t n = 0;
+    for (const auto& e : fake.mouseEvents()) n += e.action == MouseAction::kLeftDown ? 1 : 0;
+    return n;
+  };
+  const std::size_t before = downs();
+  fake.advance(1000);
+  EXPECT_GE(downs(), before + 190) << "both runs click on";
+  EXPECT_EQ(form.countlabel->Caption(), count);
+  for (int r = 0; r < 3; ++r) EXPECT_EQ(form.listbox1->Selected(r), highlight[r]) << "the highlight as it was";
+
+  fake.findTopLevel("TApplication", kApplicationTitle)->externalRestore();  // the taskbar entry
+  fake.runPending();
+  EXPECT_EQ(form.countlabel->Caption(), std::to_string(form.session->Count()));
+  const int row = form.session->ListPosition() - 2;  // the entry clicked last
+  for (int r = 0; r < 3; ++r) EXPECT_EQ(form.listbox1->Selected(r), r == row) << r;
+}
