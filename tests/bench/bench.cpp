@@ -301,6 +301,124 @@ bool ListRun(Reading* perThousand = nullptr) {
   return true;
 }
 
+// The left-button downs of a measurement, in time order.
+std::vector<double> Downs(const Target& target) {
+  std::vector<double> downs;
+  for (const auto& click : target.clicks()) {
+    if (click.message == WM_LBUTTONDOWN) downs.push_back(click.time);
+  }
+  return downs;
+}
+
+// Around a moment (a minimise, a restore): the first click after it and
+// the largest gap between clicks from a second before it to the end.
+struct AroundMoment {
+  double firstAfter = -1;  // ms after the moment
+  double largestGap = -1;  // ms
+};
+
+AroundMoment Around(const std::vector<double>& downs, double moment) {
+  AroundMoment around;
+  double previous = -1;
+  for (double at : downs) {
+    if (at >= moment && around.firstAfter < 0) around.firstAfter = at - moment;
+    if (previous >= 0 && at >= moment - 1000) around.largestGap = std::max(around.largestGap, at - previous);
+    previous = at;
+  }
+  return around;
+}
+
+// A run minimised the way its title bar's button does it and restored the
+// way its taskbar entry does: the figures of each half, and of the time
+// around each of the two moments.
+struct MinimisedRun {
+  Figures minimised;  // from a second after the minimise until the restore
+  AroundMoment minimise;
+  AroundMoment restore;
+  Reading perThousand;  // processor time while minimised, per 1,000 clicks
+};
+
+Figures Of(const std::vector<double>& downs, double from, double to) {
+  Figures f;
+  f.seconds = (to - from) / 1000.0;
+  std::vector<double> gaps;
+  double previous = -1;
+  for (double at : downs) {
+    if (at < from || at >= to) continue;
+    ++f.clicks;
+    if (previous >= 0) gaps.push_back(at - previous);
+    previous = at;
+  }
+  if (!gaps.empty()) {
+    f.mean = std::accumulate(gaps.begin(), gaps.end(), 0.0) / static_cast<double>(gaps.size());
+    f.low = *std::min_element(gaps.begin(), gaps.end());
+    f.high = *std::max_element(gaps.begin(), gaps.end());
+    double sum = 0;
+    for (double g : gaps) sum += (g - f.mean) * (g - f.mean);
+    f.deviation = std::sqrt(sum / static_cast<double>(gaps.size()));
+  }
+  return f;
+}
+
+// The program's window and its taskbar's window (itself for the floor)
+// are given; the run is going. Minimised for `minimisedMs`, then restored
+// and watched for two seconds more.
+MinimisedRun MinimiseAndRestore(Target& target, HWND window, HWND taskbarWindow, const Probe& probe,
+                                DWORD minimisedMs) {
+  MinimisedRun run;
+  target.clear();
+  Pump(1000);
+  const double minimisedAt = NowMilliseconds();
+  PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump(1000);
+  const Reading before = probe.read();
+  const double settledAt = NowMilliseconds();
+  Pump(minimisedMs);
+  const Reading after = probe.read();
+  const double restoredAt = NowMilliseconds();
+  PostMessageA(taskbarWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump(2000);
+  const std::vector<double> downs = Downs(target);
+  run.minimised = Of(downs, settledAt, restoredAt);
+  run.perThousand = PerThousand(Spent(before, after), run.minimised.clicks);
+  const std::vector<double> untilRestore(downs.begin(), std::lower_bound(downs.begin(), downs.end(), restoredAt));
+  run.minimise = Around(untilRestore, minimisedAt);
+  run.restore = Around(downs, restoredAt);
+  return run;
+}
+
+std::string Figure(double value, const char* unit);
+
+void PrintMinimised(const char* name, const MinimisedRun& run) {
+  std::printf("| %s | %.1f | %.0f | %.0f | %.0f | %.0f | %.1f | %s |\n", name,
+              static_cast<double>(run.minimised.clicks) / run.minimised.seconds, run.minimise.firstAfter,
+              run.minimise.largestGap, run.restore.firstAfter, run.restore.largestGap, run.minimised.high,
+              Figure(run.perThousand.linux, "ms").c_str());
+  std::fflush(stdout);
+}
+
+// From WM_CLOSE to the main window gone and to the process ended, in ms.
+struct Closing {
+  double windowGone = -1;
+  double processEnded = -1;
+};
+
+Closing TimeClose(HWND window, HANDLE process) {
+  Closing closing;
+  const double began = NowMilliseconds();
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  while (NowMilliseconds() - began < 20000) {
+    if (closing.windowGone < 0 && IsWindow(window) == FALSE) closing.windowGone = NowMilliseconds() - began;
+    if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+      closing.processEnded = NowMilliseconds() - began;
+      if (closing.windowGone < 0) closing.windowGone = closing.processEnded;
+      break;
+    }
+    Sleep(1);
+  }
+  return closing;
+}
+
 // The floor's figures, measured as Tapfinch's are.
 struct FloorCosts {
   Figures run;
@@ -372,6 +490,7 @@ class Launched {
   Launched& operator=(const Launched&) = delete;
   [[nodiscard]] bool started() const noexcept { return started_; }
   [[nodiscard]] DWORD id() const noexcept { return process_.dwProcessId; }
+  [[nodiscard]] HANDLE process() const noexcept { return process_.hProcess; }
   HWND window = nullptr;  // the window closed on leaving
 
  private:
@@ -564,6 +683,60 @@ void PrintCosts(const Costs& c, const FloorCosts& f) {
   std::fflush(stdout);
 }
 
+// Minimised and restored during a 10 ms single-point run, a 10 ms list run
+// and the floor's run, then each closed: one table row a run, then the
+// closing times.
+bool MeasureMinimised() {
+  std::printf(
+      "\n| run, minimised | clicks/s | first click after minimising ms | largest gap around it ms | first click "
+      "after restoring ms | largest gap around it ms | largest gap while minimised ms | processor time per 1,000 "
+      "clicks while minimised, Linux's account |\n|---|---|---|---|---|---|---|---|\n");
+  std::vector<std::pair<std::string, Closing>> closings;
+  for (const char* which : {"single point, 10 ms", "list, 100 entries of 10 ms"}) {
+    Tapfinch app;
+    if (!app.started()) return false;
+    Target target(1000, 780, 200, 150);
+    const bool list = std::string(which).rfind("list", 0) == 0;
+    if (list) {
+      const auto fields = app.controls("TzcFloatSpinEdit");
+      if (fields.size() != 5) return false;
+      app.stepField(fields[2], VK_DOWN, 5);
+      app.stepField(fields[4], VK_UP, 1);
+      if (!FillList(app, target, 100)) return false;
+      Click(app.control("TButton", "Click the List"));
+    } else {
+      app.selectTab(0);
+      if (!SetInterval(app, {"10 ms", 0, 1, 5000, false})) return false;
+      HWND start = app.control("TzColorBtn", "START");
+      HWND stop = app.control("TzColorBtn", "STOP");
+      app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; });
+    }
+    MoveCursor(target.center());
+    Pump(300);
+    const auto applications = WindowsOf(app.processId(), "TApplication");
+    if (applications.empty()) return false;
+    Probe probe(app.processId(), kTapfinchExe);
+    PrintMinimised(which, MinimiseAndRestore(target, app.mainWindow(), applications.front(), probe, 5000));
+    closings.emplace_back(std::string("Tapfinch, ") + which + ", running", TimeClose(app.mainWindow(), app.process()));
+  }
+  Launched floor(FloorPath(), "");
+  if (!floor.started()) return false;
+  Target target(1000, 780, 200, 150);
+  MoveCursor(target.center());
+  WaitFor([&] { return (floor.window = VisibleWindowOf(floor.id(), "TapfinchFloor")) != nullptr; }, 30000);
+  if (floor.window == nullptr) return false;
+  Pump(1000);
+  Probe probe(floor.id(), kFloorExe);
+  PrintMinimised("floor, 10 ms", MinimiseAndRestore(target, floor.window, floor.window, probe, 5000));
+  closings.emplace_back("floor, running", TimeClose(floor.window, floor.process()));
+  std::printf("\n| closed | to window gone ms | to process ended ms |\n|---|---|---|\n");
+  for (const auto& [name, closing] : closings) {
+    std::printf("| %s | %.0f | %.0f |\n", name.c_str(), closing.windowGone, closing.processEnded);
+  }
+  std::fflush(stdout);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -613,6 +786,29 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  // "close": the time to close, idle, with a list of 100 and with its run going.
+  if (argc > 1 && std::string(argv[1]) == "close") {
+    for (int rows : {0, 100, -100}) {
+      Tapfinch app;
+      if (!app.started()) return 1;
+      Target target(1000, 780, 200, 150);
+      if (rows != 0) {
+        const auto fields = app.controls("TzcFloatSpinEdit");
+        if (fields.size() != 5) return 1;
+        app.stepField(fields[2], VK_DOWN, 5);
+        app.stepField(fields[4], VK_UP, 1);
+        if (!FillList(app, target, 100)) return 1;
+        if (rows < 0) Click(app.control("TButton", "Click the List"));
+      }
+      Pump(500);
+      const Closing closing = TimeClose(app.mainWindow(), app.process());
+      std::printf("rows %d: window gone %.0f ms, process ended %.0f ms\n", rows, closing.windowGone,
+                  closing.processEnded);
+    }
+    return 0;
+  }
+  // "minimise": runs minimised and restored, then closed, beside the floor.
+  if (argc > 1 && std::string(argv[1]) == "minimise") return MeasureMinimised() ? 0 : 1;
   // "drift": a list of 1 s entries over a minute.
   if (argc > 1 && std::string(argv[1]) == "drift") {
     std::printf("list of 1 s entries: the 61st click %.1f ms from a minute after the first\n", ListDriftMilliseconds());

@@ -159,6 +159,7 @@ class Tapfinch {
   [[nodiscard]] bool started() const noexcept { return main_ != nullptr; }
   [[nodiscard]] HWND mainWindow() const noexcept { return main_; }
   [[nodiscard]] DWORD processId() const noexcept { return process_.dwProcessId; }
+  [[nodiscard]] HANDLE process() const noexcept { return process_.hProcess; }
 
   // A visible control of the main window by class and, when given, text.
   [[nodiscard]] HWND control(const char* className, const char* text = nullptr) const;
