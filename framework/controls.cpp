@@ -31,6 +31,7 @@ void TControl::SetParent(TWinControl* parent) {
   parent_ = parent;
   if (parent_ == nullptr) return;
   parent_->InsertControl(this);
+  KeepAnchorDistances();
   ParentColorChanged();
   CreatePeer();
   parent_->Realign();
@@ -53,6 +54,33 @@ void TControl::SetAlign(TAlign align) {
   if (align == align_) return;
   align_ = align;
   if (parent_ != nullptr) parent_->Realign();
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  anchors_ = anchors;
+  KeepAnchorDistances();
+}
+
+void TControl::KeepAnchorDistances() noexcept {
+  if (parent_ == nullptr) return;
+  rightDistance_ = parent_->ClientWidth() - bounds_.right();
+  bottomDistance_ = parent_->ClientHeight() - bounds_.bottom();
+}
+
+void TControl::FollowAnchors(int clientWidth, int clientHeight) {
+  if (align_ != TAlign::alNone || (anchors_ & (akRight | akBottom)) == 0) return;
+  platform::Rect b = bounds_;
+  const auto follow = [](int& start, int& length, int far, bool fromStart, bool toEnd) {
+    if (!toEnd) return;
+    if (fromStart) {
+      length = std::max(0, far - start);
+    } else {
+      start = far - length;
+    }
+  };
+  follow(b.left, b.width, clientWidth - rightDistance_, (anchors_ & akLeft) != 0, (anchors_ & akRight) != 0);
+  follow(b.top, b.height, clientHeight - bottomDistance_, (anchors_ & akTop) != 0, (anchors_ & akBottom) != 0);
+  SetBounds(b.left, b.top, b.width, b.height);
 }
 
 void TControl::SetText(const std::string& text) {
@@ -113,6 +141,8 @@ void TControl::ChangeScale(int multiplier, int divisor) {
   } else {
     SetBounds(scale(Left()), scale(Top()), scale(Width()), scale(Height()));
   }
+  rightDistance_ = scale(rightDistance_);
+  bottomDistance_ = scale(bottomDistance_);
   TFont font = font_;
   font.height = scale(font.height);
   SetFont(font);
@@ -266,6 +296,7 @@ void TWinControl::Realign() {
       }
     }
   }
+  for (TControl* child : controls_) child->FollowAnchors(clientWidth_, clientHeight_);
 }
 
 void TWinControl::ColorChanged() {

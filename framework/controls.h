@@ -17,6 +17,12 @@ class TCustomForm;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// The edges of its parent that a control keeps its distance to as the
+// parent's size changes: the left and top unless told otherwise; anchored
+// to both sides of a direction it stretches, to the far side only it moves.
+enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = unsigned;
+
 // value x multiplier / divisor (divisor above 0), rounded half away from zero.
 [[nodiscard]] int ScaleBy(int value, int multiplier, int divisor) noexcept;
 
@@ -40,6 +46,12 @@ class TControl : public TComponent, public platform::PeerEvents {
 
   [[nodiscard]] TAlign Align() const noexcept { return align_; }
   void SetAlign(TAlign align);
+
+  // The distances kept are those when the anchors are set or the control
+  // gets its parent, scaled with the control; only controls without an
+  // alignment follow them.
+  [[nodiscard]] TAnchors Anchors() const noexcept { return anchors_; }
+  void SetAnchors(TAnchors anchors);
 
   // Caption and Text are one property.
   [[nodiscard]] const std::string& Caption() const noexcept { return text_; }
@@ -115,6 +127,10 @@ class TControl : public TComponent, public platform::PeerEvents {
   TWinControl* parent_ = nullptr;
   platform::Rect bounds_;
   TAlign align_ = TAlign::alNone;
+  TAnchors anchors_ = akLeft | akTop;
+  // From the control's right and bottom edges to its parent's client area's.
+  int rightDistance_ = 0;
+  int bottomDistance_ = 0;
   std::string text_;
   bool visible_ = true;
   bool enabled_ = true;
@@ -126,6 +142,11 @@ class TControl : public TComponent, public platform::PeerEvents {
   platform::CursorShape cursor_ = platform::CursorShape::kArrow;
 
   friend class TWinControl;
+
+ private:
+  void KeepAnchorDistances() noexcept;
+  // The parent's client area is now this size.
+  void FollowAnchors(int clientWidth, int clientHeight);
 };
 
 class TWinControl : public TControl {

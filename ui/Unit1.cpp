@@ -307,6 +307,10 @@ void TForm1::CreateMultipleClickTab() {
   listbox1->SetHeaderHeight(17);
   listbox1->SetHeaderSections({{"X", 40}, {"Y", 40}, {"Opt", 30}, {"Time(s)", 54}});
   listbox1->SetParent(tab);
+  // Its bottom stays where the layout puts it, above the page's: the window
+  // opens shorter than laid out, and every row and both scroll arrows must
+  // be in sight.
+  listbox1->SetAnchors(akLeft | akTop | akBottom);
 
   // The radio buttons stand over the group's frame as its siblings; made
   // last, the frame lies below them, and it takes no focus.

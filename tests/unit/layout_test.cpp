@@ -152,6 +152,38 @@ TEST(Layout, EveryControlLiesInsideItsParentAndLabelsFitTheirText) {
   }
 }
 
+// The window opens shorter than laid out; the click list must still show
+// every row and both scroll arrows, at any scale, and as the user sizes
+// the window.
+TEST(Layout, TheClickListEndsInsideItsPageAsTheWindowOpensAndAsItIsSized) {
+  for (const int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    platform::fake::FakePlatform fake;
+    fake.desktop().setDpi(dpi);
+    Tapfinch app(fake);
+    TForm1& form = app.form();
+    const TLMDListBox& list = *form.listbox1;
+    const TTabSheet& page = *form.TabSheet2;
+    const int gap = page.ClientHeight() - (list.Top() + list.Height());
+    EXPECT_GE(gap, 0) << "its bottom inside the page";
+    EXPECT_LE(gap, 4 * dpi / 96) << "and no room left below it";
+    EXPECT_EQ(WindowOf(list).bounds(), list.BoundsRect()) << "the native window follows";
+    EXPECT_EQ(list.List().Top() + list.List().Height(), list.ClientHeight()) << "the rows fill it";
+    const int width = list.Width();
+    std::vector<int> columns;
+    for (const auto& section : list.HeaderSections()) columns.push_back(section.width);
+
+    for (const int height : {form.Height() + 200, form.Height() - 60, form.Height()}) {
+      form.SetHeight(height);
+      EXPECT_EQ(page.ClientHeight() - (list.Top() + list.Height()), gap) << height;
+    }
+    EXPECT_EQ(list.Width(), width);
+    std::vector<int> after;
+    for (const auto& section : list.HeaderSections()) after.push_back(section.width);
+    EXPECT_EQ(after, columns) << "the columns keep their widths";
+  }
+}
+
 TEST(Layout, TabVisitsTheControlsOfEachTabInTheirOrder) {
   Tapfinch app;
   TForm1& form = app.form();
