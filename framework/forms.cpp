@@ -143,6 +143,9 @@ void TCustomForm::Close() {
   if (modal_) {
     modalResult_ = mrCancel;
   } else if (Application().MainForm() == this) {
+    // Out of sight at once: the way out (the settings written, every
+    // window taken down one by one) is nothing the user need watch.
+    Hide();
     Application().Terminate();
   } else {
     Hide();

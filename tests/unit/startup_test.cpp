@@ -148,6 +148,7 @@ TEST(Shutdown, ClosingTheMainWindowEndsTheLoopAndReleasesEverything) {
     Tapfinch app(desktop);
     app.form().PeerCloseRequested();
     EXPECT_TRUE(app.program().Application().Terminated());
+    EXPECT_FALSE(PeerOf(app.form()).visible()) << "out of sight at once, before the settings and the teardown";
     // Let go at the close, before the exit may show a box: no hotkey can
     // start a run behind it.
     EXPECT_TRUE(desktop.registrations().empty());
