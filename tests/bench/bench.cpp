@@ -5,8 +5,9 @@
 // the time to its window, its working set and the size of tapfinch.exe.
 // Each cost stands beside the floor's: tapfinch_floor.exe, the least a
 // Win32 program clicking at 10 ms needs, built with the same toolchain and
-// measured the same way in the same run. Run under Wine like the
-// end-to-end tests (./scripts/bench); prints two tables.
+// measured the same way in the same run. Then runs minimised and restored,
+// and the time a close takes, beside the floor's. Run under Wine like the
+// end-to-end tests (./scripts/bench); prints four tables.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -56,36 +57,57 @@ struct Figures {
   double low = 0;
   double high = 0;
   double deviation = 0;
+  double p99Error = 0;  // how far from the set interval 99 gaps in 100 keep
 };
 
-// Counts the left-button downs that reach the target for a while.
-Figures Measure(Target& target, DWORD milliseconds) {
-  target.clear();
-  const double began = NowMilliseconds();
-  Pump(milliseconds);
+// The figures of the left-button downs in [from, to), against the set interval.
+Figures FiguresOf(const std::vector<double>& downs, double from, double to, double intervalMs) {
   Figures f;
-  f.seconds = (NowMilliseconds() - began) / 1000.0;
+  f.seconds = (to - from) / 1000.0;
+  std::vector<double> gaps;
+  double previous = -1;
+  for (double at : downs) {
+    if (at < from || at >= to) continue;
+    ++f.clicks;
+    if (previous >= 0) gaps.push_back(at - previous);
+    previous = at;
+  }
+  if (gaps.empty()) return f;
+  f.mean = std::accumulate(gaps.begin(), gaps.end(), 0.0) / static_cast<double>(gaps.size());
+  f.low = *std::min_element(gaps.begin(), gaps.end());
+  f.high = *std::max_element(gaps.begin(), gaps.end());
+  double sum = 0;
+  std::vector<double> errors;
+  for (double g : gaps) {
+    sum += (g - f.mean) * (g - f.mean);
+    errors.push_back(std::fabs(g - intervalMs));
+  }
+  f.deviation = std::sqrt(sum / static_cast<double>(gaps.size()));
+  std::sort(errors.begin(), errors.end());
+  f.p99Error = errors[std::min(errors.size() - 1, errors.size() * 99 / 100)];
+  return f;
+}
+
+// The left-button downs of a measurement, in time order.
+std::vector<double> Downs(const Target& target) {
   std::vector<double> downs;
   for (const auto& click : target.clicks()) {
     if (click.message == WM_LBUTTONDOWN) downs.push_back(click.time);
   }
-  f.clicks = downs.size();
-  std::vector<double> gaps;
-  for (std::size_t i = 1; i < downs.size(); ++i) gaps.push_back(downs[i] - downs[i - 1]);
-  if (!gaps.empty()) {
-    f.mean = std::accumulate(gaps.begin(), gaps.end(), 0.0) / static_cast<double>(gaps.size());
-    f.low = *std::min_element(gaps.begin(), gaps.end());
-    f.high = *std::max_element(gaps.begin(), gaps.end());
-    double sum = 0;
-    for (double g : gaps) sum += (g - f.mean) * (g - f.mean);
-    f.deviation = std::sqrt(sum / static_cast<double>(gaps.size()));
-  }
-  return f;
+  return downs;
+}
+
+// Counts the left-button downs that reach the target for a while.
+Figures Measure(Target& target, DWORD milliseconds, double intervalMs = 10) {
+  target.clear();
+  const double began = NowMilliseconds();
+  Pump(milliseconds);
+  return FiguresOf(Downs(target), began, NowMilliseconds(), intervalMs);
 }
 
 void Print(const char* name, const Figures& f) {
-  std::printf("| %s | %zu | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f |\n", name, f.clicks, f.seconds,
-              static_cast<double>(f.clicks) / f.seconds, f.mean, f.low, f.high, f.deviation);
+  std::printf("| %s | %zu | %.2f | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f |\n", name, f.clicks, f.seconds,
+              static_cast<double>(f.clicks) / f.seconds, f.mean, f.low, f.high, f.deviation, f.p99Error);
   std::fflush(stdout);
 }
 
@@ -301,15 +323,6 @@ bool ListRun(Reading* perThousand = nullptr) {
   return true;
 }
 
-// The left-button downs of a measurement, in time order.
-std::vector<double> Downs(const Target& target) {
-  std::vector<double> downs;
-  for (const auto& click : target.clicks()) {
-    if (click.message == WM_LBUTTONDOWN) downs.push_back(click.time);
-  }
-  return downs;
-}
-
 // Around a moment (a minimise, a restore): the first click after it and
 // the largest gap between clicks from a second before it to the end.
 struct AroundMoment {
@@ -338,28 +351,6 @@ struct MinimisedRun {
   Reading perThousand;  // processor time while minimised, per 1,000 clicks
 };
 
-Figures Of(const std::vector<double>& downs, double from, double to) {
-  Figures f;
-  f.seconds = (to - from) / 1000.0;
-  std::vector<double> gaps;
-  double previous = -1;
-  for (double at : downs) {
-    if (at < from || at >= to) continue;
-    ++f.clicks;
-    if (previous >= 0) gaps.push_back(at - previous);
-    previous = at;
-  }
-  if (!gaps.empty()) {
-    f.mean = std::accumulate(gaps.begin(), gaps.end(), 0.0) / static_cast<double>(gaps.size());
-    f.low = *std::min_element(gaps.begin(), gaps.end());
-    f.high = *std::max_element(gaps.begin(), gaps.end());
-    double sum = 0;
-    for (double g : gaps) sum += (g - f.mean) * (g - f.mean);
-    f.deviation = std::sqrt(sum / static_cast<double>(gaps.size()));
-  }
-  return f;
-}
-
 // The program's window and its taskbar's window (itself for the floor)
 // are given; the run is going. Minimised for `minimisedMs`, then restored
 // and watched for two seconds more.
@@ -379,7 +370,7 @@ MinimisedRun MinimiseAndRestore(Target& target, HWND window, HWND taskbarWindow,
   PostMessageA(taskbarWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
   Pump(2000);
   const std::vector<double> downs = Downs(target);
-  run.minimised = Of(downs, settledAt, restoredAt);
+  run.minimised = FiguresOf(downs, settledAt, restoredAt, 10);
   run.perThousand = PerThousand(Spent(before, after), run.minimised.clicks);
   const std::vector<double> untilRestore(downs.begin(), std::lower_bound(downs.begin(), downs.end(), restoredAt));
   run.minimise = Around(untilRestore, minimisedAt);
@@ -388,6 +379,7 @@ MinimisedRun MinimiseAndRestore(Target& target, HWND window, HWND taskbarWindow,
 }
 
 std::string Figure(double value, const char* unit);
+std::string Ratio(double ours, double floor);
 
 void PrintMinimised(const char* name, const MinimisedRun& run) {
   std::printf("| %s | %.1f | %.0f | %.0f | %.0f | %.0f | %.1f | %s |\n", name,
@@ -429,6 +421,8 @@ struct FloorCosts {
   Reading runProcessor;  // over the measured run
   Figures list;          // with a list box's selection moving at each click
   Reading listProcessor;
+  Figures pacedList;  // the selection moving at most once a frame
+  Reading pacedListProcessor;
   Reading idleProcessor;
   double idleSeconds = 0;
   std::vector<double> startMs;
@@ -568,8 +562,9 @@ bool Idle(Costs& costs, DWORD milliseconds) {
 bool MeasureFloor(FloorCosts& costs, DWORD idleMilliseconds) {
   const std::string path = FloorPath();
   costs.exeBytes = FileBytes(path);
-  for (const char* mode : {"", "list", "idle"}) {
+  for (const char* mode : {"", "list", "list paced", "idle"}) {
     const bool idle = std::string(mode) == "idle";
+    const bool paced = std::string(mode) == "list paced";
     const bool list = std::string(mode) == "list";
     Launched floor(path, mode);
     if (!floor.started()) return false;
@@ -585,10 +580,10 @@ bool MeasureFloor(FloorCosts& costs, DWORD idleMilliseconds) {
       Pump(idleMilliseconds);
       costs.idleProcessor = Spent(before, probe.read());
       costs.idleSeconds = (NowMilliseconds() - began) / 1000.0;
-    } else if (list) {
+    } else if (list || paced) {
       const Reading before = probe.read();
-      costs.list = Measure(target, 5000);
-      costs.listProcessor = Spent(before, probe.read());
+      (paced ? costs.pacedList : costs.list) = Measure(target, 5000);
+      (paced ? costs.pacedListProcessor : costs.listProcessor) = Spent(before, probe.read());
     } else {
       costs.afterStart = probe.memory();
       const Reading before = probe.read();
@@ -644,6 +639,8 @@ void PrintCosts(const Costs& c, const FloorCosts& f) {
   Rows("processor time per 1,000 clicks at 10 ms", single, PerThousand(f.runProcessor, f.run.clicks));
   Rows("processor time per 1,000 clicks, list of 100 at 10 ms (the floor's a plain list box)", c.listPerThousand,
        PerThousand(f.listProcessor, f.list.clicks));
+  Rows("the same, the floor's list moving at most once a frame as Tapfinch's highlight does", c.listPerThousand,
+       PerThousand(f.pacedListProcessor, f.pacedList.clicks));
   std::printf("| list run per click against Tapfinch's single point | %s | - | - |\n",
               Ratio(c.listPerThousand.linux, single.linux).c_str());
   for (const auto& [name, ours, floor] :
@@ -696,6 +693,7 @@ bool MeasureMinimised() {
       "after restoring ms | largest gap around it ms | largest gap while minimised ms | processor time per 1,000 "
       "clicks while minimised, Linux's account |\n|---|---|---|---|---|---|---|---|\n");
   std::vector<std::pair<std::string, Closing>> closings;
+  std::vector<double> minimisedCost;  // Linux's account per 1,000 clicks: single, list
   for (const char* which : {"single point, 10 ms", "list, 100 entries of 10 ms"}) {
     Tapfinch app;
     if (!app.started()) return false;
@@ -720,7 +718,9 @@ bool MeasureMinimised() {
     const auto applications = WindowsOf(app.processId(), "TApplication");
     if (applications.empty()) return false;
     Probe probe(app.processId(), kTapfinchExe);
-    PrintMinimised(which, MinimiseAndRestore(target, app.mainWindow(), applications.front(), probe, 5000));
+    const MinimisedRun run = MinimiseAndRestore(target, app.mainWindow(), applications.front(), probe, 5000);
+    PrintMinimised(which, run);
+    minimisedCost.push_back(run.perThousand.linux);
     closings.emplace_back(std::string("Tapfinch, ") + which + ", running", TimeClose(app.mainWindow(), app.process()));
   }
   Launched floor(FloorPath(), "");
@@ -733,6 +733,8 @@ bool MeasureMinimised() {
   Probe probe(floor.id(), kFloorExe);
   PrintMinimised("floor, 10 ms", MinimiseAndRestore(target, floor.window, floor.window, probe, 5000));
   closings.emplace_back("floor, running", TimeClose(floor.window, floor.process()));
+  std::printf("| list run per click against the single point's, minimised | %s | - | - | - | - | - | - |\n",
+              Ratio(minimisedCost[1], minimisedCost[0]).c_str());
   std::printf(
       "\n| closed | to window out of sight ms | to window gone ms | to process ended ms |\n|---|---|---|---|\n");
   for (const auto& [name, closing] : closings) {
@@ -813,6 +815,17 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  // "floor": the floor's runs alone, its list moving at every click and once a frame.
+  if (argc > 1 && std::string(argv[1]) == "floor") {
+    FloorCosts floor;
+    if (!MeasureFloor(floor, 1000)) return 1;
+    const Reading list = PerThousand(floor.listProcessor, floor.list.clicks);
+    const Reading paced = PerThousand(floor.pacedListProcessor, floor.pacedList.clicks);
+    const Reading run = PerThousand(floor.runProcessor, floor.run.clicks);
+    std::printf("floor per 1,000 clicks (Linux's account): %.0f ms, with its list %.0f ms, once a frame %.0f ms\n",
+                run.linux, list.linux, paced.linux);
+    return 0;
+  }
   // "minimise": runs minimised and restored, then closed, beside the floor.
   if (argc > 1 && std::string(argv[1]) == "minimise") return MeasureMinimised() ? 0 : 1;
   // "drift": a list of 1 s entries over a minute.
@@ -859,8 +872,10 @@ int main(int argc, char** argv) {
                               {"single point, 50 ms", 0, 5, 5000, false},
                               {"single point, 1 s", 1, 0, 10500, false},
                               {"single point, 10 ms, every core busy", 0, 1, 5000, true}};
-  std::printf("| run | clicks | seconds | clicks/s | mean gap ms | min gap ms | max gap ms | gap std dev ms |\n");
-  std::printf("|---|---|---|---|---|---|---|---|\n");
+  std::printf(
+      "| run | clicks | seconds | clicks/s | mean gap ms | min gap ms | max gap ms | gap std dev ms | p99 gap error ms "
+      "|\n");
+  std::printf("|---|---|---|---|---|---|---|---|---|\n");
   for (const Setting& setting : settings) {
     Tapfinch app;
     if (!app.started()) {
@@ -888,7 +903,7 @@ int main(int argc, char** argv) {
     MoveCursor(target.center());
     Pump(300);
     const Reading before = probe.read();
-    const Figures figures = Measure(target, setting.measureMs);
+    const Figures figures = Measure(target, setting.measureMs, setting.seconds * 1000.0 + setting.hundredths * 10.0);
     const Reading spent = Spent(before, probe.read());
     load.reset();
     app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; });
@@ -923,11 +938,16 @@ int main(int argc, char** argv) {
   }
   Print("floor, 10 ms", floor.run);
   Print("floor, 10 ms, a list box's selection moving", floor.list);
+  Print("floor, 10 ms, its selection moving once a frame", floor.pacedList);
   if (!Idle(costs, 60000)) {
     std::fprintf(stderr, "tapfinch.exe did not start for the idle minute\n");
     return 1;
   }
   costs.exeBytes = FileBytes(TapfinchPath());
   PrintCosts(costs, floor);
+  if (!MeasureMinimised()) {
+    std::fprintf(stderr, "could not measure the minimised runs\n");
+    return 1;
+  }
   return 0;
 }

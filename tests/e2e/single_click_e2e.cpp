@@ -2,6 +2,7 @@
 // tab says, and STOP ends them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/e2e/driver.h"
@@ -109,4 +110,44 @@ TEST_F(SingleClickE2E, AtMouseModeClicksWhereTheCursorIs) {
   // Over STOP the run clicks STOP itself, which is as good as the user's.
   stopRun();
   expectNoMoreClicks(target);
+}
+
+// Minimised from its title bar and restored from its taskbar entry, a 10 ms
+// run goes on clicking all along, and the count, left alone while nobody
+// could see it, shows the whole run once the window is back.
+TEST_F(SingleClickE2E, MinimisedAndRestoredA10MsRunGoesOnClicking) {
+  Target target(1000, 780, 200, 150);
+  const auto fields = app.controls("TzcFloatSpinEdit");
+  ASSERT_EQ(fields.size(), 5u);
+  app.stepField(fields[2], VK_DOWN, 5);
+  app.stepField(fields[4], VK_UP, 1);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(fields[2]) == "0" && TextOf(fields[4]) == "1"; }, 3000));
+  const auto applications = WindowsOf(app.processId(), "TApplication");
+  ASSERT_EQ(applications.size(), 1u);
+  HWND taskbarWindow = applications.front();
+  startRun();
+  MoveCursor(target.center());
+  Pump(500);
+  target.clear();
+  const int before = count();
+  PostMessageA(app.mainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(
+      WaitFor([&] { return IsIconic(taskbarWindow) != FALSE && IsWindowVisible(app.mainWindow()) == FALSE; }, 3000));
+  Pump(1000);
+  const std::size_t whileMinimised = target.leftDowns();
+  PostMessageA(taskbarWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(app.mainWindow()) != FALSE; }, 3000));
+  Pump(1000);
+  EXPECT_GE(count(), before + static_cast<int>(whileMinimised)) << "the count is the run's once restored";
+  double largest = 0;
+  double previous = -1;
+  for (const auto& click : target.clicks()) {
+    if (click.message != WM_LBUTTONDOWN) continue;
+    if (previous >= 0) largest = std::max(largest, click.time - previous);
+    previous = click.time;
+  }
+  // A loaded machine may hold a tick up; a stall takes seconds.
+  EXPECT_LT(largest, 500.0) << "the longest wait between two clicks, ms";
+  EXPECT_GE(target.leftDowns(), 100u) << "about 100 a second for two seconds and more";
+  stopRun();
 }
