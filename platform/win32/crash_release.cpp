@@ -13,6 +13,10 @@ namespace {
 constexpr unsigned kLeft = 1;
 constexpr unsigned kRight = 2;
 std::atomic<unsigned> held{0};
+std::atomic<bool> crashed{false};
+// Taken around an injection and its note, and by the release: a press
+// made while the release runs would come after it and stay down.
+std::atomic_flag injecting = ATOMIC_FLAG_INIT;
 
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 std::terminate_handler previousTerminate = nullptr;
@@ -28,8 +32,6 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
   if (previousTerminate != nullptr) previousTerminate();
   std::abort();
 }
-
-}  // namespace
 
 void NoteInjected(MouseAction action) noexcept {
   switch (action) {
@@ -48,11 +50,32 @@ void NoteInjected(MouseAction action) noexcept {
   }
 }
 
+}  // namespace
+
+void InjectMouse(MouseAction action) noexcept {
+  static constexpr DWORD kFlags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTDOWN,
+                                     MOUSEEVENTF_RIGHTUP};
+  while (injecting.test_and_set(std::memory_order_acquire)) {
+  }
+  if (!crashed.load()) {
+    mouse_event(kFlags[static_cast<std::size_t>(action)], 0, 0, 0, 0);
+    NoteInjected(action);
+  }
+  injecting.clear(std::memory_order_release);
+}
+
 void ReleaseInjectedButtons() noexcept {
+  // An injection under way finishes first; one that crashed midway (the
+  // flag never cleared) is waited for no longer than about 100 ms.
+  const DWORD began = GetTickCount();
+  bool locked = false;
+  while (!(locked = !injecting.test_and_set(std::memory_order_acquire)) && GetTickCount() - began < 100) Sleep(0);
+  crashed.store(true);
   // Taken once: a second crash handler finds nothing left to release.
   const unsigned down = held.exchange(0);
   if ((down & kLeft) != 0) mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
   if ((down & kRight) != 0) mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+  if (locked) injecting.clear(std::memory_order_release);
 }
 
 CrashRelease::CrashRelease() noexcept {

@@ -11,9 +11,12 @@
 
 namespace platform::win32 {
 
-// After each mouse_event the program makes.
-void NoteInjected(MouseAction action) noexcept;
-// Sends the release of every button the program holds down.
+// Presses or releases a button with mouse_event and notes it, unless the
+// program has crashed: the threads that still run until the process ends
+// (the run's ticks among them) press nothing after the release.
+void InjectMouse(MouseAction action) noexcept;
+// Sends the release of every button the program holds down, and lets
+// nothing be pressed again.
 void ReleaseInjectedButtons() noexcept;
 
 // Installs the crash handlers for as long as it lives; the ones before

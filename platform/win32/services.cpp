@@ -35,12 +35,8 @@ namespace {
 
 class Win32Input final : public Input {
  public:
-  void Mouse(MouseAction action) override {
-    static constexpr DWORD kFlags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTDOWN,
-                                       MOUSEEVENTF_RIGHTUP};
-    mouse_event(kFlags[static_cast<std::size_t>(action)], 0, 0, 0, 0);
-    NoteInjected(action);  // for a crash to let go of
-  }
+  // Noted for a crash to let go of.
+  void Mouse(MouseAction action) override { InjectMouse(action); }
   Point GetCursorPos() override {
     POINT at{};
     ::GetCursorPos(&at);  // not checked: the position is used as it comes
