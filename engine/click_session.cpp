@@ -1,5 +1,6 @@
 #include "engine/click_session.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "engine/list_file.h"
@@ -210,6 +211,8 @@ void ClickSession::TogglePause(std::uint32_t fieldsWait) {
 void ClickSession::ListTick() {
   if (listRun_.Tick()) {
     RowClicked();
+    // The last round's last entry: it ends as Stop ends it, a held button let go.
+    if (listRun_.RoundsDone()) EndListRun();
     return;
   }
   // Emptied while it ran: it ended.
@@ -219,6 +222,10 @@ void ClickSession::ListTick() {
 }
 
 void ClickSession::SetListInterval(std::uint32_t milliseconds) { listRun_.SetFieldsWait(milliseconds); }
+
+void ClickSession::SetListRounds(std::int32_t rounds) noexcept {
+  listRun_.SetRounds(std::clamp(rounds, 0, kMaxRounds));
+}
 
 // ---- capture
 

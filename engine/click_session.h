@@ -111,6 +111,11 @@ class ClickSession {
   void TogglePause(std::uint32_t fieldsWait);
   void ListTick();
   void SetListInterval(std::uint32_t milliseconds);
+  // Rounds: the run ends by itself after the last entry of this round (0
+  // to kMaxRounds, 0 until stopped; what lies outside is taken as its end).
+  static constexpr std::int32_t kMaxRounds = 9999;
+  void SetListRounds(std::int32_t rounds) noexcept;
+  [[nodiscard]] std::int32_t ListRounds() const noexcept { return listRun_.Rounds(); }
 
   // ---- capture
   void StartCapture();

@@ -14,6 +14,7 @@ void ListRun::StartTicker(std::uint32_t fieldsWait) {
 
 void ListRun::Start(std::uint32_t fieldsWait) {
   if (list_.Count() == 0) return;
+  roundsDone_ = 0;
   StartTicker(fieldsWait);
   started_ = true;
 }
@@ -21,6 +22,7 @@ void ListRun::Start(std::uint32_t fieldsWait) {
 void ListRun::End() {
   ticker_.SetEnabled(false);
   started_ = false;
+  roundsDone_ = 0;
   mouse_.releaseHeldButton();
 }
 
@@ -57,6 +59,7 @@ bool ListRun::Tick() {
   if (onStep) onStep(listPos - 1);
   cursor_.SetCursorPos(entry.x, entry.y);
   mouse_.clickOption(entry.option);
+  if (listPos == list_.Count()) ++roundsDone_;
   ++listPos;
   return true;
 }

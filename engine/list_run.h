@@ -40,6 +40,13 @@ class ListRun {
   // nothing is left to click, and the run has ended.
   bool Tick();
 
+  // After how many rounds a run ends by itself (0: never). A round ends
+  // at each click of the last entry, counted from the run's start.
+  [[nodiscard]] std::int32_t Rounds() const noexcept { return rounds_; }
+  void SetRounds(std::int32_t rounds) noexcept { rounds_ = rounds; }
+  // The last entry of the last round has been clicked: the run is over.
+  [[nodiscard]] bool RoundsDone() const noexcept { return rounds_ > 0 && roundsDone_ >= rounds_; }
+
   // The next click is the first entry's.
   void Rewind() noexcept { listPos = 1; }
   // The next run's first wait comes from the interval fields again.
@@ -58,4 +65,6 @@ class ListRun {
   bool listWaitsFromFields = false;
   bool started_ = false;
   bool paused_ = false;
+  std::int32_t rounds_ = 0;
+  std::int32_t roundsDone_ = 0;
 };

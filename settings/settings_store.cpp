@@ -40,6 +40,7 @@ void SettingsStore::Read(Settings& into) {
   integer("numclicks", into.numclicks);
   boolean("orig", into.orig);
   boolean("doubleclick", into.doubleclick);
+  integer("listrounds", into.rounds);
   for (std::size_t i = 0; i < into.hotkeys.size(); ++i) {
     if (!store.ValueExists(kHotkeyValues[i])) continue;
     const std::string text = store.ReadString(kHotkeyValues[i]);
@@ -72,6 +73,7 @@ void SettingsStore::Write(const Settings& values) {
   integer("numclicks", values.numclicks);
   boolean("orig", values.orig);
   boolean("doubleclick", values.doubleclick);
+  integer("listrounds", values.rounds);
   for (std::size_t i = 0; i < values.hotkeys.size(); ++i) {
     if (values.hotkeys[i]) store.WriteString(kHotkeyValues[i], FormatShortcut(*values.hotkeys[i], keyboard_));
   }

@@ -1,4 +1,4 @@
-// The settings store: eighteen values under one registry key, as a plain
+// The settings store: nineteen values under one registry key, as a plain
 // value. A value absent from the store is absent from what Read gives; a
 // value absent from what Write is given keeps what the store holds.
 #pragma once
@@ -24,6 +24,8 @@ struct Settings {
   std::optional<std::int32_t> numclicks;
   std::optional<bool> orig;
   std::optional<bool> doubleclick;
+  // Rounds of a list run, 0 until stopped; absent in a store of before.
+  std::optional<std::int32_t> rounds;
   // Start, stop, click, click-hold, release, right click, double click.
   std::array<std::optional<TShortCut>, 7> hotkeys;
   // Read only: a stored text that names no combination (absent from

@@ -412,8 +412,17 @@ void TForm1::CreateOptionsTab() {
 
   Label8 =
       Place<TLabel>(*this, single, "Label8", {8, 81, 121, 26}, "Number of Clicks to make\r\nDefault is 0 or unlimited");
-  Label28 = Place<TLabel>(*this, multipleclickoptionspanel, "Label28", {8, 16, 117, 39},
-                          "None Currently other\r\nthan Hotkey\r\nDesignations to the right.");
+  // The list's one option: how many rounds a run makes before it ends.
+  TPanel* multiple = multipleclickoptionspanel;
+  Label29 = Place<TLabel>(*this, multiple, "Label29", {8, 24, 40, 13}, "Rounds");
+  roundsspin = Make<TzcSpinEdit>(*this, "roundsspin");
+  roundsspin->SetMinValue(0);
+  roundsspin->SetMaxValue(ClickSession::kMaxRounds);
+  roundsspin->SetValue(0);
+  roundsspin->SetBounds(56, 20, 57, 22);
+  roundsspin->SetParent(multiple);
+  Label28 = Place<TLabel>(*this, multiple, "Label28", {8, 48, 150, 26},
+                          "Rounds of the list to click\r\nDefault is 0 or until stopped");
 
   // "Hot Key Options": a label and an editable drop-down list a row.
   struct Row {
@@ -456,6 +465,7 @@ void TForm1::CreateOptionsTab() {
   clickonorigoption->OnClick = Handler(this, &TForm1::clickonorigoptionClick);
   doubleclickbox->OnClick = Handler(this, &TForm1::doubleclickboxClick);
   numclicksspin->OnChange = Handler(this, &TForm1::numclicksspinChange);
+  roundsspin->OnChange = Handler(this, &TForm1::roundsspinChange);
   for (int i = 0; i < 7; ++i) {
     (*boxes[i])->OnChange = Handler(this, rows[i].handler);
     (*boxes[i])->OnExit = Handler(this, &TForm1::hotkeyBoxExit);

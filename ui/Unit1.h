@@ -134,6 +134,9 @@ class TForm1 : public TForm, private SessionEvents {
   TPanel* multipleclickoptionspanel;
   TLabel* Label11;
   TLabel* Label28;
+  // Rounds of a list run.
+  TLabel* Label29;
+  TzcSpinEdit* roundsspin;
   TPanel* hotkeyoptionspanel;
   TLabel* Label20;
   TLabel* Label21;
@@ -202,6 +205,7 @@ class TForm1 : public TForm, private SessionEvents {
   void clickonorigoptionClick(TObject* Sender);
   void doubleclickboxClick(TObject* Sender);
   void numclicksspinChange(TObject* Sender);
+  void roundsspinChange(TObject* Sender);
   void testbuttonClick(TObject* Sender);
   void tenthChange(TObject* Sender);
   void mtimerintervalchange(TObject* Sender);

@@ -168,6 +168,7 @@ void TForm1::applySettings(const Settings& values) {
   if (values.numclicks) numclicksspin->SetValue(*values.numclicks);
   if (values.orig) clickonorigoption->SetChecked(*values.orig);
   if (values.doubleclick) doubleclickbox->SetChecked(*values.doubleclick);
+  if (values.rounds) roundsspin->SetValue(*values.rounds);
   // A combination stored for two hotkeys would leave one of them dead.
   const StoredHotkeys resolved = ResolveStoredHotkeys(values.hotkeys);
   const auto components = hotkeyComponents();
@@ -240,6 +241,7 @@ Settings TForm1::settingsToKeep(std::exception_ptr& unreadable) const {
   values.numclicks = session->ClickLimit();
   values.orig = session->ClickOnOrig();
   values.doubleclick = session->DoubleClick();
+  values.rounds = session->ListRounds();
   const HotkeyCodes codes = hotkeyCodesToKeep();
   for (std::size_t row = 0; row < codes.size(); ++row) values.hotkeys[row] = codes[row];
   return values;

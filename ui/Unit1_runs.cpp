@@ -153,6 +153,8 @@ void TForm1::doubleclickboxClick(TObject* /*Sender*/) { session->SetDoubleClick(
 
 void TForm1::numclicksspinChange(TObject* /*Sender*/) { session->SetClickLimit(numclicksspin->Value()); }
 
+void TForm1::roundsspinChange(TObject* /*Sender*/) { session->SetListRounds(roundsspin->Value()); }
+
 void TForm1::testbuttonClick(TObject* /*Sender*/) {
   testbutton->SetColor(testbutton->Color() == clBtnFace ? clRed : clBtnFace);
 }

@@ -151,7 +151,7 @@ TEST(RegistryFaults, AKeyDeletedWhileRunningIsWrittenAgainAtExit) {
     }
     EXPECT_TRUE(fake.messageBoxes().empty()) << machineWritable;
     ASSERT_TRUE(registry.keyExists(root, kKeyPath)) << machineWritable;
-    EXPECT_EQ(registry.key(root, kKeyPath).size(), 18u);
+    EXPECT_EQ(registry.key(root, kKeyPath).size(), 19u);
     EXPECT_EQ(registry.key(root, kKeyPath).at("timem").data, (std::vector<std::uint8_t>{4, 0, 0, 0}));
   }
 }

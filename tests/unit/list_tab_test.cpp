@@ -222,6 +222,26 @@ TEST_F(ClickListTab, AListOfOneKeepsItsRowHighlightedAsItGoesRound) {
   }
 }
 
+TEST_F(ClickListTab, WithRoundsSetOnTheOptionsTabARunEndsByItselfAndLooksStopped) {
+  setInterval(0, 0, 0, 1, 0);
+  add("10", "10", 2);  // a hold
+  add("20", "20", 3);  // its release
+  add("30", "30", 2);  // and a hold last
+  user().click(*form().mstopspecify);
+  user().selectTab(*form().PageControl1, 2);
+  user().enterText(*form().roundsspin, "2");
+  user().selectTab(*form().PageControl1, 1);
+  fake().clearMouseEvents();
+  user().click(*form().mclicklistbtn);
+  fake().advance(100 * 6 + 50);
+  EXPECT_EQ(downs().size(), 4u) << "two rounds of two holds";
+  EXPECT_FALSE(fake().mouse().leftHeld()) << "the last hold let go at the end";
+  EXPECT_EQ(form().mclicklistbtn->Caption(), "Click the List");
+  EXPECT_FALSE(form().stophotkey->Active());
+  fake().advance(1000);
+  EXPECT_EQ(downs().size(), 4u);
+}
+
 TEST_F(ClickListTab, ADelayOfZeroHaltsTheRunAndPauseRestartsAFullWait) {
   setInterval(0, 0, 1, 0, 0);
   add("1", "1", 1);

@@ -211,7 +211,7 @@ TEST(SessionEnd, LogoffWritesTheSettingsAsAnExitWould) {
     app.form().xpostext->SetText("3x");  // not a number: kept as stored, and no box
     fake.desktop().endSession();
     EXPECT_TRUE(fake.messageBoxes().empty()) << "nobody is there to answer a box";
-    ASSERT_EQ(values.size(), 17u);
+    ASSERT_EQ(values.size(), 18u);
     EXPECT_EQ(values.count("x"), 0u);
     EXPECT_EQ(values.at("timem").data[0], 7);
     // The system ends the process here; nothing else runs.
@@ -376,7 +376,7 @@ TEST(SessionEnd, ACancelledLogoffLeavesTheRunsTheHeldButtonAndTheLockedPointAsTh
   // What the exit writes was written all the same.
   const auto& values =
       fake.registryStore().key(platform::RegistryRoot::kLocalMachine, "Software\\Brenmoorsoft\\Tapfinch");
-  EXPECT_EQ(values.size(), 18u);
+  EXPECT_EQ(values.size(), 19u);
 }
 
 TEST(SessionEnd, ALogoffUnderWayStopsEveryRunAndLetsTheButtonUp) {

@@ -394,3 +394,58 @@ TEST_F(Session, AnIntervalOfZeroHaltsARunUntilRaisedAndAChangeRestartsTheWait) {
   fake.advance(1);
   EXPECT_EQ(fake.mouseEvents()[2].time, started + 15200);
 }
+
+// Rounds: each ends with a click of the last entry, counted from the start;
+// the last one ends the run as Stop would, with nothing left held.
+TEST_F(Session, AListRunOfRoundsEndsAfterTheLastEntryOfTheLastRoundWithNothingHeld) {
+  const struct {
+    const char* list;
+    std::vector<int> options;
+    std::int32_t rounds;
+    std::size_t events;  // mouse events until it ended
+  } cases[] = {
+      {"clicks, one round", {1, 1, 1}, 1, 3 * 2},
+      {"clicks, three rounds", {1, 1, 1}, 3, 9 * 2},
+      {"a drag that ends the round", {1, 2, 3}, 2, 2 * 4},
+      {"a hold last: let go at the end", {1, 2}, 2, 2 * 3 + 1},
+      {"past the most: as many as the most", {1}, ClickSession::kMaxRounds + 5, ClickSession::kMaxRounds * 2u},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.list);
+    session.Clear();
+    for (std::size_t i = 0; i < c.options.size(); ++i) add(static_cast<int>(i) + 1, c.options[i], 0.01);
+    session.SetListRounds(c.rounds);
+    session.SetListInterval(10);
+    fake.clearMouseEvents();
+    session.ToggleListRun(10);
+    fake.advance(10 *
+                 (static_cast<std::uint64_t>(std::min(c.rounds, ClickSession::kMaxRounds)) * c.options.size() + 5));
+    EXPECT_FALSE(session.ListStarted());
+    EXPECT_FALSE(session.ListRunning());
+    EXPECT_FALSE(shown.listStarted) << "the window shows it ended";
+    EXPECT_FALSE(shown.arming.stop) << "nothing runs: the stop hotkey is let go";
+    EXPECT_FALSE(fake.mouse().leftHeld());
+    EXPECT_EQ(fake.mouseEvents().size(), c.events);
+    EXPECT_EQ(shown.selected, std::set<int>{static_cast<int>(c.options.size()) - 1}) << "the last entry shown";
+  }
+
+  // A pause keeps the count; a new start counts again; 0 goes on.
+  session.Clear();
+  for (int x = 1; x <= 2; ++x) add(x, 1, 0.01);
+  session.SetListRounds(2);
+  session.ToggleListRun(10);
+  fake.advance(30);  // a round and a half
+  session.TogglePause(10);
+  fake.advance(500);
+  session.TogglePause(10);
+  fake.advance(20);
+  EXPECT_FALSE(session.ListStarted()) << "two rounds in all";
+  session.ToggleListRun(10);
+  fake.advance(30);
+  EXPECT_TRUE(session.ListStarted()) << "counted again from the new start";
+  session.SetListRounds(0);
+  fake.advance(1000);
+  EXPECT_TRUE(session.ListRunning()) << "0: until stopped";
+  session.SetListRounds(-3);
+  EXPECT_EQ(session.ListRounds(), 0);
+}

@@ -1,4 +1,4 @@
-// The settings store on its own, over the fake registry: the eighteen
+// The settings store on its own, over the fake registry: the nineteen
 // values as a plain value, where they are kept, the types they must have,
 // and every failure with its message. No window: what the main window does
 // with the values is settings_test.cpp's.
@@ -42,6 +42,7 @@ Settings AllValues() {
   values.numclicks = 7;
   values.orig = true;
   values.doubleclick = true;
+  values.rounds = 5;
   values.hotkeys = {0x407A, 0, 0x8073, 0x4053, 0x4044, 0x4046, 0x4047};
   return values;
 }
@@ -69,7 +70,8 @@ class Store : public ::testing::Test {
 
 TEST_F(Store, EveryValueIsWrittenWithItsTypeAndReadsBackAndAValueNotGivenStaysAsStored) {
   open().Write(AllValues());
-  ASSERT_EQ(stored().size(), 18u);
+  ASSERT_EQ(stored().size(), 19u);
+  EXPECT_EQ(stored().at("listrounds").data, Dword(5).data) << "the rounds, beside the others";
   EXPECT_EQ(stored().at("x").data, Dword(static_cast<std::uint32_t>(-12)).data);
   EXPECT_EQ(stored().at("mouse").data, Dword(0).data);
   EXPECT_EQ(stored().at("starthotkey").data, Text("Ctrl+F11").data);
@@ -81,7 +83,12 @@ TEST_F(Store, EveryValueIsWrittenWithItsTypeAndReadsBackAndAValueNotGivenStaysAs
   EXPECT_EQ(read.interval, AllValues().interval);
   EXPECT_EQ(read.mouse, false);
   EXPECT_EQ(read.doubleclick, true);
+  EXPECT_EQ(read.rounds, 5);
   EXPECT_EQ(read.hotkeys, AllValues().hotkeys);
+  stored().erase("listrounds");
+  Settings older;
+  EXPECT_EQ(readFault(older), "") << "a store of before, without the rounds";
+  EXPECT_EQ(older.rounds, std::nullopt);
 
   Settings some;
   some.y = 6;
@@ -139,7 +146,7 @@ TEST_F(Store, AnUnwritableMachineRootFallsBackToTheUsersOwnAndNeitherIsReportedA
   EXPECT_EQ(readFault(read), "");
   EXPECT_EQ(read.interval[2], 12) << "read from the user's root";
   open().Write(AllValues());
-  EXPECT_EQ(stored(RegistryRoot::kCurrentUser).size(), 18u);
+  EXPECT_EQ(stored(RegistryRoot::kCurrentUser).size(), 19u);
   EXPECT_FALSE(fake.registryStore().keyExists(RegistryRoot::kLocalMachine, kPath));
 
   fake.registryStore().makeUnwritable(RegistryRoot::kCurrentUser);
@@ -168,5 +175,5 @@ TEST_F(Store, AWriteThatFailsStopsThereWithTheValueNamed) {
   fake.registryStore().failWritesAfter(-1);
   fake.registryStore().deleteKey(RegistryRoot::kLocalMachine, kPath);
   open().Write(AllValues());
-  EXPECT_EQ(stored().size(), 18u);
+  EXPECT_EQ(stored().size(), 19u);
 }

@@ -52,7 +52,7 @@ class SavedSettings : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SavedSettings, FirstRunCreatesTheKeyAndWritesAllEighteenValuesAtExit) {
+TEST_F(SavedSettings, FirstRunCreatesTheKeyAndWritesAllNineteenValuesAtExit) {
   {
     Tapfinch app(fake);
     ASSERT_TRUE(app.started());
@@ -62,13 +62,14 @@ TEST_F(SavedSettings, FirstRunCreatesTheKeyAndWritesAllEighteenValuesAtExit) {
               (std::vector<std::string>{"Ctrl+F9", "Ctrl+F10", "Ctrl+A", "Ctrl+S", "Ctrl+D", "Ctrl+F", "Ctrl+G"}));
   }
   const auto& values = stored();
-  EXPECT_EQ(values.size(), 18u);
+  EXPECT_EQ(values.size(), 19u);
   EXPECT_EQ(values.at("x").type, platform::kRegDword);
   EXPECT_EQ(values.at("times").data, Dword(5).data);
   EXPECT_EQ(values.at("mouse").data, Dword(1).data);
   EXPECT_EQ(values.at("starthotkey").type, platform::kRegSz);
   EXPECT_EQ(values.at("starthotkey").data, Text("Ctrl+F9").data);
   EXPECT_EQ(values.at("doubleclickhotkey").data, Text("Ctrl+G").data);
+  EXPECT_EQ(values.at("listrounds").data, Dword(0).data) << "no store: until stopped";
   EXPECT_TRUE(fake.messageBoxes().empty());
 }
 
@@ -80,6 +81,7 @@ TEST_F(SavedSettings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
   values["mouse"] = Dword(0);
   values["orig"] = Dword(1);
   values["numclicks"] = Dword(7);
+  values["listrounds"] = Dword(12345);  // past the most the field takes
   values["starthotkey"] = Text("Ctrl+F5");
   values["clickhotkey"] = Text("Alt+F4");  // not in the choice list
   {
@@ -93,6 +95,9 @@ TEST_F(SavedSettings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
     EXPECT_EQ(form.Timer1->Interval(), 23u * 3600000 + 5000) << "tenthChange ran";
     EXPECT_TRUE(form.session->ClickOnOrig());
     EXPECT_EQ(form.numclicksspin->Value(), 7);
+    EXPECT_EQ(form.roundsspin->Value(), 9999);
+    EXPECT_EQ(form.session->ListRounds(), 9999) << "the field's change ran";
+    form.roundsspin->SetValue(3);
     EXPECT_EQ(form.ComboBox1->Text(), "Ctrl+F5");
     EXPECT_EQ(form.ComboBox3->Text(), "Alt+F4") << "a code outside the list shows its name";
     EXPECT_EQ(form.ComboBox3->ItemIndex(), -1);
@@ -103,6 +108,7 @@ TEST_F(SavedSettings, StoredValuesGoThroughTheControlsAsAUsersChangesWould) {
   EXPECT_EQ(stored().at("timeh").data, Dword(23).data);
   EXPECT_EQ(stored().at("x").data, Dword(static_cast<std::uint32_t>(-5)).data);
   EXPECT_EQ(stored().at("clickhotkey").data, Text("Alt+F4").data);
+  EXPECT_EQ(stored().at("listrounds").data, Dword(3).data);
 }
 
 TEST_F(SavedSettings, AWrongTypeStopsReadingThereWithItsMessage) {
@@ -140,7 +146,7 @@ TEST_F(SavedSettings, APointFieldThatIsNoNumberAtExitKeepsItsStoredValueAndIsNam
   }
   ASSERT_EQ(fake.messageBoxes().size(), 1u);
   EXPECT_EQ(fake.messageBoxes()[0].text, "'12a' is not a valid integer value.");
-  EXPECT_EQ(stored().size(), 17u);
+  EXPECT_EQ(stored().size(), 18u);
   EXPECT_EQ(stored().count("x"), 0u);
   EXPECT_EQ(stored().at("y").data, Dword(7).data);
   EXPECT_EQ(stored().at("timem").data, Dword(4).data);
