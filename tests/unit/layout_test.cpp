@@ -194,9 +194,10 @@ TEST(Layout, TabVisitsTheControlsOfEachTabInTheirOrder) {
                                 "mtimeinterval", "mminutes", "mseconds", "mtenth", "mhundreth", "RadioButton1"}))
       << "the list, the tabs, then round to capture, the point, the interval and the click options";
   app.user().selectTab(*form.PageControl1, 2);
-  EXPECT_EQ(Tabbing(app, *form.clickonorigoption, 11),
-            (std::vector<std::string>{"doubleclickbox", "numclicksspin", "roundsspin", "ComboBox1", "ComboBox2",
-                                      "ComboBox3", "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox7", "PageControl1"}));
+  EXPECT_EQ(
+      Tabbing(app, *form.clickonorigoption, 11),
+      (std::vector<std::string>{"doubleclickbox", "numclicksspin", "roundsspin", "ComboBox1", "ComboBox2", "ComboBox3",
+                                "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox7", "PageControl1"}));
 }
 
 TEST(Layout, TheFirstStatesAreThoseOfAnIdleProgramClickingAtTheMouse) {
