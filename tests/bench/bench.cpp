@@ -127,6 +127,18 @@ bool FillList(const Tapfinch& app, const Target& target, int entries) {
   return true;
 }
 
+// A list of 100 Click entries at the target with a 10 ms delay each,
+// started unless told not to; false when it could not be made.
+bool StartTenMsList(const Tapfinch& app, const Target& target, bool start = true) {
+  const auto fields = app.controls("TzcFloatSpinEdit");
+  if (fields.size() != 5) return false;
+  app.stepField(fields[2], VK_DOWN, 5);
+  app.stepField(fields[4], VK_UP, 1);
+  if (!FillList(app, target, 100)) return false;
+  if (start) Click(app.control("TButton", "Click the List"));
+  return true;
+}
+
 // A list of three Click entries of 1 s each run for a minute: how far the
 // sixty-first click is from a minute after the first (the list run's
 // drift), or a negative number when the run could not be made.
@@ -306,12 +318,7 @@ bool ListRun(Reading* perThousand = nullptr) {
   Tapfinch app;
   if (!app.started()) return false;
   Target target(1000, 780, 200, 150);
-  const auto fields = app.controls("TzcFloatSpinEdit");
-  if (fields.size() != 5) return false;
-  app.stepField(fields[2], VK_DOWN, 5);
-  app.stepField(fields[4], VK_UP, 1);
-  if (!FillList(app, target, 100)) return false;
-  Click(app.control("TButton", "Click the List"));
+  if (!StartTenMsList(app, target)) return false;
   Pump(300);
   Probe probe(app.processId(), kTapfinchExe);
   const Reading before = probe.read();
@@ -700,12 +707,7 @@ bool MeasureMinimised() {
     Target target(1000, 780, 200, 150);
     const bool list = std::string(which).rfind("list", 0) == 0;
     if (list) {
-      const auto fields = app.controls("TzcFloatSpinEdit");
-      if (fields.size() != 5) return false;
-      app.stepField(fields[2], VK_DOWN, 5);
-      app.stepField(fields[4], VK_UP, 1);
-      if (!FillList(app, target, 100)) return false;
-      Click(app.control("TButton", "Click the List"));
+      if (!StartTenMsList(app, target)) return false;
     } else {
       app.selectTab(0);
       if (!SetInterval(app, {"10 ms", 0, 1, 5000, false})) return false;
@@ -801,12 +803,7 @@ int main(int argc, char** argv) {
       if (!app.started()) return 1;
       Target target(1000, 780, 200, 150);
       if (rows != 0) {
-        const auto fields = app.controls("TzcFloatSpinEdit");
-        if (fields.size() != 5) return 1;
-        app.stepField(fields[2], VK_DOWN, 5);
-        app.stepField(fields[4], VK_UP, 1);
-        if (!FillList(app, target, 100)) return 1;
-        if (rows < 0) Click(app.control("TButton", "Click the List"));
+        if (!StartTenMsList(app, target, rows < 0)) return 1;
       }
       Pump(500);
       const Closing closing = TimeClose(app.mainWindow(), app.process());

@@ -10,22 +10,19 @@
 
 #include "app/program.h"
 #include "tests/support/harness.h"
+#include "tests/support/registry_values.h"
 
 using platform::RegistryRoot;
 using platform::RegistryValue;
 using platform::fake::FakePlatform;
 using testing_support::Tapfinch;
 
+using testing_support::Text;
+
 namespace {
 
 constexpr const char* kKeyPath = "Software\\Brenmoorsoft\\Tapfinch";
 constexpr std::uint32_t kVkF9 = 0x78;
-
-RegistryValue Text(const std::string& text) {
-  std::vector<std::uint8_t> data(text.begin(), text.end());
-  data.push_back(0);
-  return {platform::kRegSz, data};
-}
 
 // The values the settings store reads, as the program shows them.
 struct SettingsSeen {

@@ -12,25 +12,17 @@
 #include "framework/exceptions.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/settings_store.h"
+#include "tests/support/registry_values.h"
 
 using platform::RegistryRoot;
 using platform::RegistryValue;
 
+using testing_support::Dword;
+using testing_support::Text;
+
 namespace {
 
 constexpr const char* kPath = "Software\\Brenmoorsoft\\Tapfinch";
-
-RegistryValue Dword(std::uint32_t value) {
-  return {platform::kRegDword,
-          {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-           static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
-}
-
-RegistryValue Text(const std::string& text) {
-  std::vector<std::uint8_t> data(text.begin(), text.end());
-  data.push_back(0);
-  return {platform::kRegSz, data};
-}
 
 // Every value given, as an exit gives them.
 Settings AllValues() {

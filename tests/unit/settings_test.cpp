@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/harness.h"
+#include "tests/support/registry_values.h"
 
 using platform::RegistryRoot;
 using platform::RegistryValue;
@@ -15,21 +16,12 @@ using platform::fake::FakeRegistry;
 using testing_support::Tapfinch;
 using testing_support::WindowOf;
 
+using testing_support::Dword;
+using testing_support::Text;
+
 namespace {
 
 constexpr const char* kPath = "Software\\Brenmoorsoft\\Tapfinch";
-
-RegistryValue Dword(std::uint32_t value) {
-  return {platform::kRegDword,
-          {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-           static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
-}
-
-RegistryValue Text(const std::string& text) {
-  std::vector<std::uint8_t> data(text.begin(), text.end());
-  data.push_back(0);
-  return {platform::kRegSz, data};
-}
 
 class SavedSettings : public ::testing::Test {
  protected:
