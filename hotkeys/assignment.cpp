@@ -49,16 +49,24 @@ std::array<std::string, kHotkeyRows> StoredHotkeyNotes(
 }
 
 std::string HotkeyNotice(const std::array<std::string, kHotkeyRows>& notes,
-                         const std::vector<std::string>& heldElsewhere) {
+                         const std::vector<std::string>& heldElsewhere, const std::vector<std::string>& hookless) {
   std::string notice;
   auto append = [&](const std::string& sentence) { notice += (notice.empty() ? "" : " ") + sentence; };
+  auto joined = [](const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    return list;
+  };
   for (const std::string& note : notes) {
     if (!note.empty()) append(note);
   }
-  if (heldElsewhere.empty()) return notice;
-  std::string held;
-  for (const std::string& name : heldElsewhere) held += (held.empty() ? "" : ", ") + name;
-  append("Another program holds " + held + ". Tapfinch tries again until it is free.");
+  if (!heldElsewhere.empty()) {
+    append("Another program holds " + joined(heldElsewhere) + ". Tapfinch tries again until it is free.");
+  }
+  if (!hookless.empty()) {
+    append("Windows refused or removed the mouse hook for " + joined(hookless) +
+           ". Tapfinch tries again until it works.");
+  }
   return notice;
 }
 

@@ -82,8 +82,10 @@ class HotkeyAssignment {
     const StoredHotkeys& resolved, const std::array<std::optional<std::string>, kHotkeyRows>& unreadable,
     const HotkeyAssignment& names);
 // The Options tab's notice: the rows' notes, then the combinations another
-// program holds, named with their purpose ("Ctrl+F9 (Start)").
+// program holds, then the mouse buttons whose hook the system refused or
+// removed, named with their purpose ("Ctrl+F9 (Start)").
 [[nodiscard]] std::string HotkeyNotice(const std::array<std::string, kHotkeyRows>& notes,
-                                       const std::vector<std::string>& heldElsewhere);
+                                       const std::vector<std::string>& heldElsewhere,
+                                       const std::vector<std::string>& hookless = {});
 // The caption of the capture option that row 2 to 6 drives.
 [[nodiscard]] std::string CaptureCaption(int row, const std::string& hotkeyName);

@@ -77,3 +77,10 @@ void TLMDGlobalHotKey::HotkeyPressed() {
     OnKeyDown(this, key, split.shift);
   });
 }
+
+void TLMDGlobalHotKey::HotkeyLost() {
+  registered_ = false;
+  Guard([&] {
+    if (OnLost) OnLost(this);
+  });
+}

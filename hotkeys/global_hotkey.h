@@ -4,7 +4,10 @@
 // receiver window and identifier. A refused registration is silent, but
 // the component knows it and tries again on Retry. A press that comes
 // while its own OnKeyDown still runs (a message box it opened) is dropped,
-// and a held combination notifies once.
+// and a held combination notifies once. A mouse button (middle, back,
+// forward) is held through the platform's low-level mouse hook; when the
+// system takes the hook away, the component counts as refused and says so
+// through OnLost.
 #pragma once
 
 #include <cstdint>
@@ -33,9 +36,13 @@ class TLMDGlobalHotKey : public TComponent, private platform::HotkeySink {
   [[nodiscard]] bool Refused() const noexcept { return active_ && hotKey_ != 0 && !registered_; }
   // Registers a refused combination again; true when it now works.
   bool Retry();
+  // The hook holding the component's mouse button was lost; it is Refused
+  // until a Retry installs it again.
+  TNotifyEvent OnLost;
 
  private:
   void HotkeyPressed() override;
+  void HotkeyLost() override;
   void Register(TShortCut code);
 
   std::unique_ptr<platform::GlobalAtom> atom_;  // the identifier's atom, held for the component's life

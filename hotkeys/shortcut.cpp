@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/mouse_hook.h"
+
 namespace {
 
 // The program's key-name strings.
@@ -45,6 +47,9 @@ const char* FixedKeyName(unsigned key) noexcept {
       return nullptr;
   }
 }
+
+// The buttons by their virtual key, 4 to 6, as Windows' own settings name them.
+constexpr const char* kMouseButtonNames[] = {"Middle Button", "Mouse Back", "Mouse Forward"};
 
 // The program's own names of the keys, by virtual key; empty where the
 // keyboard layout names the key. Made once: every hotkey name read is
@@ -108,8 +113,11 @@ std::uint32_t HotkeyModifiers(TShiftState shift) noexcept {
   return modifiers;
 }
 
+bool IsMouseShortcut(TShortCut code) noexcept { return platform::IsMouseButtonKey(code & 0x1FFFu); }
+
 std::string FormatShortcut(TShortCut code, platform::Keyboard& keyboard) {
-  const std::string name = KeyName(code & 0xFFu, keyboard);
+  const std::string name = IsMouseShortcut(code) ? kMouseButtonNames[(code & 0x1FFFu) - platform::kMiddleButtonKey]
+                                                 : KeyName(code & 0xFFu, keyboard);
   if (name.empty()) return {};
   std::string text;
   if ((code & scShift) != 0) text += kShiftPrefix;
@@ -142,6 +150,13 @@ TShortCut ParseShortcut(const std::string& text, platform::Keyboard& keyboard, p
   }
   const std::string rest = text.substr(at);
   if (rest.empty()) return 0;
+  // Before the keys: no key's name is a button's, and code 0x104 would
+  // otherwise name the middle button too.
+  for (std::uint32_t key = platform::kMiddleButtonKey; key <= platform::kForwardButtonKey; ++key) {
+    if (locale.SameTextIgnoringCase(kMouseButtonNames[key - platform::kMiddleButtonKey], rest)) {
+      return static_cast<TShortCut>(key | modifiers);
+    }
+  }
   // Codes 8 to 0x255 are searched, lowest first, but only the low byte is
   // named: each name is tried once, at the lowest code that bears it (8 to
   // 0xFF, then 0x100 to 0x107 for the low bytes below 8).
@@ -165,6 +180,9 @@ const std::vector<std::string>& HotkeyChoices() {
     }
     for (const char* text : {"Ins", "Shift+Ins", "Ctrl+Ins", "DEL", "Shift+Del", "Ctrl+Del", "Alt+BkSp"}) {
       list.emplace_back(text);
+    }
+    for (const char* prefix : {"", "Ctrl+", "Shift+", "Alt+"}) {
+      for (const char* button : kMouseButtonNames) list.push_back(prefix + std::string(button));
     }
     return list;
   }();

@@ -22,6 +22,9 @@ enum HotkeyModifier : std::uint32_t {
 class HotkeySink {
  public:
   virtual void HotkeyPressed() = 0;  // a WM_HOTKEY reached the receiver
+  // The mouse hook that held this receiver's button was lost (the system
+  // removed it); the registration is gone and may be made again.
+  virtual void HotkeyLost() = 0;
 
  protected:
   ~HotkeySink() = default;
@@ -31,7 +34,9 @@ class HotkeyReceiver {
  public:
   virtual ~HotkeyReceiver() = default;  // destroys the hidden window
   // RegisterHotKey(window, id, modifiers, key): rebinds what this receiver
-  // and identifier held before. False when the system refuses.
+  // and identifier held before. False when the system refuses. The mouse
+  // buttons (platform/mouse_hook.h) are held through the low-level mouse
+  // hook instead: false when the system refuses the hook.
   virtual bool Register(std::uint16_t id, std::uint32_t modifiers, std::uint32_t key) = 0;
   virtual void Unregister(std::uint16_t id) = 0;
 };

@@ -515,6 +515,7 @@ void TForm1::CreateNonVisualComponents() {
   releasehotkey->OnKeyDown = KeyHandler(this, &TForm1::releasehotkeyKeyDown);
   rightclickhotkey->OnKeyDown = KeyHandler(this, &TForm1::rightclickhotkeyKeyDown);
   doubleclickhotkey->OnKeyDown = KeyHandler(this, &TForm1::doubleclickhotkeyKeyDown);
+  for (TLMDGlobalHotKey* component : hotkeyComponents()) component->OnLost = Handler(this, &TForm1::hotkeyLost);
 
   aboutdlg = Make<TLMDAboutDlg>(*this, "aboutdlg");
   aboutdlg->Appname = "Tapfinch by Brenmoor";

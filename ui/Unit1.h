@@ -244,6 +244,9 @@ class TForm1 : public TForm, private SessionEvents {
   // Focus leaving a hotkey box: what was typed there takes effect now.
   void hotkeyBoxExit(TObject* Sender);
   void hotkeyretrytimerTimer(TObject* Sender);
+  // The system took away the mouse hook of a hotkey: said at once, tried
+  // again at the next retry.
+  void hotkeyLost(TObject* Sender);
 
   // Shows the seven hotkeys in their boxes.
   void loadhotkeystringlist();
@@ -251,6 +254,8 @@ class TForm1 : public TForm, private SessionEvents {
   void showHotkeys();
   // Registers again what another program held; says what still fails.
   void retryHotkeys();
+  // The notice of what is refused, and the retry timer while anything is.
+  void showHotkeyNotice();
   // Writes every value; one that cannot be read from its field is left as
   // stored, and the first such error is rethrown after the rest is written
   // (unless quiet, at logoff, when nobody can read a message). Changes

@@ -131,18 +131,28 @@ void TForm1::hotkeyBoxExit(TObject* Sender) {
 }
 
 void TForm1::retryHotkeys() {
-  std::vector<std::string> refused;
+  for (TLMDGlobalHotKey* component : hotkeyComponents()) component->Retry();
+  showHotkeyNotice();
+}
+
+void TForm1::showHotkeyNotice() {
+  std::vector<std::string> heldElsewhere;
+  std::vector<std::string> hookless;
   const auto components = hotkeyComponents();
   for (std::size_t row = 0; row < components.size(); ++row) {
-    if (components[row]->Retry()) continue;
-    refused.push_back(hotkeys->Name(components[row]->HotKey()) + " (" + HotkeyPurpose(static_cast<int>(row)) + ")");
+    if (!components[row]->Refused()) continue;
+    const TShortCut code = components[row]->HotKey();
+    (IsMouseShortcut(code) ? hookless : heldElsewhere)
+        .push_back(hotkeys->Name(code) + " (" + HotkeyPurpose(static_cast<int>(row)) + ")");
   }
-  const std::string notice = HotkeyNotice(fallbackNotes_, refused);
+  const std::string notice = HotkeyNotice(fallbackNotes_, heldElsewhere, hookless);
   if (hotkeynotice->Caption() != notice) hotkeynotice->SetCaption(notice);
-  hotkeyretrytimer->SetEnabled(!refused.empty());
+  hotkeyretrytimer->SetEnabled(!heldElsewhere.empty() || !hookless.empty());
 }
 
 void TForm1::hotkeyretrytimerTimer(TObject* /*Sender*/) { retryHotkeys(); }
+
+void TForm1::hotkeyLost(TObject* /*Sender*/) { showHotkeyNotice(); }
 
 void TForm1::FormActivate(TObject* /*Sender*/) { retryHotkeys(); }
 

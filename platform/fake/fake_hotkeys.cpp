@@ -20,6 +20,8 @@ class FakeHotkeys::FakeReceiver final : public HotkeyReceiver {
     auto& list = hotkeys_.registrations_;
     list.erase(std::remove_if(list.begin(), list.end(), [this](const Registration& r) { return r.receiver == this; }),
                list.end());
+    hotkeys_.mouseTable_.RemoveAll(this);
+    hotkeys_.uninstallIfUnused();
     hotkeys_.receivers_.erase(this);
   }
   FakeReceiver(const FakeReceiver&) = delete;
@@ -28,6 +30,7 @@ class FakeHotkeys::FakeReceiver final : public HotkeyReceiver {
   bool Register(std::uint16_t id, std::uint32_t modifiers, std::uint32_t key) override {
     ++hotkeys_.registerCalls_;
     Drop(id);  // registering again under the same identifier replaces
+    if (IsMouseButtonKey(key)) return hotkeys_.hookButton(this, id, modifiers, key);
     if (hotkeys_.held(modifiers, key)) return false;
     hotkeys_.registrations_.push_back({this, id, modifiers, key});
     return true;
@@ -43,6 +46,8 @@ class FakeHotkeys::FakeReceiver final : public HotkeyReceiver {
     list.erase(std::remove_if(list.begin(), list.end(),
                               [&](const Registration& r) { return r.receiver == this && r.id == id; }),
                list.end());
+    hotkeys_.mouseTable_.Remove(this, id);
+    hotkeys_.uninstallIfUnused();
   }
 
   FakeHotkeys& hotkeys_;
@@ -90,18 +95,51 @@ bool FakeHotkeys::press(std::uint32_t modifiers, std::uint32_t key, bool repeat)
     if (r.key != key || (r.modifiers & kModifierMask) != (modifiers & kModifierMask)) continue;
     if (r.receiver == nullptr) return true;
     if (repeat && (r.modifiers & kModNoRepeat) != 0) return true;
-    const void* receiver = r.receiver;
-    clock_.post([this, receiver] {
-      for (FakeReceiver* live : receivers_) {
-        if (live == receiver) {
-          live->sink_.HotkeyPressed();
-          return;
-        }
-      }
-    });
+    deliver(r.receiver, &HotkeySink::HotkeyPressed);
     return true;
   }
   return false;
+}
+
+bool FakeHotkeys::hookButton(const void* receiver, std::uint16_t id, std::uint32_t modifiers, std::uint32_t key) {
+  if (!hookInstalled_) {
+    if (refuseHook_) return false;
+    hookInstalled_ = true;
+    ++hookInstalls_;
+  }
+  mouseTable_.Add(receiver, id, modifiers, key);
+  return true;
+}
+
+void FakeHotkeys::uninstallIfUnused() noexcept {
+  if (mouseTable_.Empty()) hookInstalled_ = false;
+}
+
+bool FakeHotkeys::mouseButton(std::uint32_t key, bool down, std::uint32_t modifiers, bool injected) {
+  if (!hookInstalled_) return false;
+  const MouseHotkeyTable::Verdict verdict = mouseTable_.Decide({key, down, injected, modifiers});
+  if (verdict.notify != nullptr) deliver(verdict.notify->receiver, &HotkeySink::HotkeyPressed);
+  return verdict.swallow;
+}
+
+void FakeHotkeys::loseMouseHook() {
+  if (!hookInstalled_) return;
+  hookInstalled_ = false;
+  std::vector<const void*> held;
+  for (const auto& entry : mouseTable_.Entries()) held.push_back(entry.receiver);
+  mouseTable_.Clear();
+  for (const void* receiver : held) deliver(receiver, &HotkeySink::HotkeyLost);
+}
+
+void FakeHotkeys::deliver(const void* receiver, void (HotkeySink::*what)()) {
+  clock_.post([this, receiver, what] {
+    for (FakeReceiver* live : receivers_) {
+      if (live == receiver) {
+        (live->sink_.*what)();
+        return;
+      }
+    }
+  });
 }
 
 std::unique_ptr<HotkeyReceiver> FakeHotkeys::CreateReceiver(HotkeySink& sink) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/hotkeys.h"
+#include "platform/mouse_hook.h"
 
 namespace platform::fake {
 
@@ -43,6 +44,22 @@ class FakeHotkeys final : public Hotkeys {
   // Another program lets go of a combination it held.
   void releaseExternally(std::uint32_t modifiers, std::uint32_t key);
   [[nodiscard]] std::size_t atomCount() const noexcept { return atoms_.size(); }
+  // ---- the low-level mouse hook that holds the mouse-button hotkeys
+  [[nodiscard]] bool mouseHookInstalled() const noexcept { return hookInstalled_; }
+  [[nodiscard]] int mouseHookInstalls() const noexcept { return hookInstalls_; }
+  [[nodiscard]] const std::vector<MouseHotkeyTable::Entry>& mouseRegistrations() const noexcept {
+    return mouseTable_.Entries();
+  }
+  // A middle (4) or side (5, 6) button goes down or up with the modifiers
+  // held; a press acted on is delivered at the next runPending. True when
+  // the hook swallowed the event (no program sees it).
+  bool mouseButton(std::uint32_t key, bool down, std::uint32_t modifiers = 0, bool injected = false);
+  // The system removes the hook without a word (it answered too slowly);
+  // the Windows platform finds out at its next check, and says so then.
+  void loseMouseHook();
+  // SetWindowsHookEx fails while set.
+  void refuseMouseHook(bool refuse) noexcept { refuseHook_ = refuse; }
+
   // No receiver window at all: CreateReceiver answers null.
   void refuseReceivers(bool refuse) noexcept { refuseReceivers_ = refuse; }
 
@@ -54,6 +71,10 @@ class FakeHotkeys final : public Hotkeys {
   class FakeAtom;
   [[nodiscard]] bool held(std::uint32_t modifiers, std::uint32_t key) const;
   void deleteAtom(std::uint16_t atom) noexcept;
+  bool hookButton(const void* receiver, std::uint16_t id, std::uint32_t modifiers, std::uint32_t key);
+  void uninstallIfUnused() noexcept;
+  // Calls the receiver's sink through the event loop, if it still lives.
+  void deliver(const void* receiver, void (HotkeySink::*what)());
 
   FakeClock& clock_;
   std::set<FakeReceiver*> receivers_;
@@ -63,6 +84,10 @@ class FakeHotkeys final : public Hotkeys {
   int registerCalls_ = 0;
   int unregisterCalls_ = 0;
   bool refuseReceivers_ = false;
+  MouseHotkeyTable mouseTable_;
+  bool hookInstalled_ = false;
+  bool refuseHook_ = false;
+  int hookInstalls_ = 0;
 };
 
 }  // namespace platform::fake

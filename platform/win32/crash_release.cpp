@@ -18,6 +18,8 @@ std::atomic<bool> crashed{false};
 // made while the release runs would come after it and stay down.
 std::atomic_flag injecting = ATOMIC_FLAG_INIT;
 
+HookWatch ownInjections;
+
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 std::terminate_handler previousTerminate = nullptr;
 
@@ -52,14 +54,17 @@ void NoteInjected(MouseAction action) noexcept {
 
 }  // namespace
 
+HookWatch& OwnInjections() noexcept { return ownInjections; }
+
 void InjectMouse(MouseAction action) noexcept {
   static constexpr DWORD kFlags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTDOWN,
                                      MOUSEEVENTF_RIGHTUP};
   while (injecting.test_and_set(std::memory_order_acquire)) {
   }
   if (!crashed.load()) {
-    mouse_event(kFlags[static_cast<std::size_t>(action)], 0, 0, 0, 0);
+    mouse_event(kFlags[static_cast<std::size_t>(action)], 0, 0, 0, kOwnInjectionTag);
     NoteInjected(action);
+    ownInjections.Sent();
   }
   injecting.clear(std::memory_order_release);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/mouse_hook.h"
 #include "platform/win32/crash_release.h"
 #include "platform/win32/deadline_timer.h"
 #include "platform/win32/error_route.h"
@@ -345,10 +346,106 @@ class Win32Locale final : public Locale {
 
 // ---------------------------------------------------------------- hotkeys
 
+class Win32Receiver;
+
+// The one low-level mouse hook that holds the mouse-button hotkeys of all
+// receivers, installed while one is held. The hook procedure only decides
+// and posts: anything slower risks the system's time-out, after which it
+// removes the hook without a word. A check once a second finds that out.
+class Win32MouseHook final : private MessageWindow::Handler {
+ public:
+  Win32MouseHook(WindowClasses& classes, const ErrorRoute& errors) noexcept
+      : window_(classes, errors, kUtilityWindowClass, *this) {}
+  ~Win32MouseHook() { Uninstall(); }
+  Win32MouseHook(const Win32MouseHook&) = delete;
+  Win32MouseHook& operator=(const Win32MouseHook&) = delete;
+
+  bool Hold(Win32Receiver& receiver, std::uint16_t id, std::uint32_t modifiers, std::uint32_t key) {
+    if (hook_ == nullptr && !Install()) return false;
+    table_.Add(&receiver, id, modifiers, key);
+    return true;
+  }
+  void Drop(const Win32Receiver& receiver, std::uint16_t id) {
+    table_.Remove(&receiver, id);
+    if (table_.Empty()) Uninstall();
+  }
+  void DropAll(const Win32Receiver& receiver) {
+    table_.RemoveAll(&receiver);
+    if (table_.Empty()) Uninstall();
+  }
+
+ private:
+  static constexpr UINT_PTR kCheckTimer = 1;
+  static constexpr UINT kCheckEvery = 1000;
+
+  bool Install() {
+    HWND window = window_.Ensure();
+    if (window == nullptr) return false;
+    OwnInjections().Reset();
+    active_ = this;
+    hook_ = SetWindowsHookExW(WH_MOUSE_LL, &Procedure, GetModuleHandleW(nullptr), 0);
+    if (hook_ == nullptr) {
+      active_ = nullptr;
+      return false;
+    }
+    SetTimer(window, kCheckTimer, kCheckEvery, nullptr);  // not checked: without it, a loss goes unseen
+    return true;
+  }
+  void Uninstall() noexcept {
+    if (hook_ == nullptr) return;
+    UnhookWindowsHookEx(hook_);  // not checked: a hook the system removed is gone either way
+    hook_ = nullptr;
+    active_ = nullptr;
+    if (window_) KillTimer(window_.get(), kCheckTimer);
+  }
+  void Lost();
+
+  static HookedButton ButtonOf(WPARAM message, const MSLLHOOKSTRUCT& info) noexcept {
+    HookedButton event;
+    switch (message) {
+      case WM_MBUTTONDOWN:
+      case WM_MBUTTONUP:
+        event.key = kMiddleButtonKey;
+        break;
+      case WM_XBUTTONDOWN:
+      case WM_XBUTTONUP:
+        event.key = HIWORD(info.mouseData) == XBUTTON1 ? kBackButtonKey : kForwardButtonKey;
+        break;
+      default:
+        return event;
+    }
+    event.down = message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN;
+    event.injected = (info.flags & LLMHF_INJECTED) != 0;
+    auto held = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+    if (held(VK_MENU)) event.modifiers |= kModAlt;
+    if (held(VK_CONTROL)) event.modifiers |= kModControl;
+    if (held(VK_SHIFT)) event.modifiers |= kModShift;
+    if (held(VK_LWIN) || held(VK_RWIN)) event.modifiers |= kModWin;
+    return event;
+  }
+
+  static LRESULT CALLBACK Procedure(int code, WPARAM message, LPARAM lParam);
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_TIMER && wParam == kCheckTimer) {
+      if (hook_ != nullptr && OwnInjections().Lost()) Lost();
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  // The procedure has no context of its own; one hook at a time.
+  static inline Win32MouseHook* active_ = nullptr;
+  MessageWindow window_;
+  MouseHotkeyTable table_;
+  HHOOK hook_ = nullptr;
+};
+
 class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handler {
  public:
-  Win32Receiver(WindowClasses& classes, const ErrorRoute& errors, HotkeySink& sink)
-      : sink_(sink), window_(classes, errors, kUtilityWindowClass, *this) {}
+  Win32Receiver(WindowClasses& classes, const ErrorRoute& errors, Win32MouseHook& hook, HotkeySink& sink)
+      : sink_(sink), hook_(hook), window_(classes, errors, kUtilityWindowClass, *this) {}
+  ~Win32Receiver() override { hook_.DropAll(*this); }
   Win32Receiver(const Win32Receiver&) = delete;
   Win32Receiver& operator=(const Win32Receiver&) = delete;
 
@@ -360,8 +457,10 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
     HWND window = window_.Ensure();
     if (window == nullptr) return false;
     UnregisterHotKey(window, id);
+    hook_.Drop(*this, id);
     key_ = key;
     guardRepeats_ = false;
+    if (IsMouseButtonKey(key)) return hook_.Hold(*this, id, modifiers, key);
     if (RegisterHotKey(window, id, modifiers, key) != 0) return true;
     // A combination someone holds is refused as such; any other refusal of
     // a no-repeat request is a system that predates the flag.
@@ -372,7 +471,14 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
   // Not checked, by design: unbinding what is not bound changes nothing.
   void Unregister(std::uint16_t id) override {
     if (window_) UnregisterHotKey(window_.get(), id);
+    hook_.Drop(*this, id);
   }
+
+  // A press the mouse hook acted on comes as a hotkey would.
+  void Pressed(std::uint16_t id) const noexcept {
+    if (window_) PostMessageW(window_.get(), WM_HOTKEY, id, 0);
+  }
+  void Lost() { sink_.HotkeyLost(); }
 
  private:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -393,12 +499,37 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
   // Longer than the keyboard's slowest repeat rate, shorter than a new press.
   static constexpr DWORD kRepeatWindow = 600;
   HotkeySink& sink_;
+  Win32MouseHook& hook_;
   MessageWindow window_;
   std::uint32_t key_ = 0;
   bool guardRepeats_ = false;
   bool delivered_ = false;
   DWORD lastDelivery_ = 0;
 };
+
+LRESULT CALLBACK Win32MouseHook::Procedure(int code, WPARAM message, LPARAM lParam) {
+  if (code == HC_ACTION && active_ != nullptr) {
+    const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    if ((info.flags & LLMHF_INJECTED) != 0 && info.dwExtraInfo == kOwnInjectionTag) OwnInjections().Seen();
+    const MouseHotkeyTable::Verdict verdict = active_->table_.Decide(ButtonOf(message, info));
+    if (verdict.notify != nullptr) {
+      static_cast<const Win32Receiver*>(verdict.notify->receiver)->Pressed(verdict.notify->id);
+    }
+    if (verdict.swallow) return 1;
+  }
+  return CallNextHookEx(nullptr, code, message, lParam);
+}
+
+void Win32MouseHook::Lost() {
+  // Told after the table is empty, so that a receiver may hold again at once.
+  std::vector<Win32Receiver*> held;
+  for (const auto& entry : table_.Entries()) {
+    held.push_back(static_cast<Win32Receiver*>(const_cast<void*>(entry.receiver)));
+  }
+  table_.Clear();
+  Uninstall();
+  for (Win32Receiver* receiver : held) receiver->Lost();
+}
 
 class Win32GlobalAtom final : public GlobalAtom {
  public:
@@ -417,10 +548,11 @@ class Win32GlobalAtom final : public GlobalAtom {
 
 class Win32Hotkeys final : public Hotkeys {
  public:
-  Win32Hotkeys(WindowClasses& classes, const ErrorRoute& errors) noexcept : classes_(classes), errors_(errors) {}
+  Win32Hotkeys(WindowClasses& classes, const ErrorRoute& errors) noexcept
+      : classes_(classes), errors_(errors), mouseHook_(classes, errors) {}
   std::unique_ptr<HotkeyReceiver> CreateReceiver(HotkeySink& sink) override {
     // A window the system refuses shows as a refused registration.
-    return std::make_unique<Win32Receiver>(classes_, errors_, sink);
+    return std::make_unique<Win32Receiver>(classes_, errors_, mouseHook_, sink);
   }
   std::unique_ptr<GlobalAtom> AddGlobalAtom(const std::string& text) override {
     // A name that is not UTF-8 gets no atom, as any other refusal.
@@ -431,6 +563,7 @@ class Win32Hotkeys final : public Hotkeys {
  private:
   WindowClasses& classes_;
   const ErrorRoute& errors_;
+  Win32MouseHook mouseHook_;
 };
 
 class Win32Keyboard final : public Keyboard {

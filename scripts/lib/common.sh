@@ -19,6 +19,6 @@ need_packages() {
 
 NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev clang-format git)
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest g++ zip unzip)
-WINE_PACKAGES=(wine wine64 fonts-wine xvfb x11-xserver-utils)
+WINE_PACKAGES=(wine wine64 fonts-wine xvfb x11-xserver-utils xdotool)
 # clang and its runtime libraries, where Debian keeps libFuzzer.
 FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev)

@@ -141,6 +141,10 @@ LRESULT CALLBACK Target::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
       if (self != nullptr) {
         POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ClientToScreen(window, &at);
@@ -155,6 +159,26 @@ LRESULT CALLBACK Target::Procedure(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 POINT Target::center() const noexcept { return CenterOf(window_); }
+
+std::size_t Target::otherButtons() const noexcept {
+  return static_cast<std::size_t>(std::count_if(clicks_.begin(), clicks_.end(), [](const Click& click) {
+    return click.message >= WM_MBUTTONDOWN && click.message <= WM_XBUTTONUP && click.message != WM_MOUSEWHEEL;
+  }));
+}
+
+void XButtonClick(int button) {
+  // Wine runs a Unix program given by its path.
+  std::string command = "/usr/bin/xdotool click " + std::to_string(button);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) == 0) {
+    throw std::runtime_error("cannot run xdotool");
+  }
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
 
 std::size_t Target::leftDowns() const noexcept {
   return static_cast<std::size_t>(

@@ -66,6 +66,8 @@ class Target {
   [[nodiscard]] POINT center() const noexcept;
   [[nodiscard]] const std::vector<Click>& clicks() const noexcept { return clicks_; }
   [[nodiscard]] std::size_t leftDowns() const noexcept;
+  // Presses and releases of the middle and side buttons that reached it.
+  [[nodiscard]] std::size_t otherButtons() const noexcept;
   void clear() noexcept { clicks_.clear(); }
 
  private:
@@ -136,6 +138,12 @@ bool HotkeyFree(UINT modifiers, UINT key);
 std::size_t VisibleDialogs(DWORD processId);
 // The left button pressed or let go where the cursor is, nothing else.
 void LeftButton(bool down);
+
+// A button of the X server's pointer pressed and released (8: the first
+// side button, 9: the second, 2: the middle) with xdotool: input Wine takes
+// as physical, as a hook sees a real mouse's, where the driver's
+// SendInput is injected. It reaches Wine only over one of its windows.
+void XButtonClick(int button);
 
 // Types text (UTF-8) as characters, whatever the keyboard layout, one at a time.
 void TypeText(const std::string& text);

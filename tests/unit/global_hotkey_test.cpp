@@ -160,3 +160,125 @@ TEST_F(GlobalHotKey, DestructionUnregistersAndReleasesItsIdentifier) {
   EXPECT_EQ(fake.unregisterCalls(), 1) << "the inactive one had nothing to unregister";
   EXPECT_EQ(fake.atomCount(), atomsBefore);
 }
+
+// ---- mouse buttons, held through the low-level mouse hook
+
+namespace {
+constexpr TShortCut kMouseBack = 0x0005;
+constexpr TShortCut kCtrlMouseForward = 0x4006;
+constexpr TShortCut kMiddle = 0x0004;
+}  // namespace
+
+TEST_F(GlobalHotKey, TheMouseHookIsInstalledOnlyWhileAMouseButtonIsArmed) {
+  platform::fake::FakeHotkeys& system = fake.hotkeyTable();
+  TLMDGlobalHotKey* start = make("start");
+  TLMDGlobalHotKey* capture = make("capture");
+  capture->SetActive(false);
+  capture->SetHotKey(kMiddle);
+  EXPECT_FALSE(system.mouseHookInstalled()) << "assigned but not armed";
+  start->SetHotKey(kMouseBack);
+  EXPECT_TRUE(system.mouseHookInstalled());
+  EXPECT_TRUE(fake.registrations().empty()) << "no keyboard hotkey for a button";
+  capture->SetActive(true);
+  EXPECT_EQ(system.mouseHookInstalls(), 1) << "one hook for every button";
+  EXPECT_EQ(system.mouseRegistrations().size(), 2u);
+  start->SetHotKey(0x4078);  // a key now
+  EXPECT_EQ(fake.registrations().size(), 1u);
+  EXPECT_TRUE(system.mouseHookInstalled()) << "the capture button still needs it";
+  capture->SetActive(false);
+  EXPECT_FALSE(system.mouseHookInstalled()) << "no button armed: no hook";
+  start->SetHotKey(kCtrlMouseForward);
+  EXPECT_TRUE(fake.registrations().empty()) << "the key it had is let go";
+  form->DestroyComponents();
+  EXPECT_FALSE(system.mouseHookInstalled());
+}
+
+TEST_F(GlobalHotKey, APhysicalPressOfTheButtonWithItsModifiersActsAndNeitherItNorItsReleaseReachesAProgram) {
+  platform::fake::FakeHotkeys& system = fake.hotkeyTable();
+  TLMDGlobalHotKey* start = make("start");
+  TLMDGlobalHotKey* stop = make("stop");
+  start->SetHotKey(kMouseBack);
+  stop->SetHotKey(kCtrlMouseForward);
+  struct Event {
+    const char* what;
+    std::uint32_t key;
+    std::uint32_t modifiers;
+    bool injected;
+    TLMDGlobalHotKey* acts;  // null: passed on to the program under the cursor
+  };
+  const Event table[] = {
+      {"back alone", 5, 0, false, start},
+      {"ctrl+forward", 6, kModControl, false, stop},
+      {"forward without ctrl", 6, 0, false, nullptr},
+      {"back with ctrl", 5, kModControl, false, nullptr},
+      {"back with the windows key", 5, platform::kModWin, false, nullptr},
+      {"ctrl+forward with alt too", 6, kModControl | kModAlt, false, nullptr},
+      {"middle, no hotkey", 4, 0, false, nullptr},
+      {"back injected by a program", 5, 0, true, nullptr},
+      {"ctrl+forward injected", 6, kModControl, true, nullptr},
+  };
+  for (const Event& event : table) {
+    presses.clear();
+    const bool downSwallowed = system.mouseButton(event.key, true, event.modifiers, event.injected);
+    const bool upSwallowed = system.mouseButton(event.key, false, 0, event.injected);
+    fake.runPending();
+    const bool acts = event.acts != nullptr;
+    EXPECT_EQ(downSwallowed, acts) << event.what;
+    EXPECT_EQ(upSwallowed, acts) << event.what << ": the release goes where the press went";
+    ASSERT_EQ(presses.size(), acts ? 1u : 0u) << event.what;
+    if (acts) {
+      EXPECT_EQ(presses[0].hotkey, event.acts) << event.what;
+      EXPECT_EQ(presses[0].key, event.key) << event.what;
+      EXPECT_EQ(presses[0].shift.Contains(platform::kCtrl), (event.modifiers & kModControl) != 0) << event.what;
+    }
+  }
+  // A release whose press was passed on is passed on, modifiers or not.
+  EXPECT_FALSE(system.mouseButton(5, true, kModAlt));
+  EXPECT_FALSE(system.mouseButton(5, false, 0));
+}
+
+TEST_F(GlobalHotKey, ALostHookIsRefusedAndSaidSoUntilARetryInstallsItAgain) {
+  platform::fake::FakeHotkeys& system = fake.hotkeyTable();
+  TLMDGlobalHotKey* start = make("start");
+  int lost = 0;
+  start->OnLost = [&](TObject* sender) {
+    EXPECT_EQ(sender, start);
+    ++lost;
+  };
+  start->SetHotKey(kMouseBack);
+  ASSERT_FALSE(start->Refused());
+  system.loseMouseHook();
+  fake.runPending();
+  EXPECT_EQ(lost, 1);
+  EXPECT_TRUE(start->Refused());
+  EXPECT_FALSE(system.mouseButton(5, true)) << "no hook: the press goes to the program";
+  system.mouseButton(5, false);
+
+  system.refuseMouseHook(true);
+  EXPECT_FALSE(start->Retry()) << "the system refuses it again";
+  system.refuseMouseHook(false);
+  EXPECT_TRUE(start->Retry());
+  EXPECT_EQ(system.mouseHookInstalls(), 2);
+  EXPECT_TRUE(system.mouseButton(5, true));
+  fake.runPending();
+  EXPECT_EQ(presses.size(), 1u) << "the button works again";
+}
+
+TEST(HookWatch, AnInjectionUnseenAWholeCheckLaterMeansTheHookIsGone) {
+  platform::HookWatch watch;
+  EXPECT_FALSE(watch.Lost()) << "nothing sent";
+  watch.Sent();
+  watch.Sent();
+  EXPECT_FALSE(watch.Lost()) << "sent since the last check: not yet due";
+  watch.Seen();
+  EXPECT_TRUE(watch.Lost()) << "one of the two never came through";
+  watch.Reset();  // installed again
+  watch.Sent();
+  EXPECT_FALSE(watch.Lost());
+  watch.Seen();
+  watch.Sent();
+  EXPECT_FALSE(watch.Lost()) << "all due were seen; the newest is not due yet";
+  watch.Seen();
+  EXPECT_FALSE(watch.Lost());
+  EXPECT_FALSE(watch.Lost()) << "idle: nothing to miss";
+}

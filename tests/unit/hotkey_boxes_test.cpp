@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/support/harness.h"
+#include "tests/support/registry_values.h"
 
 using platform::kModControl;
 using platform::fake::FakeComboBox;
@@ -211,4 +212,87 @@ TEST(HeldHotkeys, AHeldStopHotkeyIsTriedAgainWhenARunStarts) {
   ASSERT_TRUE(fake.pressHotKey(kModControl, kF10));
   fake.runPending();
   EXPECT_FALSE(form.Timer1->Enabled());
+}
+
+// ---- mouse buttons as hotkeys
+
+namespace {
+constexpr const char* kSettingsKey = "Software\\Brenmoorsoft\\Tapfinch";
+std::string StoredText(FakePlatform& fake, const char* name) {
+  const auto& values = fake.registryStore().key(platform::RegistryRoot::kLocalMachine, kSettingsKey);
+  const auto value = values.find(name);
+  if (value == values.end()) return "(absent)";
+  return {value->second.data.begin(), value->second.data.end() - 1};
+}
+}  // namespace
+
+TEST_F(HotkeyBoxes, SideButtonsChosenInTheBoxesStartAndStopARunAndAreKeptByName) {
+  platform::fake::FakeHotkeys& system = fake().hotkeyTable();
+  typeInto(0, "Mouse Back");
+  leave(0);
+  typeInto(1, "Ctrl+Mouse Forward");
+  leave(1);
+  typeInto(2, "Middle Button");
+  leave(2);
+  EXPECT_EQ(boxOf(0)->Text(), "Mouse Back");
+  EXPECT_GE(boxOf(1)->ItemIndex(), 107) << "an entry of the list";
+  EXPECT_EQ(form().RadioButton1->Caption(), "Click      / Middle Button");
+  expectBoxesShowTheirHotkeys();
+  EXPECT_EQ(system.mouseRegistrations().size(), 2u) << "the capture button waits for a capture";
+
+  typeInto(3, "Mouse Back");  // the start hotkey's
+  leave(3);
+  EXPECT_EQ(hotkeyOf(3)->HotKey(), 0x4053) << "a button held by another hotkey is refused as a key is";
+
+  app.user().selectTab(*form().PageControl1, 0);
+  EXPECT_TRUE(system.mouseButton(5, true));
+  system.mouseButton(5, false);
+  fake().runPending();
+  EXPECT_TRUE(form().Timer1->Enabled()) << "Mouse Back started the run";
+  fake().advance(1000);
+  EXPECT_TRUE(system.mouseButton(6, true, kModControl));
+  system.mouseButton(6, false);
+  fake().runPending();
+  EXPECT_FALSE(form().Timer1->Enabled()) << "Ctrl+Mouse Forward stopped it";
+
+  FakePlatform& desktop = fake();
+  app.shutdown();
+  EXPECT_EQ(StoredText(desktop, "starthotkey"), "Mouse Back");
+  EXPECT_EQ(StoredText(desktop, "stophotkey"), "Ctrl+Mouse Forward");
+  EXPECT_EQ(StoredText(desktop, "clickhotkey"), "Middle Button");
+  EXPECT_EQ(StoredText(desktop, "clickholdhotkey"), "Ctrl+S") << "a key's text as it always was";
+  EXPECT_FALSE(system.mouseHookInstalled()) << "gone at exit";
+}
+
+TEST(MouseHotkeys, ARefusedOrLostHookIsNamedBesideTheHeldHotkeysAndTriedAgain) {
+  FakePlatform fake;
+  fake.registryStore().key(platform::RegistryRoot::kLocalMachine, kSettingsKey)["starthotkey"] =
+      testing_support::Text("Mouse Back");
+  ASSERT_TRUE(fake.holdExternally(kModControl, kF10));
+  platform::fake::FakeHotkeys& system = fake.hotkeyTable();
+  system.refuseMouseHook(true);
+  Tapfinch app(fake);
+  TForm1& form = app.form();
+  EXPECT_EQ(form.hotkeynotice->Caption(),
+            "Another program holds Ctrl+F10 (Stop). Tapfinch tries again until it is free. Windows refused or "
+            "removed the mouse hook for Mouse Back (Start). Tapfinch tries again until it works.");
+  system.refuseMouseHook(false);
+  fake.releaseExternally(kModControl, kF10);
+  fake.advance(3000);
+  EXPECT_EQ(form.hotkeynotice->Caption(), "");
+  EXPECT_FALSE(form.hotkeyretrytimer->Enabled());
+
+  system.loseMouseHook();
+  fake.runPending();
+  EXPECT_EQ(form.hotkeynotice->Caption(),
+            "Windows refused or removed the mouse hook for Mouse Back (Start). Tapfinch tries again until it works.")
+      << "said at once";
+  EXPECT_FALSE(system.mouseButton(5, true)) << "nothing holds the button now";
+  system.mouseButton(5, false);
+  fake.advance(3000);
+  EXPECT_EQ(form.hotkeynotice->Caption(), "");
+  app.user().selectTab(*form.PageControl1, 0);
+  EXPECT_TRUE(system.mouseButton(5, true));
+  fake.runPending();
+  EXPECT_TRUE(form.Timer1->Enabled()) << "the hook is back and starts the run";
 }

@@ -120,6 +120,7 @@ TEST_F(Store, AHotkeyReadsAsItsCodeEmptyAsNoneAndATextThatNamesNothingAsUnreadab
   stored()["clickhotkey"] = Text("");
   stored()["clickholdhotkey"] = Text("Ctrl + S");
   stored()["releasehotkey"] = Text("garbage");
+  stored()["rightclickhotkey"] = Text("Ctrl+Mouse Forward");
   Settings read;
   EXPECT_EQ(readFault(read), "");
   EXPECT_EQ(read.hotkeys[0], 0x4074);
@@ -129,6 +130,7 @@ TEST_F(Store, AHotkeyReadsAsItsCodeEmptyAsNoneAndATextThatNamesNothingAsUnreadab
   EXPECT_EQ(read.unreadableHotkeys[3], "Ctrl + S");
   EXPECT_EQ(read.unreadableHotkeys[4], "garbage");
   EXPECT_EQ(read.unreadableHotkeys[1], std::nullopt);
+  EXPECT_EQ(read.hotkeys[5], 0x4006) << "a side button reads as its code";
 }
 
 TEST_F(Store, AnUnwritableMachineRootFallsBackToTheUsersOwnAndNeitherIsReportedAtTheFirstWrite) {

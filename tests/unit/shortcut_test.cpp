@@ -74,7 +74,7 @@ TEST_F(Shortcuts, ParseTakesPrefixesInAnyOrderAndCase) {
 
 TEST_F(Shortcuts, EveryChoiceRoundTripsThroughFormatAndParse) {
   const auto& choices = HotkeyChoices();
-  ASSERT_EQ(choices.size(), 107u);
+  ASSERT_EQ(choices.size(), 119u);
   std::vector<TShortCut> codes;
   for (TShortCut c = 0x4041; c <= 0x405A; ++c) codes.push_back(c);
   for (TShortCut c = 0xC041; c <= 0xC05A; ++c) codes.push_back(c);
@@ -82,6 +82,10 @@ TEST_F(Shortcuts, EveryChoiceRoundTripsThroughFormatAndParse) {
     for (TShortCut f = 0x70; f <= 0x7B; ++f) codes.push_back(static_cast<TShortCut>(base | f));
   }
   for (TShortCut c : {0x002D, 0x202D, 0x402D, 0x002E, 0x202E, 0x402E, 0x8008}) codes.push_back(c);
+  // The mouse buttons, virtual keys 4 to 6, alone, then with Ctrl, Shift, Alt.
+  for (TShortCut base : {0x0000, 0x4000, 0x2000, 0x8000}) {
+    for (TShortCut b = 0x04; b <= 0x06; ++b) codes.push_back(static_cast<TShortCut>(base | b));
+  }
   ASSERT_EQ(codes.size(), choices.size());
   for (std::size_t i = 0; i < choices.size(); ++i) {
     EXPECT_EQ(parse(choices[i]), codes[i]) << choices[i];
@@ -94,6 +98,25 @@ TEST_F(Shortcuts, EveryChoiceRoundTripsThroughFormatAndParse) {
   for (const char* defaults : {"Ctrl+F9", "Ctrl+F10", "Ctrl+A", "Ctrl+S", "Ctrl+D", "Ctrl+F", "Ctrl+G"}) {
     EXPECT_NE(std::find(choices.begin(), choices.end(), defaults), choices.end()) << defaults;
   }
+}
+
+TEST_F(Shortcuts, MouseButtonsAreNamedApartFromEveryKey) {
+  const std::pair<std::string, TShortCut> table[] = {
+      {"Middle Button", 0x0004},
+      {"mouse back", 0x0005},
+      {"Ctrl+Mouse Forward", 0x4006},
+      {"Shift+Ctrl+Alt+Mouse Back", 0xE005},
+      {"^Middle Button", 0x4004},
+      {"MouseBack", 0},
+      {"Mouse Back ", 0},
+      {"Mouse", 0},
+  };
+  for (const auto& [text, code] : table) EXPECT_EQ(parse(text), code) << '"' << text << '"';
+  EXPECT_EQ(format(0xE005), "Shift+Ctrl+Alt+Mouse Back");
+  EXPECT_TRUE(IsMouseShortcut(0x8006));
+  EXPECT_FALSE(IsMouseShortcut(0x0104)) << "only the button's own code is a button";
+  EXPECT_FALSE(IsMouseShortcut(0x4041));
+  EXPECT_NE(format(0x0104), "Middle Button");
 }
 
 TEST_F(Shortcuts, FindingACodeInTheChoices) {
