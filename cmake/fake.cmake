@@ -15,5 +15,6 @@ add_library(tapfinch_fake STATIC
   platform/fake/fake_list_box.cpp
   platform/fake/fake_tabs.cpp
   platform/fake/fake_top_level.cpp
+  platform/fake/fake_tray.cpp
   platform/fake/fake_window.cpp)
 target_link_libraries(tapfinch_fake PUBLIC tapfinch_platform_api PRIVATE tapfinch_warnings)

@@ -30,7 +30,8 @@ add_executable(tapfinch_tests
   tests/unit/single_point_test.cpp
   tests/unit/soak_test.cpp
   tests/unit/startup_test.cpp
-  tests/unit/timing_test.cpp)
+  tests/unit/timing_test.cpp
+  tests/unit/tray_test.cpp)
 target_link_libraries(tapfinch_tests PRIVATE tapfinch_app tapfinch_fake GTest::gtest GTest::gtest_main tapfinch_warnings)
 gtest_discover_tests(tapfinch_tests DISCOVERY_TIMEOUT 30 TEST_FILTER "-Soak.*" PROPERTIES LABELS native)
 # The soak tests run an hour and a day of virtual time: some twenty seconds

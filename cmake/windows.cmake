@@ -12,11 +12,12 @@ add_library(tapfinch_win32 STATIC
   platform/win32/peer_factory.cpp
   platform/win32/registry.cpp
   platform/win32/services.cpp
+  platform/win32/tray.cpp
   platform/win32/waits.cpp
   platform/win32/win32_windows.cpp
   platform/win32/window_base.cpp
   platform/win32/window_classes.cpp)
-target_link_libraries(tapfinch_win32 PUBLIC tapfinch_platform_api comctl32 advapi32 gdi32 user32 PRIVATE tapfinch_warnings)
+target_link_libraries(tapfinch_win32 PUBLIC tapfinch_platform_api comctl32 advapi32 gdi32 user32 shell32 PRIVATE tapfinch_warnings)
 
 # One self-contained exe: mingw links its runtime in (MSVC takes the
 # static runtime, chosen before any target in the top CMakeLists.txt).

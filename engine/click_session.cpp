@@ -96,6 +96,7 @@ void ClickSession::StartSingle(const std::string& xText, const std::string& yTex
   // The running look first: should the system refuse the timer, STOP is
   // there to undo it.
   events_.SingleRunChanged(true);
+  rate_.Begin(system_.clock.Now());
   single_.Start(x, y);
   ArmHotkeys();
   CountChanged(true);  // from 0 again
@@ -109,7 +110,9 @@ void ClickSession::StopSingle() {
 }
 
 void ClickSession::SingleTick() {
+  const std::int64_t before = single_.Count();
   const bool limitMet = single_.Tick(clickLimit_, doubleClick_);
+  if (single_.Count() != before) rate_.Note(system_.clock.Now());
   CountChanged(limitMet);
   if (limitMet) StopSingle();
 }
@@ -188,6 +191,7 @@ void ClickSession::ToggleListRun(std::uint32_t fieldsWait) {
     return;
   }
   SayWhereClicksCannotGo(list_.Points());
+  rate_.Begin(system_.clock.Now());
   listRun_.Start(fieldsWait);
   events_.ListRunChanged(listRun_.Started(), listRun_.Paused());
   ArmHotkeys();
@@ -210,6 +214,7 @@ void ClickSession::TogglePause(std::uint32_t fieldsWait) {
 
 void ClickSession::ListTick() {
   if (listRun_.Tick()) {
+    rate_.Note(system_.clock.Now());
     RowClicked();
     // The last round's last entry: it ends as Stop ends it, a held button let go.
     if (listRun_.RoundsDone()) EndListRun();
@@ -219,6 +224,12 @@ void ClickSession::ListTick() {
   FlushRow();
   events_.ListRunChanged(listRun_.Started(), listRun_.Paused());
   ArmHotkeys();
+}
+
+Activity ClickSession::CurrentActivity() const {
+  if (single_.Running()) return Activity::kClickingPoint;
+  if (listRun_.Started()) return listRun_.Paused() ? Activity::kPaused : Activity::kClickingList;
+  return capture_.Tracking() ? Activity::kCapturing : Activity::kIdle;
 }
 
 void ClickSession::SetListInterval(std::uint32_t milliseconds) { listRun_.SetFieldsWait(milliseconds); }

@@ -14,6 +14,7 @@
 #include "engine/click_list.h"
 #include "engine/list_run.h"
 #include "engine/mouse_actions.h"
+#include "engine/run_watch.h"
 #include "engine/single_point.h"
 #include "engine/ticker.h"
 #include "engine/view_pace.h"
@@ -153,6 +154,12 @@ class ClickSession {
   [[nodiscard]] const HotkeyArming& Arming() const noexcept { return arming_; }
   [[nodiscard]] bool ButtonHeld() const noexcept { return mouse_.buttonHeld(); }
   [[nodiscard]] platform::Point Cursor() { return system_.input.GetCursorPos(); }
+  // What the notification area shows: a run before capture, the single
+  // point before the list (only one runs at a time).
+  [[nodiscard]] Activity CurrentActivity() const;
+  // The clicks of the run going, or of the last one, and the rate reached.
+  [[nodiscard]] std::int64_t RunClicks() const noexcept { return rate_.Count(); }
+  [[nodiscard]] double RunRate() { return rate_.PerSecond(system_.clock.Now()); }
 
  private:
   void ArmHotkeys();
@@ -186,4 +193,5 @@ class ClickSession {
   // The row of the entry clicked last, and the one the window highlights.
   int rowClicked_ = -1;
   int rowShown_ = -1;
+  ClickRate rate_;
 };

@@ -13,6 +13,7 @@
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/timers.h"
+#include "platform/tray.h"
 
 namespace platform {
 
@@ -30,6 +31,7 @@ class Platform {
   virtual Process& process() = 0;
   virtual Registry& registry() = 0;
   virtual Files& files() = 0;
+  virtual Tray& tray() = 0;
 };
 
 }  // namespace platform

@@ -488,6 +488,14 @@ void TForm1::CreateNonVisualComponents() {
   mfindpointtimer = timer("mfindpointtimer", 10);
   hotkeyretrytimer = timer("hotkeyretrytimer", 3000);
   hotkeyretrytimer->SetOnTimer(Handler(this, &TForm1::hotkeyretrytimerTimer));
+  traytimer = timer("traytimer", 1000);
+  traytimer->SetOnTimer(Handler(this, &TForm1::traytimerTimer));
+  trayicon = Make<TTrayIcon>(*this, "trayicon");
+  trayicon->SetItems({{"Start", Handler(this, &TForm1::trayStartClick)},
+                      {"Stop", Handler(this, &TForm1::trayStopClick)},
+                      {"Show Tapfinch", Handler(this, &TForm1::trayShowClick)},
+                      {"Exit", Handler(this, &TForm1::trayExitClick)}});
+  trayicon->OnDblClick = Handler(this, &TForm1::trayShowClick);
   Timer1->SetOnTimer(Handler(this, &TForm1::Timer1Timer));
   findpointtimer->SetOnTimer(Handler(this, &TForm1::findpointtimerTimer));
   listclicktimer->SetOnTimer(Handler(this, &TForm1::listclicktimerTimer));

@@ -26,6 +26,7 @@
 #include "framework/menus.h"
 #include "framework/registry.h"
 #include "framework/stdctrls.h"
+#include "framework/tray_icon.h"
 #include "hotkeys/assignment.h"
 #include "hotkeys/global_hotkey.h"
 #include "settings/settings_store.h"
@@ -161,6 +162,9 @@ class TForm1 : public TForm, private SessionEvents {
   TTimer* findpointtimer;
   TTimer* listclicktimer;
   TTimer* mfindpointtimer;
+  // The icon in the notification area, and its tip's refresh while a run goes.
+  TTrayIcon* trayicon;
+  TTimer* traytimer;
   // Tries again, every few seconds, the hotkeys another program held.
   TTimer* hotkeyretrytimer;
   TLMDGlobalHotKey* starthotkey;
@@ -247,6 +251,15 @@ class TForm1 : public TForm, private SessionEvents {
   // The system took away the mouse hook of a hotkey: said at once, tried
   // again at the next retry.
   void hotkeyLost(TObject* Sender);
+  void traytimerTimer(TObject* Sender);
+  // The icon's double click and menu: Start and Stop as their hotkeys
+  // would, the window brought back, the program closed.
+  void trayShowClick(TObject* Sender);
+  void trayStartClick(TObject* Sender);
+  void trayStopClick(TObject* Sender);
+  void trayExitClick(TObject* Sender);
+  // The icon's image and tip: what the session does, its run's clicks and rate.
+  void showActivity();
 
   // Shows the seven hotkeys in their boxes.
   void loadhotkeystringlist();

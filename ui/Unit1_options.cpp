@@ -189,6 +189,8 @@ void TForm1::applySettings(const Settings& values) {
 void TForm1::FormCreate(TObject* /*Sender*/) {
   // The layout is 319 high; the window opens shorter.
   SetHeight(265);
+  showActivity();
+  trayicon->SetVisible(true);
   settingsStore = std::make_unique<SettingsStore>(Platform().registry(), Platform().keyboard(), Platform().locale());
   // A value that cannot be read ends the reading there; the boxes and
   // captions still show the hotkeys as they are.
@@ -204,7 +206,10 @@ void TForm1::FormCreate(TObject* /*Sender*/) {
   showHotkeys();
 }
 
-void TForm1::FormClose(TObject* /*Sender*/) { session->Shutdown(); }
+void TForm1::FormClose(TObject* /*Sender*/) {
+  session->Shutdown();
+  trayicon->SetVisible(false);  // out of sight with the window
+}
 
 void TForm1::FormDestroy(TObject* /*Sender*/) {
   // Also when the window goes without a close (an error ending the program).

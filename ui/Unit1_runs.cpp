@@ -51,6 +51,7 @@ void TForm1::ListRunChanged(bool started, bool paused) {
   if (mclicklistbtn->Caption() != caption) mclicklistbtn->SetCaption(caption);
   const char* pause = paused ? kResume : kPause;
   if (mpausebutton->Caption() != pause) mpausebutton->SetCaption(pause);
+  showActivity();
 }
 
 void TForm1::CountChanged(std::int64_t count) { countlabel->SetCaption(IntToStr(count)); }
@@ -76,6 +77,7 @@ void TForm1::HotkeysArmed(const HotkeyArming& arming) {
   stophotkey->SetActive(arming.stop);
   for (TLMDGlobalHotKey* hotkey : captureHotkeys()) hotkey->SetActive(arming.capture);
   retryHotkeys();  // says which of them another program holds
+  showActivity();  // raised once a run or capture has changed
 }
 
 void TForm1::PointModeChanged(bool atMouse) {
@@ -100,7 +102,37 @@ void TForm1::CaptureChanged(bool tracking) {
   Label14->SetVisible(tracking);
   mfindpointtimer->SetEnabled(tracking);
   addtolistbutton->SetEnabled(tracking);
+  showActivity();
 }
+
+// ---- the notification-area icon
+
+void TForm1::showActivity() {
+  static constexpr platform::TrayImage kImages[] = {platform::TrayImage::kIdle, platform::TrayImage::kSingle,
+                                                    platform::TrayImage::kList, platform::TrayImage::kPaused,
+                                                    platform::TrayImage::kCapturing};
+  const Activity activity = session->CurrentActivity();
+  trayicon->SetImage(kImages[static_cast<std::size_t>(activity)]);
+  trayicon->SetHint(ActivityTip(activity, session->RunClicks(), session->RunRate()));
+  // The rate falls while paused: the tip follows it there too.
+  traytimer->SetEnabled(activity != Activity::kIdle && activity != Activity::kCapturing);
+}
+
+void TForm1::traytimerTimer(TObject* /*Sender*/) { showActivity(); }
+
+void TForm1::trayShowClick(TObject* /*Sender*/) {
+  if (Application().Minimized()) Application().Restore();
+  Application().BringToFront();
+}
+
+void TForm1::trayStartClick(TObject* /*Sender*/) {
+  std::uint16_t key = 0;
+  starthotkeyKeyDown(starthotkey, key, TShiftState());
+}
+
+void TForm1::trayStopClick(TObject* /*Sender*/) { session->StopHotkey(); }
+
+void TForm1::trayExitClick(TObject* /*Sender*/) { Close(); }
 
 // Minimised, nobody sees the count or the highlight: they wait, and show
 // the truth once the window is back.

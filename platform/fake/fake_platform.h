@@ -14,6 +14,7 @@
 #include "platform/fake/fake_hotkeys.h"
 #include "platform/fake/fake_process.h"
 #include "platform/fake/fake_services.h"
+#include "platform/fake/fake_tray.h"
 #include "platform/fake/fake_windows.h"
 #include "platform/platform.h"
 
@@ -37,6 +38,7 @@ class FakePlatform final : public Platform {
   Process& process() override { return process_; }
   Registry& registry() override { return registry_; }
   Files& files() override { return files_; }
+  Tray& tray() override { return tray_; }
 
   // ---- the concerns
   [[nodiscard]] FakeClock& clock() noexcept { return clock_; }
@@ -47,6 +49,7 @@ class FakePlatform final : public Platform {
   [[nodiscard]] FakeProcess& processes() noexcept { return process_; }
   [[nodiscard]] FakeClipboard& clipboard() noexcept { return clipboard_; }
   [[nodiscard]] FakeRegistry& registryStore() noexcept { return registry_; }
+  [[nodiscard]] FakeTray& notificationArea() noexcept { return tray_; }
 
   // ---- virtual clock
   [[nodiscard]] std::uint64_t now() const noexcept { return clock_.now(); }
@@ -113,6 +116,7 @@ class FakePlatform final : public Platform {
   FakeProcess process_{clock_, desktop_};
   FakeRegistry registry_;
   FakeFiles files_;
+  FakeTray tray_{clock_};
 };
 
 }  // namespace platform::fake

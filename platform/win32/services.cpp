@@ -18,6 +18,7 @@
 #include "platform/win32/message_window.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/text.h"
+#include "platform/win32/tray.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_windows.h"
 #include "platform/win32/window_classes.h"
@@ -711,6 +712,7 @@ struct Win32Platform::Services {
   Win32Process process;
   Win32Registry registry;
   Win32Files files;
+  std::unique_ptr<Tray> tray = CreateTray(classes, errors);
 };
 
 Win32Platform::Win32Platform() {
@@ -733,5 +735,6 @@ Keyboard& Win32Platform::keyboard() { return services_->keyboard; }
 Process& Win32Platform::process() { return services_->process; }
 Registry& Win32Platform::registry() { return services_->registry; }
 Files& Win32Platform::files() { return services_->files; }
+Tray& Win32Platform::tray() { return *services_->tray; }
 
 }  // namespace platform::win32

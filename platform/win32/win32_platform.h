@@ -26,6 +26,7 @@ class Win32Platform final : public Platform {
   Process& process() override;
   Registry& registry() override;
   Files& files() override;
+  Tray& tray() override;
 
   struct Services;
 

@@ -747,6 +747,93 @@ bool MeasureMinimised() {
   return true;
 }
 
+// The low-level mouse hook's cost: a 10 ms run's processor time per 1,000
+// clicks with the keyboard's hotkeys only, and with the stop hotkey on a
+// side button, which keeps the hook installed while the run goes and has
+// every injected button pass through it. The two take turns.
+double HookedRunPerThousand(bool hooked) {
+  DeleteSettings();
+  if (hooked) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brenmoorsoft\\Tapfinch", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+      return -1;
+    }
+    const char text[] = "Mouse Forward";
+    RegSetValueExA(key, "stophotkey", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
+    RegCloseKey(key);
+  }
+  Tapfinch app;
+  if (!app.started()) return -1;
+  Probe probe(app.processId(), kTapfinchExe);
+  app.selectTab(0);
+  Target target(1000, 780, 200, 150);
+  if (!SetInterval(app, {"10 ms", 0, 1, 5000, false})) return -1;
+  HWND start = app.control("TzColorBtn", "START");
+  HWND stop = app.control("TzColorBtn", "STOP");
+  app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; });
+  MoveCursor(target.center());
+  Pump(300);
+  const Reading before = probe.read();
+  const Figures figures = Measure(target, 10000);
+  const Reading spent = PerThousand(Spent(before, probe.read()), figures.clicks);
+  app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; });
+  app.close();
+  DeleteSettings();
+  return spent.linux;
+}
+
+// The floor's 10 ms run, with or without its pass-on hook.
+double FloorRunPerThousand(bool hooked) {
+  Launched floor(FloorPath(), hooked ? "hooked" : "");
+  if (!floor.started()) return -1;
+  Target target(1000, 780, 200, 150);
+  MoveCursor(target.center());
+  WaitFor([&] { return (floor.window = VisibleWindowOf(floor.id(), "TapfinchFloor")) != nullptr; }, 30000);
+  if (floor.window == nullptr) return -1;
+  Probe probe(floor.id(), kFloorExe);
+  Pump(1000);
+  const Reading before = probe.read();
+  const Figures figures = Measure(target, 10000);
+  return PerThousand(Spent(before, probe.read()), figures.clicks).linux;
+}
+
+bool MeasureHook(int pairs) {
+  std::vector<double> plain;
+  std::vector<double> hooked;
+  std::vector<double> floorPlain;
+  std::vector<double> floorHooked;
+  for (int i = 0; i < pairs; ++i) {
+    plain.push_back(HookedRunPerThousand(false));
+    hooked.push_back(HookedRunPerThousand(true));
+    floorPlain.push_back(FloorRunPerThousand(false));
+    floorHooked.push_back(FloorRunPerThousand(true));
+    for (const auto* values : {&plain, &hooked, &floorPlain, &floorHooked}) {
+      if (values->back() < 0) return false;
+    }
+  }
+  auto list = [](const std::vector<double>& values) {
+    std::string text;
+    for (double v : values) text += (text.empty() ? "" : ", ") + std::to_string(static_cast<int>(std::lround(v)));
+    return text;
+  };
+  const double a = Median(plain);
+  const double b = Median(hooked);
+  std::printf("\n| single point, 10 ms, per 1,000 clicks (Linux's account) | runs | median |\n|---|---|---|\n");
+  std::printf("| keyboard hotkeys only | %s ms | %.0f ms |\n", list(plain).c_str(), a);
+  std::printf("| stop hotkey on Mouse Forward: the mouse hook installed | %s ms | %.0f ms |\n", list(hooked).c_str(),
+              b);
+  std::printf("| the hook's cost | | %+.1f %% |\n", a > 0 ? (b - a) * 100.0 / a : 0.0);
+  const double c = Median(floorPlain);
+  const double d = Median(floorHooked);
+  std::printf("| floor | %s ms | %.0f ms |\n", list(floorPlain).c_str(), c);
+  std::printf("| floor with a low-level mouse hook that passes everything on | %s ms | %.0f ms |\n",
+              list(floorHooked).c_str(), d);
+  std::printf("| the floor's hook cost | | %+.1f %% |\n", c > 0 ? (d - c) * 100.0 / c : 0.0);
+  std::fflush(stdout);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -823,6 +910,9 @@ int main(int argc, char** argv) {
                 run.linux, list.linux, paced.linux);
     return 0;
   }
+  // "hook 3": the mouse hook's cost, in that many pairs of runs.
+  if (argc > 1 && std::string(argv[1]) == "hook")
+    return MeasureHook(argc > 2 ? std::max(1, std::atoi(argv[2])) : 3) ? 0 : 1;
   // "minimise": runs minimised and restored, then closed, beside the floor.
   if (argc > 1 && std::string(argv[1]) == "minimise") return MeasureMinimised() ? 0 : 1;
   // "drift": a list of 1 s entries over a minute.
@@ -944,6 +1034,10 @@ int main(int argc, char** argv) {
   PrintCosts(costs, floor);
   if (!MeasureMinimised()) {
     std::fprintf(stderr, "could not measure the minimised runs\n");
+    return 1;
+  }
+  if (!MeasureHook(3)) {
+    std::fprintf(stderr, "could not measure the mouse hook's cost\n");
     return 1;
   }
   return 0;
