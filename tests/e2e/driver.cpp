@@ -166,9 +166,10 @@ std::size_t Target::otherButtons() const noexcept {
   }));
 }
 
-void XButtonClick(int button) {
+namespace {
+void RunXdotool(std::string command) {
   // Wine runs a Unix program given by its path.
-  std::string command = "/usr/bin/xdotool click " + std::to_string(button);
+  command = "/usr/bin/xdotool " + command;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -178,6 +179,15 @@ void XButtonClick(int button) {
   WaitForSingleObject(process.hProcess, 5000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+}
+}  // namespace
+
+void XButtonClick(int button) { RunXdotool("click " + std::to_string(button)); }
+
+void XPointerTo(POINT at) {
+  // The X screen starts where the virtual desktop does.
+  RunXdotool("mousemove " + std::to_string(at.x - GetSystemMetrics(SM_XVIRTUALSCREEN)) + " " +
+             std::to_string(at.y - GetSystemMetrics(SM_YVIRTUALSCREEN)));
 }
 
 std::size_t Target::leftDowns() const noexcept {

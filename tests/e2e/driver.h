@@ -144,6 +144,9 @@ void LeftButton(bool down);
 // as physical, as a hook sees a real mouse's, where the driver's
 // SendInput is injected. It reaches Wine only over one of its windows.
 void XButtonClick(int button);
+// The X server's pointer moved to a point of the Windows desktop, as a
+// real mouse moves it: hovering, which SetCursorPos's warp is not.
+void XPointerTo(POINT at);
 
 // Types text (UTF-8) as characters, whatever the keyboard layout, one at a time.
 void TypeText(const std::string& text);
