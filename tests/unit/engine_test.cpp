@@ -12,6 +12,7 @@
 #include "engine/click_list.h"
 #include "engine/list_run.h"
 #include "engine/mouse_actions.h"
+#include "engine/run_watch.h"
 #include "engine/single_point.h"
 #include "framework/exceptions.h"
 #include "platform/fake/fake_platform.h"
@@ -357,4 +358,34 @@ TEST(IntervalArithmetic, MaximaAndEntryDelays) {
   EXPECT_DOUBLE_EQ(EntryDelaySeconds({1, 30, 0, 0, 0}), 5400);
   EXPECT_EQ(EntryWaitMilliseconds(0.3), 299u);
   EXPECT_EQ(EntryWaitMilliseconds(-0.3), static_cast<std::uint32_t>(-299));
+}
+
+TEST(ActivityTip, NamesTheStateAndGroupsTheClicksAsUsersReadThem) {
+  const struct {
+    Activity activity;
+    std::int64_t clicks;
+    double rate;
+    const char* tip;
+  } table[] = {
+      {Activity::kIdle, 5, 3.0, "Tapfinch: idle"},
+      {Activity::kCapturing, 0, 0.0, "Tapfinch: capturing click points"},
+      {Activity::kClickingPoint, 1, 0.33, "Tapfinch: clicking one point, 1 click, 0.3 a second"},
+      {Activity::kClickingList, 1204, 99.66, "Tapfinch: clicking the list, 1,204 clicks, 99.7 a second"},
+      {Activity::kPaused, 1000000, 0.0, "Tapfinch: the list paused, 1,000,000 clicks, 0.0 a second"},
+      {Activity::kClickingPoint, 999, 1000.0, "Tapfinch: clicking one point, 999 clicks, 1000.0 a second"},
+  };
+  for (const auto& c : table) EXPECT_EQ(ActivityTip(c.activity, c.clicks, c.rate), c.tip);
+}
+
+TEST(ClickRate, CountsTheLastThreeSecondsOrTheTimeSinceTheStart) {
+  ClickRate rate;
+  rate.Begin(1000);
+  EXPECT_EQ(rate.PerSecond(1000), 0.0) << "nothing yet, and no time";
+  for (std::uint64_t t = 1100; t <= 2000; t += 100) rate.Note(t);  // 10 in the first second
+  EXPECT_DOUBLE_EQ(rate.PerSecond(2000), 10.0);
+  EXPECT_DOUBLE_EQ(rate.PerSecond(4000), 10.0 / 3.0) << "three seconds, ten clicks";
+  EXPECT_DOUBLE_EQ(rate.PerSecond(5000), 0.0) << "the clicks are older than three seconds";
+  EXPECT_EQ(rate.Count(), 10) << "the run's clicks are all counted";
+  rate.Begin(6000);
+  EXPECT_EQ(rate.Count(), 0) << "a new run counts from 0";
 }
