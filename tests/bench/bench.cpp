@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <memory>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -747,6 +748,29 @@ bool MeasureMinimised() {
   return true;
 }
 
+// A 10 ms single-point run of a started Tapfinch on the Single Click tab,
+// clicking a target for that long, started and stopped with its buttons.
+struct TenMsRun {
+  Reading perThousand;  // processor time per 1,000 clicks
+  std::size_t clicks = 0;
+};
+std::optional<TenMsRun> RunTenMs(Tapfinch& app, DWORD milliseconds) {
+  Probe probe(app.processId(), kTapfinchExe);
+  app.selectTab(0);
+  Target target(1000, 780, 200, 150);
+  if (!SetInterval(app, {"10 ms", 0, 1, 5000, false})) return std::nullopt;
+  HWND start = app.control("TzColorBtn", "START");
+  HWND stop = app.control("TzColorBtn", "STOP");
+  app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; });
+  MoveCursor(target.center());
+  Pump(300);
+  const Reading before = probe.read();
+  const Figures figures = Measure(target, milliseconds);
+  TenMsRun run{PerThousand(Spent(before, probe.read()), figures.clicks), figures.clicks};
+  app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; });
+  return run;
+}
+
 // The low-level mouse hook's cost: a 10 ms run's processor time per 1,000
 // clicks with the keyboard's hotkeys only, and with the stop hotkey on a
 // side button, which keeps the hook installed while the run goes and has
@@ -765,22 +789,10 @@ double HookedRunPerThousand(bool hooked) {
   }
   Tapfinch app;
   if (!app.started()) return -1;
-  Probe probe(app.processId(), kTapfinchExe);
-  app.selectTab(0);
-  Target target(1000, 780, 200, 150);
-  if (!SetInterval(app, {"10 ms", 0, 1, 5000, false})) return -1;
-  HWND start = app.control("TzColorBtn", "START");
-  HWND stop = app.control("TzColorBtn", "STOP");
-  app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; });
-  MoveCursor(target.center());
-  Pump(300);
-  const Reading before = probe.read();
-  const Figures figures = Measure(target, 10000);
-  const Reading spent = PerThousand(Spent(before, probe.read()), figures.clicks);
-  app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; });
+  const std::optional<TenMsRun> run = RunTenMs(app, 10000);
   app.close();
   DeleteSettings();
-  return spent.linux;
+  return run ? run->perThousand.linux : -1;
 }
 
 // The floor's 10 ms run, with or without its pass-on hook.
@@ -859,25 +871,15 @@ int main(int argc, char** argv) {
       if (!MeasureFloor(floor, 1000)) return 1;
       Tapfinch app;
       if (!app.started()) return 1;
-      Probe probe(app.processId(), kTapfinchExe);
-      app.selectTab(0);
-      Target target(1000, 780, 200, 150);
-      if (!SetInterval(app, {"10 ms", 0, 1, 5000, false})) return 1;
-      HWND start = app.control("TzColorBtn", "START");
-      HWND stop = app.control("TzColorBtn", "STOP");
-      app.clickUntil(start, [&] { return IsWindowEnabled(stop) != FALSE; });
-      MoveCursor(target.center());
-      Pump(300);
-      const Reading before = probe.read();
-      const Figures figures = Measure(target, kCostedRunMs);
-      const Reading ours = PerThousand(Spent(before, probe.read()), figures.clicks);
-      app.clickUntil(stop, [&] { return IsWindowEnabled(stop) == FALSE; });
+      const std::optional<TenMsRun> run = RunTenMs(app, kCostedRunMs);
+      if (!run) return 1;
+      const Reading& ours = run->perThousand;
       const Reading floors = PerThousand(floor.runProcessor, floor.run.clicks);
       const Reading list = PerThousand(floor.listProcessor, floor.list.clicks);
       std::printf(
           "per 1,000 clicks at 10 ms (threads / Linux): Tapfinch %.0f / %.0f ms (%zu clicks), floor %.0f / %.0f ms "
           "(%zu clicks), floor with its list %.0f / %.0f ms\n",
-          ours.threads, ours.linux, figures.clicks, floors.threads, floors.linux, floor.run.clicks, list.threads,
+          ours.threads, ours.linux, run->clicks, floors.threads, floors.linux, floor.run.clicks, list.threads,
           list.linux);
       std::fflush(stdout);
     }
