@@ -80,6 +80,9 @@ class MouseHotkeyTable {
       swallowed = false;
       return {nullptr, was};
     }
+    // Each press decides for its own release: a press swallowed before
+    // the hotkey went away must not take a later press's release with it.
+    swallowed = false;
     for (const Entry& entry : entries_) {
       if (entry.key == event.key && entry.modifiers == (event.modifiers & (kMatched | kModWin))) {
         swallowed = true;
