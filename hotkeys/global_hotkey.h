@@ -36,6 +36,10 @@ class TLMDGlobalHotKey : public TComponent, private platform::HotkeySink {
   [[nodiscard]] bool Refused() const noexcept { return active_ && hotKey_ != 0 && !registered_; }
   // Registers a refused combination again; true when it now works.
   bool Retry();
+  // Acts as a press of the combination: OnKeyDown, unless the handler of
+  // an earlier press still runs (another way in to the same command, such
+  // as a menu entry, shares the guard).
+  void Press() { HotkeyPressed(); }
   // The hook holding the component's mouse button was lost; it is Refused
   // until a Retry installs it again.
   TNotifyEvent OnLost;

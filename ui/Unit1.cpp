@@ -459,7 +459,7 @@ void TForm1::CreateOptionsTab() {
   maroon.color = clMaroon;
   hotkeynotice->SetFont(maroon);
   hotkeynotice->SetWordWrap(true);
-  hotkeynotice->SetBounds(8, 64, 192, 104);
+  hotkeynotice->SetBounds(8, 78, 192, 104);  // below the Rounds caption
   hotkeynotice->SetParent(multipleclickoptionspanel);
 
   clickonorigoption->OnClick = Handler(this, &TForm1::clickonorigoptionClick);

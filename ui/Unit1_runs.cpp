@@ -125,12 +125,9 @@ void TForm1::trayShowClick(TObject* /*Sender*/) {
   Application().BringToFront();
 }
 
-void TForm1::trayStartClick(TObject* /*Sender*/) {
-  std::uint16_t key = 0;
-  starthotkeyKeyDown(starthotkey, key, TShiftState());
-}
-
-void TForm1::trayStopClick(TObject* /*Sender*/) { session->StopHotkey(); }
+// Through the hotkeys themselves: a box their press opened is not opened again.
+void TForm1::trayStartClick(TObject* /*Sender*/) { starthotkey->Press(); }
+void TForm1::trayStopClick(TObject* /*Sender*/) { stophotkey->Press(); }
 
 void TForm1::trayExitClick(TObject* /*Sender*/) { Close(); }
 

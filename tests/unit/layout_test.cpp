@@ -150,6 +150,15 @@ TEST(Layout, EveryControlLiesInsideItsParentAndLabelsFitTheirText) {
     EXPECT_EQ(sheet->Left(), form.TabSheet2->Left());
     EXPECT_EQ(sheet->Width(), form.TabSheet2->Width());
   }
+  // The hotkey notice, however long, covers none of the options above it.
+  const platform::Rect& notice = form.hotkeynotice->BoundsRect();
+  for (const TControl* other : form.multipleclickoptionspanel->Controls()) {
+    if (other == form.hotkeynotice) continue;
+    const platform::Rect& r = other->BoundsRect();
+    EXPECT_TRUE(r.right() <= notice.left || notice.right() <= r.left || r.bottom() <= notice.top ||
+                notice.bottom() <= r.top)
+        << other->Name() << " under the notice";
+  }
 }
 
 // The window opens shorter than laid out; the click list must still show

@@ -168,3 +168,33 @@ TEST(TrayIconStart, AShellNotUpYetGetsTheIconWhenItAnnouncesItself) {
   fake.runPending();
   EXPECT_EQ(fake.notificationArea().icons().size(), 1u);
 }
+
+TEST_F(TrayIconTest, StartWhileItsOwnBoxOrTheHotkeysIsOpenOpensNoSecondOne) {
+  // No point locked: every Start answers with a box.
+  app.user().selectTab(*form().PageControl1, 0);
+  app.user().click(*form().CheckBox2);
+  const struct {
+    const char* first;  // what opens the box
+    bool hotkey;
+  } cases[] = {{"the menu's Start", false}, {"the start hotkey", true}};
+  for (const auto& c : cases) {
+    fake().clearMessageBoxes();
+    fake().boxes().whileOpen([&] {
+      for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(tray().pick("Start"));
+        fake().runPending();
+        ASSERT_TRUE(fake().pressHotKey(platform::kModControl, 0x78));
+        fake().runPending();
+      }
+    });
+    if (c.hotkey) {
+      ASSERT_TRUE(fake().pressHotKey(platform::kModControl, 0x78));
+      fake().runPending();
+    } else {
+      pick("Start");
+    }
+    EXPECT_EQ(fake().boxes().mostOpenAtOnce(), 1) << c.first;
+    EXPECT_EQ(fake().messageBoxes().size(), 1u) << c.first;
+    fake().boxes().whileOpen(nullptr);
+  }
+}
