@@ -29,8 +29,11 @@ class FakeHotkeys::FakeReceiver final : public HotkeyReceiver {
 
   bool Register(std::uint16_t id, std::uint32_t modifiers, std::uint32_t key) override {
     ++hotkeys_.registerCalls_;
-    Drop(id);  // registering again under the same identifier replaces
+    // Registering again under the same identifier replaces; a button is
+    // replaced in the hook's table, which keeps the hook meanwhile.
+    DropKey(id);
     if (IsMouseButtonKey(key)) return hotkeys_.hookButton(this, id, modifiers, key);
+    DropButton(id);
     if (hotkeys_.held(modifiers, key)) return false;
     hotkeys_.registrations_.push_back({this, id, modifiers, key});
     return true;
@@ -42,10 +45,16 @@ class FakeHotkeys::FakeReceiver final : public HotkeyReceiver {
   }
 
   void Drop(std::uint16_t id) {
+    DropKey(id);
+    DropButton(id);
+  }
+  void DropKey(std::uint16_t id) {
     auto& list = hotkeys_.registrations_;
     list.erase(std::remove_if(list.begin(), list.end(),
                               [&](const Registration& r) { return r.receiver == this && r.id == id; }),
                list.end());
+  }
+  void DropButton(std::uint16_t id) {
     hotkeys_.mouseTable_.Remove(this, id);
     hotkeys_.uninstallIfUnused();
   }

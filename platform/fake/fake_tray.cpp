@@ -40,32 +40,34 @@ std::vector<FakeTray::Shown> FakeTray::icons() const {
   return shown;
 }
 
+// The first icon shown; null when the area is empty.
+FakeTray::Icon* FakeTray::firstShown() const {
+  const auto shown = std::find_if(icons_.begin(), icons_.end(), [](const Icon* icon) { return icon->shown_; });
+  return shown != icons_.end() ? *shown : nullptr;
+}
+
+void FakeTray::deliver(Icon* icon, std::function<void(TrayIconSink&)> what) {
+  clock_.post([this, icon, what = std::move(what)] {
+    if (std::find(icons_.begin(), icons_.end(), icon) != icons_.end()) what(icon->sink_);
+  });
+}
+
 bool FakeTray::doubleClick() {
-  for (Icon* icon : icons_) {
-    if (!icon->shown_) continue;
-    TrayIconSink* sink = &icon->sink_;
-    clock_.post([this, icon, sink] {
-      if (std::find(icons_.begin(), icons_.end(), icon) != icons_.end()) sink->TrayDoubleClicked();
-    });
-    return true;
-  }
-  return false;
+  Icon* icon = firstShown();
+  if (icon == nullptr) return false;
+  deliver(icon, [](TrayIconSink& sink) { sink.TrayDoubleClicked(); });
+  return true;
 }
 
 bool FakeTray::pick(const std::string& caption) {
-  for (Icon* icon : icons_) {
-    if (!icon->shown_) continue;
-    const auto& menu = icon->state_.menu;
-    const auto at = std::find(menu.begin(), menu.end(), caption);
-    if (at == menu.end()) return false;
-    const auto item = static_cast<std::size_t>(at - menu.begin());
-    TrayIconSink* sink = &icon->sink_;
-    clock_.post([this, icon, sink, item] {
-      if (std::find(icons_.begin(), icons_.end(), icon) != icons_.end()) sink->TrayMenuPicked(item);
-    });
-    return true;
-  }
-  return false;
+  Icon* icon = firstShown();
+  if (icon == nullptr) return false;
+  const auto& menu = icon->state_.menu;
+  const auto at = std::find(menu.begin(), menu.end(), caption);
+  if (at == menu.end()) return false;
+  const auto item = static_cast<std::size_t>(at - menu.begin());
+  deliver(icon, [item](TrayIconSink& sink) { sink.TrayMenuPicked(item); });
+  return true;
 }
 
 void FakeTray::restartShell() {
@@ -73,10 +75,7 @@ void FakeTray::restartShell() {
   // shell refused, or never had.
   for (Icon* icon : icons_) {
     icon->shown_ = false;
-    TrayIconSink* sink = &icon->sink_;
-    clock_.post([this, icon, sink] {
-      if (std::find(icons_.begin(), icons_.end(), icon) != icons_.end()) sink->TrayShellRestarted();
-    });
+    deliver(icon, [](TrayIconSink& sink) { sink.TrayShellRestarted(); });
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -45,6 +46,9 @@ class FakeTray final : public Tray {
 
  private:
   class Icon;
+  [[nodiscard]] Icon* firstShown() const;
+  // Calls the icon's sink through the event loop, if the icon still lives.
+  void deliver(Icon* icon, std::function<void(TrayIconSink&)> what);
   FakeClock& clock_;
   std::vector<Icon*> icons_;  // every icon object, shown or not
   int updates_ = 0;

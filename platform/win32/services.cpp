@@ -458,10 +458,12 @@ class Win32Receiver final : public HotkeyReceiver, private MessageWindow::Handle
     HWND window = window_.Ensure();
     if (window == nullptr) return false;
     UnregisterHotKey(window, id);
-    hook_.Drop(*this, id);
     key_ = key;
     guardRepeats_ = false;
+    // The hook's table replaces what the identifier held there, so the hook
+    // stays installed while a button is rebound; a key takes its place out.
     if (IsMouseButtonKey(key)) return hook_.Hold(*this, id, modifiers, key);
+    hook_.Drop(*this, id);
     if (RegisterHotKey(window, id, modifiers, key) != 0) return true;
     // A combination someone holds is refused as such; any other refusal of
     // a no-repeat request is a system that predates the flag.

@@ -189,6 +189,11 @@ TEST_F(GlobalHotKey, TheMouseHookIsInstalledOnlyWhileAMouseButtonIsArmed) {
   EXPECT_FALSE(system.mouseHookInstalled()) << "no button armed: no hook";
   start->SetHotKey(kCtrlMouseForward);
   EXPECT_TRUE(fake.registrations().empty()) << "the key it had is let go";
+  const int installs = system.mouseHookInstalls();
+  start->SetHotKey(kMouseBack);
+  EXPECT_EQ(system.mouseHookInstalls(), installs) << "a button rebound keeps the hook it had";
+  ASSERT_EQ(system.mouseRegistrations().size(), 1u);
+  EXPECT_EQ(system.mouseRegistrations()[0].key, 5u);
   form->DestroyComponents();
   EXPECT_FALSE(system.mouseHookInstalled());
 }
